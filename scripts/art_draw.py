@@ -361,11 +361,6 @@ def wordmark_mask(text, w, h, x, baseline, xheight, stroke=0.16, track=0.30, ss=
     return shrink(m, w, h)
 
 
-def wordmark_width(text, xheight, track=0.30):
-    letters = _letters()
-    return sum(letters[c][0] + track for c in text) * xheight - track * xheight
-
-
 # ---------------------------------------------------------------- icon
 
 ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
@@ -379,7 +374,6 @@ def icon_image(size):
     margin = 0 if small else size * 0.04
     radius = size * (0.20 if small else 0.22)
 
-    tile = Image.new('RGBA', (n, n), (0, 0, 0, 0))
     shape = Image.new('L', (n, n), 0)
     m0 = margin * ss
     ImageDraw.Draw(shape).rounded_rectangle((m0, m0, n - 1 - m0, n - 1 - m0),
@@ -389,11 +383,9 @@ def icon_image(size):
     stops = [(0, '#2a1b78'), (0.5, '#2450b0'), (1, '#11b5a4')]
     g = Image.new('RGB', (64, 64))
     g.putdata([ramp(stops, (x + y) / 126) for y in range(64) for x in range(64)])
-    body = g.resize((n, n), Image.BILINEAR).convert('RGBA')
-    body.putalpha(shape)
-    tile = body
+    tile = g.resize((n, n), Image.BILINEAR).convert('RGBA')
+    tile.putalpha(shape)
 
-    d = ImageDraw.Draw(tile)
     c = n / 2
     if size >= 48:  # a faint disc: grooves and a rim
         for r, a in ((0.40, 46), (0.33, 26), (0.27, 20)):
@@ -432,7 +424,6 @@ def icon_image(size):
         top = Image.linear_gradient('L').resize((n, n)).point(lambda v: 255 - v)
         tile.alpha_composite(with_alpha('#ffffff', ImageChops.multiply(edge, top), 0.35))
         tile.alpha_composite(with_alpha('#050520', ImageChops.multiply(edge, ImageChops.invert(top)), 0.45))
-    d = None
 
     out = tile.convert('RGBa').resize((size, size), Image.LANCZOS if size >= 48 else Image.BOX)
     out = out.convert('RGBA')

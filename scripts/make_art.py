@@ -24,7 +24,7 @@ import art_draw as A
 Button = namedtuple('Button', 'name x y w h tip glyph look toggle')
 # size: font height as the skin's size field (negative = character height).
 Text = namedtuple('Text', 'name bold size colour x y w h text')
-Slider = namedtuple('Slider', 'name x y w h position')
+Slider = namedtuple('Slider', 'name x y w h position thumb')  # thumb: its width
 Skin = namedtuple('Skin', 'ini prefix width height radius buttons texts sliders panels wordmark decor')
 
 DISPLAY = (126, 232, 214)   # cool cyan-green of the display texts
@@ -69,8 +69,8 @@ SKIN1 = Skin(
         Text('TEXT_HINT', False, -11, DIM, 26, 79, 270, 15, 'Ready'),
     ],
     sliders=[
-        Slider('IDC_SLIDER1_PLAYBACK_POSITION', 16, 106, 428, 16, 0),
-        Slider('IDC_SLIDER1_VOLUME', 338, 72, 106, 16, 100),
+        Slider('IDC_SLIDER1_PLAYBACK_POSITION', 16, 106, 428, 16, 0, 14),
+        Slider('IDC_SLIDER1_VOLUME', 338, 72, 106, 16, 100, 12),
     ],
     panels=[(16, 34, 290, 64)],             # recessed display glass: x, y, w, h
     wordmark=(44, 21, 9),                   # x, baseline, x-height
@@ -95,7 +95,7 @@ SMALL = Skin(
         Text('ID_PLAYBACK_TIME', False, -11, DISPLAY, 148, 24, 154, 14, '00:00:00     00:00:00'),
     ],
     sliders=[
-        Slider('IDC_SLIDER1_PLAYBACK_POSITION', 18, 27, 120, 14, 0),
+        Slider('IDC_SLIDER1_PLAYBACK_POSITION', 18, 27, 120, 14, 0, 10),
     ],
     panels=[(143, 5, 160, 36)],
     wordmark=None,
@@ -265,7 +265,7 @@ KEY_COLOURS = {   # state: (gradient top, bottom, border, glyph)
     'Selected': ('#1b1e24', '#2c3038', '#06070a', '#5fe3d0'),
     'Disabled': ('#33363d', '#2a2d33', '#16181c', '#5a5f68'),
 }
-GLOW = {'Over': '#42e8d4'}
+GLOW, CLOSE_GLOW = '#42e8d4', '#ff5050'
 CLOSE_HOVER = ('#6a3a3e', '#402226', '#a83a3a', '#ffd0d0')
 
 
@@ -297,7 +297,7 @@ def draw_button(face, b, state):
         A.over(tile, A.with_alpha('#3fd6c4', ring, 0.85 if state == 'Over' else 0.45))
 
     size = min(b.w, b.h) * (0.5 if b.look in ('key', 'round') else 0.62)
-    if b.glyph in ('play',) and b.look == 'round':
+    if b.look == 'round':
         size = b.h * 0.44
     gx, gy = (b.w - size) / 2, (b.h - size) / 2
     if b.glyph == 'play':
@@ -308,7 +308,7 @@ def draw_button(face, b, state):
     g = A.glyph_mask(b.glyph, b.w, b.h, (gx, gy, size), stroke=stroke)
     if state == 'Over':
         glow = g.filter(ImageFilter.GaussianBlur(1.6))
-        A.over(tile, A.with_alpha('#ff5050' if b.look == 'close' else GLOW['Over'], glow, 0.9))
+        A.over(tile, A.with_alpha(CLOSE_GLOW if b.look == 'close' else GLOW, glow, 0.9))
     elif state == 'Main':
         A.over(tile, A.with_alpha('#000000', A.shifted(g, 0, 1), 0.6))
     if b.look in ('cap', 'close') and state == 'Main':
@@ -319,11 +319,9 @@ def draw_button(face, b, state):
 
 # ------------------------------------------------------------------ thumbs
 
-def thumb_pictures(skin, face, s):
+def thumb_pictures(face, s):
     """Normal and pressed thumb: a knob over a copy of the slider's own bed."""
-    tw = 14 if short(s) == 'position' else 12
-    if skin is SMALL:
-        tw = 10
+    tw = s.thumb
     bed = face.crop((s.x + s.w // 2, s.y, s.x + s.w // 2 + 1, s.y + s.h)).resize((tw, s.h))
     out = []
     for pressed in (False, True):
@@ -366,7 +364,7 @@ def build_skin(skin):
         pics[state] = Image.composite(face, outside, shape).convert('RGB')
     pics['Mask'] = Image.merge('RGB', [ImageChops.invert(shape)] * 3)
     for s in skin.sliders:
-        pics[s.name] = thumb_pictures(skin, base, s)
+        pics[s.name] = thumb_pictures(base, s)
     return pics
 
 

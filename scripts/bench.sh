@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# bench.sh: builds and prints the benchmark figures (each next to its floor, same run).
+set -euo pipefail
+src=$(cd "$(dirname "$0")/.." && pwd)
+build=$src/build
+"$src/scripts/build.sh" "$build" >/dev/null
+"$src/scripts/wine-session.sh" start "$build"
+trap '"$src/scripts/wine-session.sh" stop "$build"' EXIT
+"$build/wine-run" "$build/bin/startup_bench.exe" "${RUNS:-9}"

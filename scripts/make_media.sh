@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# make_media.sh OUTDIR: the demo clip and the media the tests play, made with ffmpeg.
+set -euo pipefail
+out=$1
+mkdir -p "$out"
+ff() { ffmpeg -nostdin -loglevel error -y "$@"; }
+pattern() { echo "testsrc2=size=$1:rate=25:duration=$2"; }
+tone() { echo "sine=frequency=$1:sample_rate=44100:duration=$2"; }
+
+# The demo that the run command opens: a moving test pattern with a tone.
+ff -f lavfi -i "$(pattern 640x360 20)" -f lavfi -i "$(tone 440 20)" \
+   -c:v mpeg4 -q:v 4 -c:a pcm_s16le "$out/tesmaro-demo.avi"
+
+ff -f lavfi -i "$(pattern 320x240 6)" -f lavfi -i "$(tone 440 6)" -c:v mpeg4 -q:v 5 -c:a pcm_s16le "$out/clip_av.avi"
+ff -f lavfi -i "$(pattern 320x240 4)" -c:v mpeg4 -q:v 5 "$out/clip_video.avi"
+ff -f lavfi -i "$(pattern 320x240 5)" -c:v libx264 -pix_fmt yuv420p "$out/clip.mp4"
+ff -f lavfi -i "$(pattern 352x288 5)" -c:v mpeg1video "$out/clip.mpg"
+ff -f lavfi -i "$(tone 660 5)" "$out/tone.wav"
+ff -f lavfi -i "$(pattern 320x240 62)" -c:v mpeg4 -q:v 10 "$out/clip_long.avi"
+ff -f lavfi -i "$(pattern 320x240 3)" -c:v mpeg4 -q:v 5 "$out/clip_short.avi"
+# Random bytes behind a media extension.
+head -c 65536 /dev/urandom >"$out/corrupt.avi"

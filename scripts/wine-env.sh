@@ -1,0 +1,12 @@
+# Sourced with the build directory as $1: the private Wine environment of one build tree.
+# Nothing here touches the user's own Wine prefix or home.
+_tm_build=$(cd "$1" && pwd)
+_tm_src=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="$_tm_build/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko install prompts in a fresh prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Sound goes to a null ALSA device.
+export ALSA_CONFIG_PATH="$_tm_src/scripts/alsa-null.conf"
+export TESMARO_BUILD="$_tm_build"

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# wine-session.sh start|stop BUILD: brings the prefix, the display and Wine's own services up
+# before a test run, and takes them down afterwards. Everything started here writes to a log,
+# not to the caller's output: Wine's service processes outlive the command that started them.
+set -euo pipefail
+here=$(dirname "$0")
+cmd=$1; build=$2
+case "$cmd" in
+start)
+  "$here/wine-prefix.sh" "$build"
+  source "$here/wine-env.sh" "$build"
+  [ -n "${DISPLAY:-}" ] || DISPLAY=$("$here/xvfb.sh" ensure "$build")
+  export DISPLAY
+  wineserver -p 120 </dev/null >>"$build/wine/session.log" 2>&1
+  wineboot </dev/null >>"$build/wine/session.log" 2>&1 ;;
+stop)
+  source "$here/wine-env.sh" "$build"
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  "$here/xvfb.sh" stop "$build" ;;
+esac

@@ -1,0 +1,26 @@
+#include "CommandLine.h"
+
+#include <stdlib.h>
+
+namespace fw {
+
+CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
+    CommandLineInfo info;
+    for (const std::string& arg : args) {
+        if (arg.size() > 1 && (arg[0] == '/' || arg[0] == '-')) {
+            info.options.push_back(arg.substr(1));
+        } else if (info.fileName.empty() && !arg.empty()) {
+            info.fileName = arg;
+        }
+    }
+    return info;
+}
+
+std::vector<std::string> ProcessArguments() {
+    std::vector<std::string> args;
+    for (int i = 1; i < __argc; ++i)
+        args.emplace_back(__argv[i]);
+    return args;
+}
+
+}  // namespace fw

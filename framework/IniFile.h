@@ -1,0 +1,17 @@
+// A reader of INI files through the platform's private-profile functions.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class IniFile {
+public:
+    std::string path;
+
+    void SetPath(const std::string& p) { path = p; }
+    // At most 2047 characters; the default when the file or the key is missing.
+    std::string GetString(const char* section, const char* key, const char* def) const;
+    // The section's key names in file order, as far as 16384 characters of names reach.
+    // Returns whether any name was found.
+    bool GetKeyNames(const char* section, std::vector<std::string>& names) const;
+};

@@ -1,0 +1,66 @@
+// The player's visible window: a borderless, skinned dialog that owns the playlist, the
+// settings and the open playback engine, and receives every user command.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Handles.h"
+#include "Settings.h"
+#include "SkinDialog.h"
+
+class MainWindow : public SkinDialog, public PlayerSettings {
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    // Start-up data
+    char mPendingPath[MAX_PATH] = {};  // opened by the next open-file command instead of asking
+    char mTitle[100] = {};             // "TesmaroPlayer": the title that identifies the instance
+    char mProductName[50] = {};        // "Tesmaro Player"
+    HINSTANCE mInstance = nullptr;
+    HICON mIcon = nullptr;
+
+    // Playlist
+    std::vector<std::string> mPlaylist;
+    int mCurrentIndex = 0;
+    int mShuffle = 0;
+    int mRepeatList = 0;
+
+    int mPosition = 0;  // position slider, 0..600
+
+    // Shared operations
+    void CloseMedia();
+    void ClearPlaylist();
+    void AppendToPlaylist(const char* entry);
+
+    fw::PreTranslate PreTranslateMessage(MSG& msg) override;
+
+protected:
+    INT_PTR WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnOK() override {}      // Enter does not end the player
+    void OnCancel() override {}  // nor does the dialog's cancel; WM_CLOSE ends it
+
+private:
+    // Start-up and shutdown
+    bool HandOverToRunningInstance();
+    void PlaceAndStart();
+    void OnForwardFile(ATOM atom);
+    void OnClose();
+    void CleanUp();
+    const fw::Profile& Profile() const;
+
+    // Hooks for parts of the player that arrive later.
+    void RunFirstStartAssociation();
+    void CreatePlaylistWindow();
+    void DestroyPlaylistWindow();
+    void PollDiscs();
+
+    std::string mProgramDirectory;
+    fw::IconHandle mSmallIcon;
+    bool mCleanedUp = false;
+};

@@ -1,0 +1,19 @@
+// Private window messages between the player's windows and processes.
+#pragma once
+
+#include <windows.h>
+
+// A second instance hands its path to the first: lParam is a global atom holding it, or 0.
+inline constexpr UINT WM_FORWARDFILE = WM_USER + 2;
+// An engine has a new position: the main window refreshes its status display.
+inline constexpr UINT WM_POSITIONUPDATE = WM_USER + 3;
+// File graph events, to the file video window.
+inline constexpr UINT WM_GRAPHNOTIFY = WM_USER + 13;
+// DVD navigator events, to the DVD video window.
+inline constexpr UINT WM_DVDEVENT = WM_USER + 100;
+// wParam of a posted WM_LBUTTONUP / WM_RBUTTONUP whose lParam is a point in screen coordinates.
+inline constexpr WPARAM MK_SCREENPOINT = 0x0404;
+
+// Timers of the main window.
+inline constexpr UINT_PTR kDiscPollTimer = 3;
+inline constexpr UINT kDiscPollPeriodMs = 3000;

@@ -1,0 +1,36 @@
+#include "PlayerApp.h"
+
+#include <commctrl.h>
+
+#include "CommandLine.h"
+#include "Handles.h"
+#include "MainWindow.h"
+#include "PathText.h"
+#include "resource.h"
+
+PlayerApp& ThePlayerApp() {
+    return *static_cast<PlayerApp*>(fw::App::Current());
+}
+
+bool PlayerApp::InitInstance() {
+    SetRegistryKey("ZentaforStudio");
+
+    MainWindow mainWindow;
+    fw::SetMainDialog(&mainWindow);
+    fw::CommandLineInfo commandLine = fw::ParseCommandLine(fw::ProcessArguments());
+
+    mainWindow.mInstance = Instance();
+    CopyPath(mainWindow.mProductName, "Tesmaro Player");
+    ::LoadStringA(Instance(), IDS_TITLE, mainWindow.mTitle, sizeof(mainWindow.mTitle));
+    // A path longer than the buffer is cut; it then fails to open like any missing file.
+    if (!commandLine.fileName.empty()) CopyPath(mainWindow.mPendingPath, commandLine.fileName);
+
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    fw::ComInit com;
+    if (!com.Ok()) return false;
+    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
+
+    mainWindow.DoModal();
+    return false;
+}

@@ -1,0 +1,41 @@
+// What the player remembers between runs: section "Setup" of the application profile.
+#pragma once
+
+#include <string>
+
+#include "Profile.h"
+
+inline constexpr char kSetupSection[] = "Setup";
+inline constexpr char kKeyFirstRun[] = "bFirst";
+inline constexpr char kKeyFullscreen[] = "g_bFullscreen";
+
+// The in-memory copies that the main window holds; engines and dialogs read them directly.
+struct PlayerSettings {
+    int mFullscreen = 0;  // "g_bFullscreen"; afterwards the full-screen memory of the last file
+    int mAutoStart = 0;
+    int mSkipForward = 20;  // seconds
+    int mSkipBackward = 10;
+    int mFastForward = 2;  // multiples of normal speed
+    int mFastBackward = 2;
+    float mSlowlyForward = 0.5f;
+    float mSlowlyBackward = 0.5f;
+    int mVolume = 100;         // volume slider position 0..100
+    std::string mCurrentSkin;  // empty: the default skin
+};
+
+// Reads every key (absent or wrongly typed values give their defaults).
+void ReadSettings(const fw::Profile& profile, PlayerSettings& settings);
+// What the Settings dialog confirms: full screen, auto-start, skips, fast and slow rates.
+void WriteDialogSettings(const fw::Profile& profile, const PlayerSettings& settings);
+// What is written when the main window goes away: "Volume", then "mCurrentSkin".
+void WriteExitSettings(const fw::Profile& profile, const PlayerSettings& settings);
+
+// The stored full-screen wish, read afresh (it is not cached).
+int ReadStoredFullscreen(const fw::Profile& profile);
+int ReadFirstRunMarker(const fw::Profile& profile);
+void WriteFirstRunMarker(const fw::Profile& profile);
+
+// Slow rates are stored as text: three significant digits, no trailing zeros ("0.5", "0.333").
+std::string FormatRate(float rate);
+// The run-time library's text-to-double rule; text that is not a number reads as 0.
+float ParseRate(const std::string& text);

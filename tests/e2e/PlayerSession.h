@@ -1,0 +1,53 @@
+// Common ground of the end-to-end tests: a fresh profile, a started player and its main window.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+
+namespace e2e {
+
+inline constexpr char kMainClass[] = "#32770";
+inline constexpr char kMainTitle[] = "TesmaroPlayer";
+
+// A running player: started with arguments, its main window found, its message boxes recorded
+// and dismissed; killed at the end if a test left it running.
+struct Player {
+    Process process;
+    HWND window = nullptr;
+    std::unique_ptr<MessageBoxGuard> boxes;
+
+    static Player Start(const std::vector<std::string>& args = {}, DWORD timeoutMs = 20000) {
+        Player p;
+        p.process = Process::Start(PlayerPath(), args);
+        if (!p.process) return p;
+        p.boxes = std::make_unique<MessageBoxGuard>(p.process.Id());
+        p.window = WaitForWindow(kMainClass, kMainTitle, p.process.Id(), timeoutMs);
+        if (p.window) WaitUntil([&] { return IsShown(p.window); }, timeoutMs);
+        return p;
+    }
+
+    // Closes the player as a user would and waits for the process to end.
+    bool Close(DWORD timeoutMs = 15000) {
+        Post(window, WM_CLOSE);
+        return process.WaitExit(timeoutMs);
+    }
+};
+
+// Each test starts from an empty profile: the defaults of a fresh user account.
+class PlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteRegTree(HKEY_CURRENT_USER, kPlayerKey); }
+    static std::optional<DWORD> StoredInt(const char* name) {
+        return ReadRegDword(HKEY_CURRENT_USER, kPlayerSetupKey, name);
+    }
+    static std::optional<std::string> StoredString(const char* name) {
+        return ReadRegString(HKEY_CURRENT_USER, kPlayerSetupKey, name);
+    }
+};
+
+}  // namespace e2e

@@ -1,0 +1,412 @@
+#include "Driver.h"
+
+#include <windowsx.h>
+
+#include <cstdio>
+
+namespace e2e {
+
+// ---- Paths -------------------------------------------------------------------------------
+
+std::string ExeDirectory() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path);
+    return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+std::string PlayerPath() {
+    return ExeDirectory() + "tesmaro_player.exe";
+}
+
+std::string MediaDirectory() {
+    return ExeDirectory() + "media\\";
+}
+
+std::string MakeTempDirectory(const std::string& tag) {
+    char base[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, base);
+    for (unsigned n = ::GetTickCount();; ++n) {
+        char name[MAX_PATH];
+        std::snprintf(name, sizeof(name), "%stesmaro_%s_%lu_%u\\", base, tag.c_str(), ::GetCurrentProcessId(),
+                      n);
+        if (::CreateDirectoryA(name, nullptr)) return name;
+        if (::GetLastError() != ERROR_ALREADY_EXISTS) return {};
+    }
+}
+
+// ---- Processes -------------------------------------------------------------------------------
+
+Process Process::Start(const std::string& exe, const std::vector<std::string>& args, const std::string& cwd) {
+    std::string commandLine = "\"" + exe + "\"";
+    for (const std::string& a : args)
+        commandLine += " \"" + a + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    Process p;
+    if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          cwd.empty() ? ExeDirectory().c_str() : cwd.c_str(), &si, &pi)) {
+        return p;
+    }
+    ::CloseHandle(pi.hThread);
+    p.mHandle.Reset(pi.hProcess);
+    p.mId = pi.dwProcessId;
+    ::WaitForInputIdle(pi.hProcess, 10000);
+    return p;
+}
+
+Process::~Process() {
+    Kill();
+}
+
+bool Process::Running() const {
+    return mHandle && ::WaitForSingleObject(mHandle.Get(), 0) == WAIT_TIMEOUT;
+}
+
+bool Process::WaitExit(DWORD timeoutMs) const {
+    return mHandle && ::WaitForSingleObject(mHandle.Get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (mHandle) ::GetExitCodeProcess(mHandle.Get(), &code);
+    return code;
+}
+
+void Process::Kill() {
+    if (Running()) {
+        ::TerminateProcess(mHandle.Get(), 99);
+        ::WaitForSingleObject(mHandle.Get(), 5000);
+    }
+}
+
+// ---- Waiting ---------------------------------------------------------------------------------
+
+void Pause(DWORD ms) {
+    DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < ms) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+        ::Sleep(10);
+    }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (::GetTickCount() - start >= timeoutMs) return condition();
+        Pause(pollMs);
+    }
+}
+
+// ---- Windows ---------------------------------------------------------------------------------
+
+namespace {
+
+struct TopSearch {
+    const char* className;
+    const char* title;
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<TopSearch*>(lp);
+    if (s->pid && ProcessOf(hwnd) != s->pid) return TRUE;
+    if (s->className && ClassName(hwnd) != s->className) return TRUE;
+    if (s->title && WindowText(hwnd) != s->title) return TRUE;
+    s->found.push_back(hwnd);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindTopWindow(const char* className, const char* title, DWORD pid) {
+    TopSearch s{className, title, pid, {}};
+    ::EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&s));
+    return s.found.empty() ? nullptr : s.found.front();
+}
+
+HWND WaitForWindow(const char* className, const char* title, DWORD pid, DWORD timeoutMs) {
+    HWND hwnd = nullptr;
+    WaitUntil([&] { return (hwnd = FindTopWindow(className, title, pid)) != nullptr; }, timeoutMs);
+    return hwnd;
+}
+
+std::vector<HWND> TopWindows(DWORD pid) {
+    TopSearch s{nullptr, nullptr, pid, {}};
+    ::EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> all;
+    ::EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+HWND FindChild(HWND parent, const char* className, const char* text) {
+    for (HWND child : Children(parent)) {
+        if (className && ClassName(child) != className) continue;
+        if (text && WindowText(child) != text) continue;
+        return child;
+    }
+    return nullptr;
+}
+
+std::string WindowText(HWND hwnd) {
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
+        char quick[512] = {};  // the window is busy: its caption as the system keeps it
+        ::GetWindowTextA(hwnd, quick, sizeof(quick));
+        return quick;
+    }
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                          SMTO_ABORTIFHUNG, 2000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+std::string ClassName(HWND hwnd) {
+    char name[256] = {};
+    ::GetClassNameA(hwnd, name, sizeof(name));
+    return name;
+}
+
+RECT WindowRect(HWND hwnd) {
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    return r;
+}
+
+RECT ClientRect(HWND hwnd) {
+    RECT r{};
+    ::GetClientRect(hwnd, &r);
+    return r;
+}
+
+bool IsShown(HWND hwnd) {
+    return ::IsWindowVisible(hwnd) != FALSE;
+}
+
+DWORD ProcessOf(HWND hwnd) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    return pid;
+}
+
+RECT WorkArea() {
+    RECT r{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    return r;
+}
+
+// ---- Messages --------------------------------------------------------------------------------
+
+bool Post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::PostMessageA(hwnd, msg, wParam, lParam) != FALSE;
+}
+
+bool PostCommand(HWND hwnd, WORD id) {
+    return Post(hwnd, WM_COMMAND, id, 0);
+}
+
+bool PostChar(HWND hwnd, char ch) {
+    return Post(hwnd, WM_CHAR, static_cast<unsigned char>(ch), 1);
+}
+
+std::optional<LRESULT> Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs, &result))
+        return std::nullopt;
+    return static_cast<LRESULT>(result);
+}
+
+void PostClick(HWND hwnd, int x, int y) {
+    LPARAM at = MAKELPARAM(x, y);
+    Post(hwnd, WM_MOUSEMOVE, 0, at);
+    Post(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Post(hwnd, WM_LBUTTONUP, 0, at);
+}
+
+namespace {
+
+void SendMouse(DWORD flags, POINT screen) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>(screen.x * 65535.0 / (::GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
+    in.mi.dy = static_cast<LONG>(screen.y * 65535.0 / (::GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof(in));
+}
+
+POINT ToScreen(HWND hwnd, int x, int y) {
+    POINT p{x, y};
+    ::ClientToScreen(hwnd, &p);
+    return p;
+}
+
+}  // namespace
+
+void Click(HWND hwnd, int x, int y) {
+    POINT p = ToScreen(hwnd, x, y);
+    SendMouse(MOUSEEVENTF_MOVE, p);
+    Pause(60);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, p);
+    Pause(60);
+    SendMouse(MOUSEEVENTF_LEFTUP, p);
+    Pause(60);
+}
+
+void Drag(HWND hwnd, POINT from, POINT to, int steps) {
+    POINT start = ToScreen(hwnd, from.x, from.y);
+    SendMouse(MOUSEEVENTF_MOVE, start);
+    Pause(60);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, start);
+    Pause(60);
+    for (int i = 1; i <= steps; ++i) {
+        POINT p = ToScreen(hwnd, from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
+        SendMouse(MOUSEEVENTF_MOVE, p);
+        Pause(40);
+    }
+    SendMouse(MOUSEEVENTF_LEFTUP, ToScreen(hwnd, to.x, to.y));
+    Pause(60);
+}
+
+// ---- Message boxes ---------------------------------------------------------------------------
+
+namespace {
+constexpr int kMessageBoxTextId = 0xFFFF;  // the static control that holds a message box's text
+}
+
+std::optional<MessageBoxInfo> FindMessageBox(DWORD pid) {
+    for (HWND hwnd : TopWindows(pid)) {
+        if (ClassName(hwnd) != "#32770" || !IsShown(hwnd)) continue;
+        HWND text = ::GetDlgItem(hwnd, kMessageBoxTextId);
+        if (!text) continue;
+        return MessageBoxInfo{hwnd, WindowText(hwnd), WindowText(text)};
+    }
+    return std::nullopt;
+}
+
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
+    std::optional<MessageBoxInfo> box;
+    WaitUntil([&] { return (box = FindMessageBox(pid)).has_value(); }, timeoutMs);
+    return box;
+}
+
+bool DismissMessageBox(const MessageBoxInfo& box, int buttonId) {
+    for (int id : {buttonId, IDOK, IDCANCEL, IDNO}) {
+        if (::GetDlgItem(box.hwnd, id)) {
+            Post(box.hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(box.hwnd, id)));
+            return WaitUntil([&] { return !::IsWindow(box.hwnd) || !IsShown(box.hwnd); }, 3000);
+        }
+    }
+    Post(box.hwnd, WM_CLOSE);
+    return WaitUntil([&] { return !::IsWindow(box.hwnd); }, 3000);
+}
+
+MessageBoxGuard::MessageBoxGuard(DWORD pid)
+    : mPid(pid), mStop(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    ::InitializeCriticalSection(&mLock);
+    mThread.Reset(::CreateThread(nullptr, 0, Watch, this, 0, nullptr));
+}
+
+MessageBoxGuard::~MessageBoxGuard() {
+    ::SetEvent(mStop.Get());
+    ::WaitForSingleObject(mThread.Get(), 5000);
+    ::DeleteCriticalSection(&mLock);
+}
+
+DWORD WINAPI MessageBoxGuard::Watch(void* p) {
+    auto* self = static_cast<MessageBoxGuard*>(p);
+    while (::WaitForSingleObject(self->mStop.Get(), 50) == WAIT_TIMEOUT) {
+        std::optional<MessageBoxInfo> box = FindMessageBox(self->mPid);
+        if (!box) continue;
+        ::EnterCriticalSection(&self->mLock);
+        self->mSeen.push_back(*box);
+        ::LeaveCriticalSection(&self->mLock);
+        std::fprintf(stderr, "[message box] %s: %s\n", box->caption.c_str(), box->text.c_str());
+        DismissMessageBox(*box);
+    }
+    return 0;
+}
+
+std::vector<MessageBoxInfo> MessageBoxGuard::Seen() const {
+    ::EnterCriticalSection(&mLock);
+    std::vector<MessageBoxInfo> copy = mSeen;
+    ::LeaveCriticalSection(&mLock);
+    return copy;
+}
+
+std::optional<MessageBoxInfo> MessageBoxGuard::WaitForBox(DWORD timeoutMs, size_t already) const {
+    std::optional<MessageBoxInfo> box;
+    WaitUntil(
+        [&] {
+            std::vector<MessageBoxInfo> seen = Seen();
+            if (seen.size() > already) box = seen.back();
+            return box.has_value();
+        },
+        timeoutMs);
+    return box;
+}
+
+void MessageBoxGuard::Clear() {
+    ::EnterCriticalSection(&mLock);
+    mSeen.clear();
+    ::LeaveCriticalSection(&mLock);
+}
+
+// ---- Registry --------------------------------------------------------------------------------
+
+std::optional<DWORD> ReadRegDword(HKEY root, const std::string& path, const std::string& name) {
+    DWORD value = 0, size = sizeof(value), type = 0;
+    if (::RegGetValueA(root, path.c_str(), name.c_str(), RRF_RT_ANY, &type, &value, &size) != ERROR_SUCCESS ||
+        type != REG_DWORD) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::string> ReadRegString(HKEY root, const std::string& path, const std::string& name) {
+    DWORD size = 0, type = 0;
+    if (::RegGetValueA(root, path.c_str(), name.c_str(), RRF_RT_ANY, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ) {
+        return std::nullopt;
+    }
+    std::string value(size, '\0');
+    if (::RegGetValueA(root, path.c_str(), name.c_str(), RRF_RT_ANY, &type, value.data(), &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    value.resize(value.find('\0') == std::string::npos ? value.size() : value.find('\0'));
+    return value;
+}
+
+bool WriteRegDword(HKEY root, const std::string& path, const std::string& name, DWORD value) {
+    return ::RegSetKeyValueA(root, path.c_str(), name.c_str(), REG_DWORD, &value, sizeof(value)) ==
+           ERROR_SUCCESS;
+}
+
+bool WriteRegString(HKEY root, const std::string& path, const std::string& name, const std::string& value) {
+    return ::RegSetKeyValueA(root, path.c_str(), name.c_str(), REG_SZ, value.c_str(),
+                             static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+void DeleteRegTree(HKEY root, const std::string& path) {
+    ::RegDeleteTreeA(root, path.c_str());
+}
+
+}  // namespace e2e

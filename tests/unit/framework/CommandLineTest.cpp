@@ -1,0 +1,21 @@
+#include <gtest/gtest.h>
+
+#include "CommandLine.h"
+
+using fw::ParseCommandLine;
+
+TEST(CommandLine, TheFirstArgumentThatIsNotAnOptionIsTheFile) {
+    fw::CommandLineInfo info = ParseCommandLine({"/p", "C:\\media\\clip one.avi", "second.avi", "-dde"});
+    EXPECT_EQ(info.fileName, "C:\\media\\clip one.avi");
+    EXPECT_EQ(info.options, (std::vector<std::string>{"p", "dde"}));
+}
+
+TEST(CommandLine, NoArgumentsGiveNoFile) {
+    EXPECT_TRUE(ParseCommandLine({}).fileName.empty());
+    EXPECT_TRUE(ParseCommandLine({"/Embedding"}).fileName.empty());
+}
+
+TEST(CommandLine, AddressesAndLoneSlashesAreFiles) {
+    EXPECT_EQ(ParseCommandLine({"http://example.com/a.asf"}).fileName, "http://example.com/a.asf");
+    EXPECT_EQ(ParseCommandLine({"-"}).fileName, "-");
+}

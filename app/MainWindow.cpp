@@ -29,6 +29,17 @@ void MainWindow::AppendToPlaylist(const char* entry) {
     mPlaylist.emplace_back(entry);
 }
 
+bool MainWindow::PlayEntry(int index) {
+    if (index < 0 || index >= static_cast<int>(mPlaylist.size())) return false;
+    CopyPath(mPendingPath, mPlaylist[index]);  // an entry longer than the buffer is cut
+    ::PostMessageA(Hwnd(), WM_COMMAND, ID_FILE_SELECTDISC, 0);
+    return true;
+}
+
+bool MainWindow::IsMediaOpen() const {
+    return false;
+}
+
 void MainWindow::ClearPlaylist() {
     CloseMedia();
     mPlaylist.clear();

@@ -35,6 +35,13 @@ public:
     void CloseMedia();
     void ClearPlaylist();
     void AppendToPlaylist(const char* entry);
+    // Plays entry `index` through the open-file command; false when there is no such entry.
+    bool PlayEntry(int index);
+    // A file or a DVD is open.
+    bool IsMediaOpen() const;
+    // Enables the transport buttons for what the command `reason` left open (1051/40047 nothing,
+    // 40018 media); other reasons change nothing.
+    void UpdateButtons(int reason);
 
     fw::PreTranslate PreTranslateMessage(MSG& msg) override;
 

@@ -70,6 +70,7 @@ BOOL MainWindow::OnInitDialog() {
 
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mIcon));
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mSmallIcon.Get()));
+    UpdateButtons(IDC_BUTTON_CLOSE_PLAYLIST);
     SetSliderRange("IDC_SLIDER1_PLAYBACK_POSITION", 600);
     SetSliderRange("IDC_SLIDER1_VOLUME", 100);
     for (const char* field : {"ID_SONG_NAME", "TEXT_POS", "ID_PLAYBACK_TIME", "ID_PLAYBACK_STATUS"}) {

@@ -37,6 +37,10 @@ public:
     void AppendToPlaylist(const char* entry);
     // Plays entry `index` through the open-file command; false when there is no such entry.
     bool PlayEntry(int index);
+    // Seeks the open media to mPosition / 600 of its length; false when no length is known.
+    bool SeekToFraction();
+    // Gives the open media the volume of the volume slider, mVolume.
+    void ApplyVolume();
     // A file or a DVD is open.
     bool IsMediaOpen() const;
     // Enables the transport buttons for what the command `reason` left open (1051/40047 nothing,

@@ -5,6 +5,11 @@
 #define IDI_MAIN 100
 #define IDS_TITLE 99
 #define IDD_MAIN 139
+#define IDD_ADDRESS 138
+#define IDC_ADDRESS 1041
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
 
 // Commands of the main window (WM_COMMAND identifiers)
 #define ID_BUTTON_MINIMIZE 8

@@ -7,6 +7,7 @@
 #include "ExecutionState.h"
 #include "Messages.h"
 #include "PathText.h"
+#include "PlaylistDialog.h"
 #include "resource.h"
 
 MainWindow::MainWindow() : SkinDialog(IDD_MAIN, nullptr) {
@@ -14,6 +15,7 @@ MainWindow::MainWindow() : SkinDialog(IDD_MAIN, nullptr) {
     // The display stays on for the whole life of the window, playing or not.
     KeepDisplayOn();
     ReadSettings(Profile(), *this);
+    mPlaylistDialog = std::make_unique<PlaylistDialog>(*this);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
 
@@ -102,6 +104,9 @@ bool MainWindow::OnCommand(WORD id, WORD, HWND) {
             break;
         case ID_FILE_CLOSE:
             CloseMedia();
+            break;
+        case ID_OPEN_PLAYLIST:
+            ShowPlaylistWindow();
             break;
     }
     // Identifiers without an action do nothing, IDOK and IDCANCEL included.

@@ -4,14 +4,18 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "Handles.h"
+#include "PlaylistHost.h"
 #include "Settings.h"
 #include "SkinDialog.h"
 
-class MainWindow : public SkinDialog, public PlayerSettings {
+class PlaylistDialog;
+
+class MainWindow : public SkinDialog, public PlayerSettings, public PlaylistHost {
 public:
     MainWindow();
     ~MainWindow() override;
@@ -31,6 +35,10 @@ public:
 
     int mPosition = 0;  // position slider, 0..600
 
+    // The modeless playlist window: the object lives as long as MainWindow, its window from
+    // initialisation to destruction.
+    std::unique_ptr<PlaylistDialog> mPlaylistDialog;
+
     // Shared operations
     void CloseMedia();
     void ClearPlaylist();
@@ -48,6 +56,15 @@ public:
     void UpdateButtons(int reason);
 
     fw::PreTranslate PreTranslateMessage(MSG& msg) override;
+
+    // The playlist window's view of the playlist (MainWindowPlaylist.cpp).
+    std::vector<std::string>& PlaylistEntries() override { return mPlaylist; }
+    int& PlaylistCurrentIndex() override { return mCurrentIndex; }
+    int& PlaylistShuffle() override { return mShuffle; }
+    void ClearPlaylistAndMedia() override;
+    void CloseOpenMedia() override;
+    bool PlayPlaylistEntry(int index) override;
+    const char* ApplicationTitle() const override { return mProductName; }
 
 protected:
     INT_PTR WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -69,6 +86,8 @@ private:
     void RunFirstStartAssociation();
     void CreatePlaylistWindow();
     void DestroyPlaylistWindow();
+    // Command 40079: the playlist window with fresh rows.
+    void ShowPlaylistWindow();
     void PollDiscs();
 
     std::string mProgramDirectory;

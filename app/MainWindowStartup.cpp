@@ -112,8 +112,5 @@ void MainWindow::CleanUp() {
 
 // The file-type association of the very first start; the marker is written once it exists.
 void MainWindow::RunFirstStartAssociation() {}
-// The playlist window, created hidden at start-up and destroyed with the main window.
-void MainWindow::CreatePlaylistWindow() {}
-void MainWindow::DestroyPlaylistWindow() {}
 // The disc drives' poll for an inserted disc to start.
 void MainWindow::PollDiscs() {}

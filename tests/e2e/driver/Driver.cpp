@@ -1,7 +1,9 @@
 #include "Driver.h"
 
 #include <windowsx.h>
+#include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace e2e {
@@ -281,6 +283,104 @@ void Drag(HWND hwnd, POINT from, POINT to, int steps) {
     }
     SendMouse(MOUSEEVENTF_LEFTUP, ToScreen(hwnd, to.x, to.y));
     Pause(60);
+}
+
+// ---- Memory of another process ------------------------------------------------------------
+
+RemoteMemory::RemoteMemory(DWORD pid, size_t size)
+    : mProcess(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid)),
+      mSize(size) {
+    if (mProcess) mAddress = ::VirtualAllocEx(mProcess.Get(), nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+}
+
+RemoteMemory::~RemoteMemory() {
+    if (mAddress) ::VirtualFreeEx(mProcess.Get(), mAddress, 0, MEM_RELEASE);
+}
+
+bool RemoteMemory::Write(const void* data, size_t size, size_t offset) {
+    SIZE_T done = 0;
+    return mAddress && offset + size <= mSize &&
+           ::WriteProcessMemory(mProcess.Get(), static_cast<char*>(mAddress) + offset, data, size, &done) &&
+           done == size;
+}
+
+bool RemoteMemory::Read(void* data, size_t size, size_t offset) const {
+    SIZE_T done = 0;
+    return mAddress && offset + size <= mSize &&
+           ::ReadProcessMemory(mProcess.Get(), static_cast<char*>(mAddress) + offset, data, size, &done) &&
+           done == size;
+}
+
+// ---- List views of another process -------------------------------------------------------
+
+int ListViewCount(HWND list) {
+    return static_cast<int>(Send(list, LVM_GETITEMCOUNT).value_or(-1));
+}
+
+namespace {
+constexpr size_t kTextRoom = 1024;
+
+std::string RemoteItemText(HWND list, RemoteMemory& memory, int row) {
+    LVITEMA item{};
+    item.iSubItem = 0;
+    item.cchTextMax = kTextRoom;
+    item.pszText = reinterpret_cast<char*>(memory.Address(sizeof(LVITEMA)));
+    memory.Write(&item, sizeof(item));
+    std::optional<LRESULT> length = Send(list, LVM_GETITEMTEXTA, row, memory.Address());
+    if (!length) return {};
+    std::string text(kTextRoom, '\0');
+    memory.Read(text.data(), kTextRoom, sizeof(LVITEMA));
+    text.resize(std::min<size_t>(text.find('\0'), static_cast<size_t>(*length)));
+    return text;
+}
+}  // namespace
+
+std::string ListViewText(HWND list, int row) {
+    RemoteMemory memory(ProcessOf(list), sizeof(LVITEMA) + kTextRoom);
+    return RemoteItemText(list, memory, row);
+}
+
+std::vector<std::string> ListViewTexts(HWND list) {
+    RemoteMemory memory(ProcessOf(list), sizeof(LVITEMA) + kTextRoom);
+    std::vector<std::string> texts;
+    int count = ListViewCount(list);
+    for (int row = 0; row < count; ++row)
+        texts.push_back(RemoteItemText(list, memory, row));
+    return texts;
+}
+
+bool ListViewSelect(HWND list, const std::vector<int>& rows) {
+    RemoteMemory memory(ProcessOf(list), sizeof(LVITEMA));
+    auto setState = [&](int row, UINT state) {
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = state;
+        return memory.Write(&item, sizeof(item)) &&
+               Send(list, LVM_SETITEMSTATE, row, memory.Address()).value_or(0);
+    };
+    bool ok = setState(-1, 0);
+    for (size_t i = 0; i < rows.size(); ++i)
+        ok = setState(rows[i], LVIS_SELECTED | (i + 1 == rows.size() ? LVIS_FOCUSED : 0)) && ok;
+    return ok;
+}
+
+std::vector<int> ListViewSelected(HWND list) {
+    std::vector<int> rows;
+    for (int row = static_cast<int>(Send(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED).value_or(-1)); row >= 0;
+         row = static_cast<int>(Send(list, LVM_GETNEXTITEM, row, LVNI_SELECTED).value_or(-1))) {
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+POINT ListViewRowPoint(HWND list, int row) {
+    RemoteMemory memory(ProcessOf(list), sizeof(RECT));
+    RECT r{};
+    r.left = LVIR_LABEL;
+    memory.Write(&r, sizeof(r));
+    Send(list, LVM_GETITEMRECT, row, memory.Address());
+    memory.Read(&r, sizeof(r));
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 // ---- Message boxes ---------------------------------------------------------------------------

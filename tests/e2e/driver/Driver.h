@@ -84,6 +84,40 @@ void Click(HWND hwnd, int x, int y);
 // A real drag with the left button held, between two client points.
 void Drag(HWND hwnd, POINT from, POINT to, int steps = 8);
 
+// ---- Memory of another process ------------------------------------------------------------
+// A block in another process's memory, for messages whose parameters point to memory (list
+// view items, text buffers). Freed when the object ends.
+class RemoteMemory {
+public:
+    RemoteMemory(DWORD pid, size_t size);
+    ~RemoteMemory();
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    explicit operator bool() const { return mAddress != nullptr; }
+    // The block's address as the other process sees it.
+    LPARAM Address(size_t offset = 0) const {
+        return reinterpret_cast<LPARAM>(static_cast<char*>(mAddress) + offset);
+    }
+    bool Write(const void* data, size_t size, size_t offset = 0);
+    bool Read(void* data, size_t size, size_t offset = 0) const;
+
+private:
+    fw::KernelHandle mProcess;
+    void* mAddress = nullptr;
+    size_t mSize = 0;
+};
+
+// ---- List views of another process -------------------------------------------------------
+int ListViewCount(HWND list);
+std::string ListViewText(HWND list, int row);
+std::vector<std::string> ListViewTexts(HWND list);
+// Selects exactly these rows (the last one gets the focus).
+bool ListViewSelect(HWND list, const std::vector<int>& rows);
+std::vector<int> ListViewSelected(HWND list);
+// The client point in the middle of a row's label.
+POINT ListViewRowPoint(HWND list, int row);
+
 // ---- Message boxes ---------------------------------------------------------------------------
 struct MessageBoxInfo {
     HWND hwnd = nullptr;

@@ -1,0 +1,62 @@
+#include "PlaylistFile.h"
+
+#include <windows.h>
+
+#include "Handles.h"
+#include "PlaylistModel.h"
+
+namespace playlist {
+
+namespace {
+constexpr DWORD kChunk = 64 * 1024;
+
+FileErrorCause LastCause() {
+    FileErrorCause cause = FileErrorCauseOf(::GetLastError());
+    return cause == FileErrorCause::None ? FileErrorCause::Generic : cause;
+}
+}  // namespace
+
+FileErrorCause ReadPlaylistFile(const std::string& path, std::vector<std::string>& entries) {
+    fw::FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return LastCause();
+    M3uReader reader(entries);
+    std::vector<char> chunk(kChunk);
+    for (;;) {
+        DWORD got = 0;
+        // Whole lines read before an error stay; a line the error cut short does not.
+        if (!::ReadFile(file.Get(), chunk.data(), kChunk, &got, nullptr)) return LastCause();
+        if (got == 0) break;
+        reader.Feed(chunk.data(), got);
+    }
+    reader.Finish();
+    return FileErrorCause::None;
+}
+
+FileErrorCause WritePlaylistFile(const std::string& path, const std::vector<std::string>& entries) {
+    fw::FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return LastCause();
+    std::string pending;
+    pending.reserve(kChunk + 2 * MAX_PATH);
+    auto flush = [&]() {
+        DWORD written = 0;
+        BOOL ok =
+            ::WriteFile(file.Get(), pending.data(), static_cast<DWORD>(pending.size()), &written, nullptr);
+        FileErrorCause cause = ok ? FileErrorCause::None : LastCause();
+        // A write that takes fewer bytes than given without an error code ran out of space.
+        if (cause == FileErrorCause::None && written != pending.size()) cause = FileErrorCause::DiskFull;
+        pending.clear();
+        return cause;
+    };
+    for (const std::string& entry : entries) {
+        pending += entry;
+        pending += kM3uLineEnd;
+        if (pending.size() >= kChunk) {
+            if (FileErrorCause cause = flush(); cause != FileErrorCause::None) return cause;
+        }
+    }
+    return pending.empty() ? FileErrorCause::None : flush();
+}
+
+}  // namespace playlist

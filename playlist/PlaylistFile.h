@@ -1,0 +1,19 @@
+// M3U playlist files on disk, read and written byte for byte in the system's ANSI code page.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "FileError.h"
+
+namespace playlist {
+
+// Appends the file's entries to entries, in file order. On a read error the entries read
+// before it stay appended. Returns the cause of the failure, None on success.
+FileErrorCause ReadPlaylistFile(const std::string& path, std::vector<std::string>& entries);
+
+// Creates or truncates the file and writes every entry with a CR LF. On a write error the file
+// keeps what was written before it.
+FileErrorCause WritePlaylistFile(const std::string& path, const std::vector<std::string>& entries);
+
+}  // namespace playlist

@@ -1,0 +1,127 @@
+#include "PlaylistModel.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace playlist {
+
+std::string MakeEntry(std::string_view text) {
+    return std::string(text.substr(0, kMaxEntryLength));
+}
+
+void M3uReader::AddToLine(const char* data, std::size_t size) {
+    mLineBytes += size;
+    if (mCut) return;
+    std::size_t room = kMaxEntryLength - mLine.size();
+    std::size_t take = std::min(size, room);
+    const void* nul = std::memchr(data, '\0', take);
+    if (nul) take = static_cast<const char*>(nul) - data;
+    mLine.append(data, take);
+    if (take < size) mCut = true;
+}
+
+void M3uReader::EndLine() {
+    // A CR that stood right before the LF is part of the line end; one that survived only
+    // because the line was cut is not.
+    if (!mCut && !mLine.empty() && mLine.back() == '\r') mLine.pop_back();
+    if (mLine.empty() || mLine.front() != '#') mEntries.push_back(std::move(mLine));
+    mLine.clear();
+    mLineBytes = 0;
+    mCut = false;
+}
+
+void M3uReader::Feed(const char* data, std::size_t size) {
+    while (size > 0) {
+        const char* lf = static_cast<const char*>(std::memchr(data, '\n', size));
+        if (!lf) {
+            AddToLine(data, size);
+            return;
+        }
+        std::size_t n = lf - data;
+        AddToLine(data, n);
+        EndLine();
+        data += n + 1;
+        size -= n + 1;
+    }
+}
+
+void M3uReader::Finish() {
+    // Without a following LF a final CR is text, not a line end: the line is kept as it is.
+    if (mLineBytes > 0 && (mLine.empty() || mLine.front() != '#')) mEntries.push_back(std::move(mLine));
+    mLine.clear();
+    mLineBytes = 0;
+    mCut = false;
+}
+
+std::string_view ExtensionOf(std::string_view path) {
+    std::size_t nameStart = path.find_last_of("\\/:");
+    nameStart = nameStart == std::string_view::npos ? 0 : nameStart + 1;
+    std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || dot < nameStart) return {};
+    return path.substr(dot);
+}
+
+const std::vector<std::string_view>& MediaExtensions() {
+    static const std::vector<std::string_view> table = {
+        ".bmp", ".jpg",  ".jpeg", ".gif",  ".tga",  ".asf", ".wma",  ".wmv", ".avi",
+        ".mpg", ".mpeg", ".m1v",  ".mp4",  ".divx", ".ogm", ".wav",  ".mpa", ".mp2",
+        ".mp3", ".au",   ".aif",  ".aiff", ".snd",  ".mid", ".midi", ".rmi", ".ogg"};
+    return table;
+}
+
+namespace {
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+}  // namespace
+
+bool IsMediaFile(std::string_view path) {
+    std::string_view ext = ExtensionOf(path);
+    if (ext.empty()) return false;
+    std::string lower(ext);
+    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+    const auto& table = MediaExtensions();
+    return std::find(table.begin(), table.end(), lower) != table.end();
+}
+
+void RemoveRows(std::vector<std::string>& entries, const std::vector<int>& ascendingRows) {
+    // One pass instead of one erase per row: thousands of selected rows stay quick, and the
+    // result is the same as removing row - k for the k-th selected row.
+    std::vector<bool> doomed(entries.size(), false);
+    for (int row : ascendingRows) {
+        if (row >= 0 && static_cast<std::size_t>(row) < entries.size()) doomed[row] = true;
+    }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (doomed[i]) continue;
+        if (kept != i) entries[kept] = std::move(entries[i]);
+        ++kept;
+    }
+    entries.resize(kept);
+}
+
+std::vector<std::string> SplitChosenFiles(const char* buffer, std::size_t bufferSize,
+                                          std::size_t fileOffset) {
+    std::vector<std::string> files;
+    if (!buffer || bufferSize == 0) return files;
+    std::size_t dirLength = strnlen(buffer, bufferSize);
+    if (dirLength == bufferSize) return files;  // not terminated: nothing trustworthy
+    if (fileOffset != dirLength + 1) {
+        if (dirLength > 0) files.push_back(MakeEntry(std::string_view(buffer, dirLength)));
+        return files;
+    }
+    std::string_view directory(buffer, dirLength);
+    std::size_t at = fileOffset;
+    while (at < bufferSize && buffer[at] != '\0') {
+        std::size_t nameLength = strnlen(buffer + at, bufferSize - at);
+        if (at + nameLength == bufferSize) break;
+        std::string path(directory);
+        path += '\\';
+        path.append(buffer + at, nameLength);
+        files.push_back(MakeEntry(path));
+        at += nameLength + 1;
+    }
+    return files;
+}
+
+}  // namespace playlist

@@ -1,0 +1,62 @@
+// The playlist's entries and the rules every edit follows: the entry length limit, M3U line
+// reading and writing, media extensions, removal of selected rows and the open-file dialog's
+// multi-file answer. Plain values in and out, so tests call them directly.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace playlist {
+
+// An entry is played through a 260-character path buffer, so it holds at most 259 characters.
+inline constexpr std::size_t kMaxEntryLength = 259;
+
+// The entry that text becomes: its first kMaxEntryLength characters. Cutting when the entry is
+// made keeps the list showing exactly what would be played.
+std::string MakeEntry(std::string_view text);
+
+// Reads M3U text as it arrives in pieces of any size. Lines end at LF; a CR just before the LF
+// belongs to the line end (CR LF and LF files read alike). A line whose first character is "#"
+// is skipped; every other line, an empty one too, becomes an entry as written. A line's text
+// ends at a NUL byte or after kMaxEntryLength characters: the rest of that line is dropped, so
+// binary garbage or an overlong line never spills into further entries.
+class M3uReader {
+public:
+    explicit M3uReader(std::vector<std::string>& entries) : mEntries(entries) {}
+    void Feed(const char* data, std::size_t size);
+    // The last line when the file does not end with a line end.
+    void Finish();
+
+private:
+    void AddToLine(const char* data, std::size_t size);
+    void EndLine();
+
+    std::vector<std::string>& mEntries;
+    std::string mLine;
+    std::size_t mLineBytes = 0;  // bytes of the line so far, kept or not
+    bool mCut = false;           // the line's text has ended before its line end
+};
+
+// What follows every entry in a written M3U file; nothing else is written.
+inline constexpr char kM3uLineEnd[] = "\r\n";
+
+// The extension of a path's file name from its last dot, dot included; empty without one.
+std::string_view ExtensionOf(std::string_view path);
+// The path's extension is one of the media extensions, in any letter case.
+bool IsMediaFile(std::string_view path);
+// The media extensions in their table order.
+const std::vector<std::string_view>& MediaExtensions();
+
+// Removes the entries of the selected rows (ascending, row = entry index): with k entries
+// already removed the entry at row - k goes, so each removal hits an entry that was selected.
+// Rows outside the list or repeated are ignored.
+void RemoveRows(std::vector<std::string>& entries, const std::vector<int>& ascendingRows);
+
+// The names an open-file dialog returned in buffer: one full path, or (when fileOffset lies just
+// behind the directory's terminating NUL) the directory followed by NUL-separated names, each
+// given back as directory + "\" + name. Each result is made an entry (cut to its limit).
+std::vector<std::string> SplitChosenFiles(const char* buffer, std::size_t bufferSize, std::size_t fileOffset);
+
+}  // namespace playlist

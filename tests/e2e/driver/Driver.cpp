@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -381,6 +382,40 @@ POINT ListViewRowPoint(HWND list, int row) {
     Send(list, LVM_GETITEMRECT, row, memory.Address());
     memory.Read(&r, sizeof(r));
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// ---- Common dialogs of another process ----------------------------------------------------
+
+namespace {
+constexpr int kFileNameBox = 0x47c;   // cmb13: the file-name combo box of explorer-style dialogs
+constexpr int kFileNameEdit = 0x480;  // edt1: the file-name edit of older templates
+
+void PressButton(HWND dialog, int id) {
+    Post(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+}  // namespace
+
+bool FillFileDialog(HWND dialog, const std::string& text) {
+    HWND edit = nullptr;
+    for (HWND child : Children(dialog)) {
+        int id = ::GetDlgCtrlID(child);
+        if (ClassName(child) == "Edit" && (id == kFileNameBox || id == kFileNameEdit)) {
+            edit = child;
+            break;
+        }
+    }
+    if (!edit) return false;
+    if (!Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))) return false;
+    PressButton(dialog, IDOK);
+    return true;
+}
+
+bool ChooseFolder(HWND browser, const std::string& path) {
+    RemoteMemory memory(ProcessOf(browser), path.size() + 1);
+    if (!memory.Write(path.c_str(), path.size() + 1)) return false;
+    if (!Send(browser, BFFM_SETSELECTIONA, TRUE, memory.Address())) return false;
+    PressButton(browser, IDOK);
+    return true;
 }
 
 // ---- Message boxes ---------------------------------------------------------------------------

@@ -118,6 +118,13 @@ std::vector<int> ListViewSelected(HWND list);
 // The client point in the middle of a row's label.
 POINT ListViewRowPoint(HWND list, int row);
 
+// ---- Common dialogs of another process ----------------------------------------------------
+// Types text into an open or save dialog's file-name field and presses its OK button, as a
+// user would (a folder path makes the dialog go there; a file name chooses it).
+bool FillFileDialog(HWND dialog, const std::string& text);
+// Selects a folder in the platform's folder browser and presses OK.
+bool ChooseFolder(HWND browser, const std::string& path);
+
 // ---- Message boxes ---------------------------------------------------------------------------
 struct MessageBoxInfo {
     HWND hwnd = nullptr;

@@ -1,0 +1,276 @@
+// The playlist window of the real player: shown by its command, filled and emptied through its
+// buttons, with the platform's file dialogs and folder browser filled in as a user would.
+#include <fstream>
+#include <sstream>
+
+#include "PlayerSession.h"
+
+using namespace e2e;
+using Entries = std::vector<std::string>;
+
+namespace {
+
+constexpr WORD kShowPlaylist = 40079;
+constexpr int kList = 1043;
+constexpr int kRemove = 1044, kAddFiles = 1045, kAddLocation = 1046, kLoadList = 1047, kAddList = 1048,
+              kSaveList = 1049, kSearch = 1104, kClearAll = 1105;
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class PlaylistWindowTest : public PlayerTest {
+protected:
+    void SetUp() override {
+        PlayerTest::SetUp();
+        dir = MakeTempDirectory("playlist");
+        ASSERT_FALSE(dir.empty());
+    }
+
+    // Starts the player and finds its playlist window, still hidden.
+    void Start(const std::vector<std::string>& args = {}) {
+        player = Player::Start(args);
+        ASSERT_TRUE(player.window);
+        window = FindTopWindow("#32770", "Playlist", player.process.Id());
+        ASSERT_TRUE(window);
+        list = ::GetDlgItem(window, kList);
+    }
+    void Show() {
+        PostCommand(player.window, kShowPlaylist);
+        ASSERT_TRUE(WaitUntil([&] { return IsShown(window); }, 5000));
+    }
+    void Press(int id) { Post(::GetDlgItem(window, id), BM_CLICK); }
+    HWND WaitForDialog(const char* title) {
+        return WaitForWindow("#32770", title, player.process.Id(), 10000);
+    }
+    // Waits until the list shows this many rows.
+    bool WaitForRows(int count) {
+        return WaitUntil([&] { return ListViewCount(list) == count; }, 10000);
+    }
+    void Shot(const char* name) { ScreenshotWindow(window, std::string("C:\\") + name + ".png"); }
+
+    std::string dir;
+    Player player;
+    HWND window = nullptr;
+    HWND list = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PlaylistWindowTest, TheWindowIsCreatedHiddenAndTheShowCommandShowsTheCurrentEntries) {
+    std::string clip = MediaDirectory() + "clip_av.avi";
+    Start({clip});
+    EXPECT_FALSE(IsShown(window));
+    Show();
+    EXPECT_EQ(ListViewTexts(list), Entries{clip});
+    Shot("playlist_shown");
+    // Close hides it; the command shows it again.
+    Press(IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsShown(window); }, 3000));
+    Show();
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    ASSERT_TRUE(player.Close());
+    EXPECT_FALSE(::IsWindow(window));
+}
+
+TEST_F(PlaylistWindowTest, LoadListReplacesTheEntriesAndAddListAppends) {
+    WriteBytes(dir + "list.m3u",
+               "#EXTM3U\r\n#EXTINF:3,One\r\nC:\\media\\one.avi\r\n\r\nhttp://host/two.wmv\n");
+    Start({MediaDirectory() + "clip_av.avi"});
+    Show();
+    Press(kLoadList);
+    HWND dialog = WaitForDialog("Load Playlist");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(FillFileDialog(dialog, dir + "list.m3u"));
+    ASSERT_TRUE(WaitForRows(3));
+    EXPECT_EQ(ListViewTexts(list), (Entries{"C:\\media\\one.avi", "", "http://host/two.wmv"}));
+
+    Press(kAddList);
+    dialog = WaitForDialog("Load Playlist");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(FillFileDialog(dialog, dir + "list.m3u"));
+    ASSERT_TRUE(WaitForRows(6));
+    EXPECT_EQ(ListViewText(list, 5), "http://host/two.wmv");
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    ASSERT_TRUE(player.Close());
+}
+
+TEST_F(PlaylistWindowTest, ALoadThatFailsReportsTheFileAndLeavesTheListEmpty) {
+    Start({MediaDirectory() + "clip_av.avi"});
+    Show();
+    Press(kLoadList);
+    HWND dialog = WaitForDialog("Load Playlist");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(FillFileDialog(dialog, dir + "missing.m3u"));
+    auto box = player.boxes->WaitForBox(10000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->caption, "Tesmaro Player");
+    EXPECT_EQ(box->text, dir + "missing.m3u was not found.");
+    EXPECT_TRUE(WaitForRows(0));
+    ASSERT_TRUE(player.Close());
+}
+
+TEST_F(PlaylistWindowTest, GarbageAndOverlongLinesLoadSafely) {
+    std::string garbage;
+    for (int i = 0; i < 20000; ++i)
+        garbage += static_cast<char>((i * 131 + 7) % 256);
+    std::string longLine(5000, 'L');
+    WriteBytes(dir + "bad.m3u", "first.avi\r\n" + longLine + "\r\n" + garbage + "\r\nlast.avi");
+    Start();
+    Show();
+    Press(kLoadList);
+    HWND dialog = WaitForDialog("Load Playlist");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(FillFileDialog(dialog, dir + "bad.m3u"));
+    ASSERT_TRUE(WaitUntil([&] { return ListViewCount(list) > 3; }, 10000));
+    Entries rows = ListViewTexts(list);
+    EXPECT_EQ(rows.front(), "first.avi");
+    EXPECT_EQ(rows[1], std::string(259, 'L'));
+    EXPECT_EQ(rows.back(), "last.avi");
+    for (const std::string& row : rows)
+        EXPECT_LE(row.size(), 259u);
+    EXPECT_TRUE(player.process.Running());
+    ASSERT_TRUE(player.Close());
+}
+
+TEST_F(PlaylistWindowTest, SaveListWritesTheEntriesWithCrLf) {
+    WriteBytes(dir + "in.m3u", "a.avi\nb.mp3\n\nhttp://h/c.wmv\n");
+    Start();
+    Show();
+    Press(kAddList);
+    HWND dialog = WaitForDialog("Load Playlist");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(FillFileDialog(dialog, dir + "in.m3u"));
+    ASSERT_TRUE(WaitForRows(4));
+    Press(kSaveList);
+    dialog = WaitForDialog("Save Playlist");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(FillFileDialog(dialog, dir + "out.m3u"));
+    ASSERT_TRUE(WaitUntil([&] { return ReadBytes(dir + "out.m3u").size() == 32; }, 10000));
+    EXPECT_EQ(ReadBytes(dir + "out.m3u"), "a.avi\r\nb.mp3\r\n\r\nhttp://h/c.wmv\r\n");
+    ASSERT_TRUE(player.Close());
+}
+
+TEST_F(PlaylistWindowTest, AddFilesAppendsThreeChosenFilesInTheOrderReturned) {
+    for (const char* name : {"a.wav", "b.wav", "c.wav"})
+        WriteBytes(dir + name, "RIFF");
+    Start();
+    Show();
+    Press(kAddFiles);
+    HWND dialog = WaitForDialog("Open Media Files...");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(FillFileDialog(dialog, dir));  // go to the folder
+    Pause(500);
+    ASSERT_TRUE(FillFileDialog(dialog, "\"c.wav\" \"a.wav\" \"b.wav\""));
+    ASSERT_TRUE(WaitForRows(3));
+    Entries rows = ListViewTexts(list);
+    std::string folder = dir.substr(0, dir.size() - 1);
+    Entries sorted = rows;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, (Entries{folder + "\\a.wav", folder + "\\b.wav", folder + "\\c.wav"}));
+    Shot("playlist_files");
+
+    // One file gives its full path; Cancel changes nothing.
+    Press(kAddFiles);
+    dialog = WaitForDialog("Open Media Files...");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(FillFileDialog(dialog, dir + "b.wav"));
+    ASSERT_TRUE(WaitForRows(4));
+    EXPECT_EQ(ListViewText(list, 3), dir + "b.wav");
+    Press(kAddFiles);
+    dialog = WaitForDialog("Open Media Files...");
+    ASSERT_TRUE(dialog);
+    Post(dialog, WM_COMMAND, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
+    EXPECT_EQ(ListViewCount(list), 4);
+    ASSERT_TRUE(player.Close());
+}
+
+TEST_F(PlaylistWindowTest, AddLocationAppendsTheTypedAddressCutToTheEntryLimit) {
+    Start();
+    Show();
+    Press(kAddLocation);
+    HWND dialog = WaitForDialog("Input a URL to open here");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(
+        Send(::GetDlgItem(dialog, 1041), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("http://host/a.wmv")));
+    Post(dialog, WM_COMMAND, IDOK);
+    ASSERT_TRUE(WaitForRows(1));
+    EXPECT_EQ(ListViewText(list, 0), "http://host/a.wmv");
+
+    std::string overlong = "http://host/" + std::string(400, 'x');
+    Press(kAddLocation);
+    dialog = WaitForDialog("Input a URL to open here");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(Send(::GetDlgItem(dialog, 1041), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(overlong.c_str())));
+    Post(dialog, WM_COMMAND, IDOK);
+    ASSERT_TRUE(WaitForRows(2));
+    EXPECT_EQ(ListViewText(list, 1), overlong.substr(0, 259));
+    EXPECT_TRUE(player.process.Running());
+    ASSERT_TRUE(player.Close());
+}
+
+TEST_F(PlaylistWindowTest, SearchFilesAddsTheMediaBelowTheChosenFolderBreadthFirst) {
+    ASSERT_TRUE(::CreateDirectoryA((dir + "S").c_str(), nullptr));
+    WriteBytes(dir + "S\\B.mp3", "x");
+    WriteBytes(dir + "A.MP3", "x");
+    WriteBytes(dir + "notes.txt", "x");
+    Start();
+    Show();
+    Press(kSearch);
+    HWND browser = WaitForDialog("Browse for Folder");
+    ASSERT_TRUE(browser);
+    EXPECT_NE(FindChild(browser, "Static", "Search media files in the folder you choose"), nullptr);
+    ASSERT_TRUE(ChooseFolder(browser, dir.substr(0, dir.size() - 1)));
+    ASSERT_TRUE(WaitForRows(2));
+    EXPECT_EQ(ListViewTexts(list), (Entries{dir + "A.MP3", dir + "S\\B.mp3"}));
+    EXPECT_TRUE(player.boxes->Seen().empty());
+
+    // Cancel searches nothing.
+    Press(kSearch);
+    browser = WaitForDialog("Browse for Folder");
+    ASSERT_TRUE(browser);
+    Post(browser, WM_COMMAND, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(browser); }, 5000));
+    EXPECT_EQ(ListViewCount(list), 2);
+    ASSERT_TRUE(player.Close());
+}
+
+TEST_F(PlaylistWindowTest, RemoveTakesTheSelectedRowsAndClearAllEmptiesTheList) {
+    WriteBytes(dir + "five.m3u", "e0\r\ne1\r\ne2\r\ne3\r\ne4\r\n");
+    Start();
+    Show();
+    Press(kAddList);
+    HWND dialog = WaitForDialog("Load Playlist");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(FillFileDialog(dialog, dir + "five.m3u"));
+    ASSERT_TRUE(WaitForRows(5));
+
+    ASSERT_TRUE(ListViewSelect(list, {1, 3}));
+    Press(kRemove);
+    ASSERT_TRUE(WaitForRows(3));
+    EXPECT_EQ(ListViewTexts(list), (Entries{"e0", "e2", "e4"}));
+
+    // Nothing selected: the window asks for a selection and removes nothing.
+    Press(kRemove);
+    auto box = player.boxes->WaitForBox(5000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->caption, "Tesmaro Player");
+    EXPECT_EQ(box->text, "Please select items!");
+    EXPECT_EQ(ListViewCount(list), 3);
+
+    Press(kClearAll);
+    ASSERT_TRUE(WaitForRows(0));
+    // The main window's playlist is empty too: showing the window again lists nothing.
+    Press(IDCANCEL);
+    Show();
+    EXPECT_EQ(ListViewCount(list), 0);
+    ASSERT_TRUE(player.Close());
+}

@@ -30,6 +30,7 @@ public:
     void Finish();
 
 private:
+    void AddWholeLine(const char* data, std::size_t size);
     void AddToLine(const char* data, std::size_t size);
     void EndLine();
 

@@ -1,5 +1,9 @@
 // The playlist window of the real player: shown by its command, filled and emptied through its
 // buttons, with the platform's file dialogs and folder browser filled in as a user would.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -272,5 +276,29 @@ TEST_F(PlaylistWindowTest, RemoveTakesTheSelectedRowsAndClearAllEmptiesTheList) 
     Press(IDCANCEL);
     Show();
     EXPECT_EQ(ListViewCount(list), 0);
+    ASSERT_TRUE(player.Close());
+}
+
+TEST_F(PlaylistWindowTest, AHundredThousandEntryListLoadsAndShows) {
+    std::string text = "#EXTM3U\r\n";
+    for (int i = 0; i < 100000; ++i)
+        text += "#EXTINF:1,T\r\nC:\\Music\\" + std::to_string(i) + ".mp3\r\n";
+    WriteBytes(dir + "big.m3u", text);
+    Start();
+    Show();
+    Press(kLoadList);
+    HWND dialog = WaitForDialog("Load Playlist");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(FillFileDialog(dialog, dir + "big.m3u"));
+    ASSERT_TRUE(WaitForRows(100000));
+    EXPECT_EQ(ListViewText(list, 0), "C:\\Music\\0.mp3");
+    EXPECT_EQ(ListViewText(list, 99999), "C:\\Music\\99999.mp3");
+    // The last rows can be scrolled to and selected like any other.
+    Send(list, LVM_ENSUREVISIBLE, 99999, FALSE);
+    ASSERT_TRUE(ListViewSelect(list, {99998, 99999}));
+    Press(kRemove);
+    ASSERT_TRUE(WaitForRows(99998));
+    EXPECT_EQ(ListViewText(list, 99997), "C:\\Music\\99997.mp3");
+    Shot("playlist_100k");
     ASSERT_TRUE(player.Close());
 }

@@ -79,6 +79,10 @@ INT_PTR PlaylistDialog::OnNotify(const NMHDR& header) {
         case LVN_GETDISPINFOW:
             OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
             return TRUE;
+        case LVN_ODFINDITEMA:
+            return SetMessageResult(OnFindItem(*reinterpret_cast<const NMLVFINDITEMA*>(&header)));
+        case LVN_ODFINDITEMW:
+            return SetMessageResult(OnFindItem(*reinterpret_cast<const NMLVFINDITEMW*>(&header)));
         case NM_DBLCLK:
             OnListDoubleClick();
             return TRUE;
@@ -106,6 +110,22 @@ void PlaylistDialog::OnGetDispInfo(NMLVDISPINFOW& info) {
     int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), info.item.pszText,
                                   info.item.cchTextMax - 1);
     info.item.pszText[std::max(n, 0)] = L'\0';
+}
+
+// Typing in the list moves to the next row that begins with what was typed; the list keeps no
+// texts of its own, so it asks here.
+int PlaylistDialog::OnFindItem(const NMLVFINDITEMA& find) {
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+    return playlist::FindEntryByPrefix(mHost.PlaylistEntries(), find.lvfi.psz, find.iStart,
+                                       (find.lvfi.flags & LVFI_WRAP) != 0);
+}
+
+int PlaylistDialog::OnFindItem(const NMLVFINDITEMW& find) {
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+    char prefix[MAX_PATH] = {};
+    ::WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1, prefix, sizeof(prefix) - 1, nullptr, nullptr);
+    return playlist::FindEntryByPrefix(mHost.PlaylistEntries(), prefix, find.iStart,
+                                       (find.lvfi.flags & LVFI_WRAP) != 0);
 }
 
 void PlaylistDialog::RefreshList() {

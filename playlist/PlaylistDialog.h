@@ -39,6 +39,8 @@ private:
     INT_PTR OnNotify(const NMHDR& header);
     void OnGetDispInfo(NMLVDISPINFOA& info);
     void OnGetDispInfo(NMLVDISPINFOW& info);
+    int OnFindItem(const NMLVFINDITEMA& find);
+    int OnFindItem(const NMLVFINDITEMW& find);
     void OnListDoubleClick();
     void OnRemove();
     void OnRandomize();

@@ -116,6 +116,29 @@ void RemoveRows(std::vector<std::string>& entries, const std::vector<int>& ascen
     entries.resize(kept);
 }
 
+namespace {
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (Lower(text[i]) != Lower(prefix[i])) return false;
+    }
+    return true;
+}
+}  // namespace
+
+int FindEntryByPrefix(const std::vector<std::string>& entries, std::string_view prefix, int start,
+                      bool wrap) {
+    int count = static_cast<int>(entries.size());
+    if (start < 0 || start > count) start = 0;
+    for (int i = start; i < count; ++i) {
+        if (StartsWithIgnoringCase(entries[i], prefix)) return i;
+    }
+    for (int i = 0; wrap && i < start; ++i) {
+        if (StartsWithIgnoringCase(entries[i], prefix)) return i;
+    }
+    return -1;
+}
+
 std::vector<std::string> SplitChosenFiles(const char* buffer, std::size_t bufferSize,
                                           std::size_t fileOffset) {
     std::vector<std::string> files;

@@ -55,6 +55,10 @@ const std::vector<std::string_view>& MediaExtensions();
 // Rows outside the list or repeated are ignored.
 void RemoveRows(std::vector<std::string>& entries, const std::vector<int>& ascendingRows);
 
+// The first entry from start on (then, with wrap, from the top) that begins with prefix in any
+// letter case; -1 when none does. This is how typing in the list finds a row.
+int FindEntryByPrefix(const std::vector<std::string>& entries, std::string_view prefix, int start, bool wrap);
+
 // The names an open-file dialog returned in buffer: one full path, or (when fileOffset lies just
 // behind the directory's terminating NUL) the directory followed by NUL-separated names, each
 // given back as directory + "\" + name. Each result is made an entry (cut to its limit).

@@ -117,6 +117,16 @@ TEST_F(PlaylistWindow, RowsMirrorThePlaylistAfterEveryRefresh) {
     EXPECT_EQ(ListViewText(dialog.List(), 4), "");
 }
 
+TEST_F(PlaylistWindow, TypingInTheListGoesToTheRowThatBeginsWithIt) {
+    host.entries = {"alpha.avi", "beta.avi", "Gamma.avi", "gold.avi"};
+    dialog.RefreshList();
+    ::SetFocus(dialog.List());
+    ::SendMessageA(dialog.List(), WM_CHAR, 'g', 1);
+    EXPECT_EQ(ListView_GetNextItem(dialog.List(), -1, LVNI_FOCUSED), 2);
+    ::SendMessageA(dialog.List(), WM_CHAR, 'o', 1);
+    EXPECT_EQ(ListView_GetNextItem(dialog.List(), -1, LVNI_FOCUSED), 3);
+}
+
 TEST_F(PlaylistWindow, RemovingRowsOneAndThreeOfFiveLeavesZeroTwoFour) {
     host.currentIndex = 4;
     ASSERT_TRUE(ListViewSelect(dialog.List(), {1, 3}));

@@ -168,3 +168,14 @@ TEST(ChosenFilesBecomeEntries, OverlongJoinsAreCutAndUnterminatedBuffersGiveNoth
     std::string unterminated(20, 'z');
     EXPECT_TRUE(SplitChosenFiles(unterminated.data(), unterminated.size(), 3).empty());
 }
+
+TEST(TypingFindsARow, TheNextEntryWithThePrefixInAnyCaseWrappingWhenAsked) {
+    Entries entries{"C:\\a.avi", "c:\\B.avi", "D:\\c.avi", "c:\\d.avi"};
+    EXPECT_EQ(FindEntryByPrefix(entries, "c:", 0, false), 0);
+    EXPECT_EQ(FindEntryByPrefix(entries, "C:\\b", 0, false), 1);
+    EXPECT_EQ(FindEntryByPrefix(entries, "c", 2, false), 3);
+    EXPECT_EQ(FindEntryByPrefix(entries, "d", 3, false), -1);
+    EXPECT_EQ(FindEntryByPrefix(entries, "d", 3, true), 2);
+    EXPECT_EQ(FindEntryByPrefix(entries, "x", 0, true), -1);
+    EXPECT_EQ(FindEntryByPrefix({}, "x", 5, true), -1);
+}

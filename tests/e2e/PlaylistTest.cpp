@@ -18,6 +18,7 @@ constexpr WORD kShowPlaylist = 40079;
 constexpr int kList = 1043;
 constexpr int kRemove = 1044, kAddFiles = 1045, kAddLocation = 1046, kLoadList = 1047, kAddList = 1048,
               kSaveList = 1049, kSearch = 1104, kClearAll = 1105;
+constexpr int kFileTypeBox = 0x470, kReadOnlyBox = 0x410;  // cmb1 and chx1 of the file dialogs
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -92,6 +93,9 @@ TEST_F(PlaylistWindowTest, LoadListReplacesTheEntriesAndAddListAppends) {
     Press(kLoadList);
     HWND dialog = WaitForDialog("Load Playlist");
     ASSERT_TRUE(dialog);
+    EXPECT_EQ(Send(::GetDlgItem(dialog, kFileTypeBox), CB_GETCOUNT), 1);
+    EXPECT_EQ(WindowText(::GetDlgItem(dialog, kFileTypeBox)), "M3U Playlist");
+    EXPECT_FALSE(IsShown(::GetDlgItem(dialog, kReadOnlyBox)));
     ASSERT_TRUE(FillFileDialog(dialog, dir + "list.m3u"));
     ASSERT_TRUE(WaitForRows(3));
     EXPECT_EQ(ListViewTexts(list), (Entries{"C:\\media\\one.avi", "", "http://host/two.wmv"}));
@@ -170,6 +174,11 @@ TEST_F(PlaylistWindowTest, AddFilesAppendsThreeChosenFilesInTheOrderReturned) {
     Press(kAddFiles);
     HWND dialog = WaitForDialog("Open Media Files...");
     ASSERT_TRUE(dialog);
+    // The eight filters, the first one chosen; the read-only box shown and ticked.
+    EXPECT_EQ(Send(::GetDlgItem(dialog, kFileTypeBox), CB_GETCOUNT), 8);
+    EXPECT_EQ(WindowText(::GetDlgItem(dialog, kFileTypeBox)), "Media Files (all types)");
+    EXPECT_TRUE(IsShown(::GetDlgItem(dialog, kReadOnlyBox)));
+    EXPECT_EQ(Send(::GetDlgItem(dialog, kReadOnlyBox), BM_GETCHECK), BST_CHECKED);
     ASSERT_TRUE(FillFileDialog(dialog, dir));  // go to the folder
     Pause(500);
     ASSERT_TRUE(FillFileDialog(dialog, "\"c.wav\" \"a.wav\" \"b.wav\""));

@@ -3,17 +3,29 @@
 #include <cctype>
 #include <cstdio>
 
+namespace {
+
+// Rounds to single precision here and now, whatever precision the processor computes in.
+float Single(float value) {
+    volatile float stored = value;
+    return stored;
+}
+
+}  // namespace
+
 long VolumeFromFraction(float fraction) {
-    long volume;
+    // Single-precision throughout, so the lines meet their round values (0.5 gives -1000).
+    float value;
     if (fraction < 0.01f) {
-        volume = kVolumeSilent;
+        value = static_cast<float>(kVolumeSilent);
     } else if (fraction < 0.2f) {
-        volume = static_cast<long>(fraction * 10000 * 0.5 - 5000);
+        value = Single(Single(Single(fraction * 10000.0f) * 0.5f) - 5000.0f);
     } else if (fraction < 0.5f) {
-        volume = static_cast<long>(fraction * 10000 * 0.3 - 3000);
+        value = Single(Single(Single(fraction * 10000.0f) * 0.3f) - 3000.0f);
     } else {
-        volume = static_cast<long>(fraction * 10000 * 0.2 - 2000);
+        value = Single(Single(Single(fraction * 10000.0f) * 0.2f) - 2000.0f);
     }
+    long volume = static_cast<long>(value);
     if (volume >= kVolumeFull) volume = kVolumeFull;
     if (volume <= kVolumeSilent) volume = kVolumeSilent;
     return volume;

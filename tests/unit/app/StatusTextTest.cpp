@@ -76,7 +76,7 @@ TEST(ShuffleIndex, RandomShareOfTheCount) {
     EXPECT_EQ(ShuffleIndex(0, 5), 0);
     EXPECT_EQ(ShuffleIndex(16383, 5), 2);
     EXPECT_EQ(ShuffleIndex(32766, 5), 4);
-    EXPECT_EQ(ShuffleIndex(32767, 5), 5);  // the rare result that plays nothing
+    EXPECT_EQ(ShuffleIndex(32767, 5), 5);            // the rare result that plays nothing
     EXPECT_EQ(ShuffleIndex(32767, 100000), 100000);  // long lists do not overflow
 }
 

@@ -106,7 +106,8 @@ TEST(FileTypes, MpegAndDeferredFullScreenAreFoundAnywhereInAnyCase) {
     EXPECT_TRUE(IsMpegFile("c:\\old.data\\song.mp3"));  // ".dat" in a folder name counts too
     EXPECT_TRUE(IsMpegFile("c:\\a\\clip.m2v"));
     EXPECT_FALSE(IsMpegFile("c:\\a\\clip.avi"));
-    for (const char* path : {"c:\\a\\x.AVI", "c:\\a\\x.divx", "c:\\a\\x.mp4", "c:\\a\\x.wmv.avi", "c:\\x.wmv"})
+    for (const char* path :
+         {"c:\\a\\x.AVI", "c:\\a\\x.divx", "c:\\a\\x.mp4", "c:\\a\\x.wmv.avi", "c:\\x.wmv"})
         EXPECT_TRUE(IsDeferredFullScreenFile(path)) << path;
     EXPECT_FALSE(IsDeferredFullScreenFile("c:\\a\\clip.mpg"));
     EXPECT_FALSE(IsDeferredFullScreenFile("c:\\a\\tone.wav"));

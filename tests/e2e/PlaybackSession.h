@@ -54,6 +54,32 @@ inline bool ChooseInOpenDialog(const Player& player, const std::string& director
     return WaitUntil([&] { return !::IsWindow(dialog) || !IsShown(dialog); }, 10000);
 }
 
+// The video window's popup menu, opened by a right click on the picture; null if none came.
+inline HWND OpenVideoMenu(const Player& player, HWND video) {
+    Post(video, WM_RBUTTONUP, 0, MAKELPARAM(20, 20));
+    return WaitForWindow("#32768", nullptr, player.process.Id(), 5000);
+}
+
+inline void CloseMenu(HWND menu) {
+    Post(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+    WaitUntil([&] { return !IsShown(menu); }, 3000);
+}
+
+// Whether the text of the menu item in row `row` (0-based, separators are rows of their own of
+// `separatorHeight`) is drawn in black, as enabled items are, rather than grayed.
+inline bool MenuRowLooksEnabled(HWND menu, int itemsAbove, int separatorsAbove) {
+    constexpr int kItemHeight = 17, kSeparatorHeight = 9, kBorder = 3;
+    RECT r = WindowRect(menu);
+    int top = r.top + kBorder + itemsAbove * kItemHeight + separatorsAbove * kSeparatorHeight;
+    fw::WindowDc screen(nullptr);
+    for (int y = top + 2; y < top + kItemHeight - 2; ++y) {
+        for (int x = r.left + 18; x < r.left + 60; ++x) {
+            if (::GetPixel(screen.Get(), x, y) == RGB(0, 0, 0)) return true;
+        }
+    }
+    return false;
+}
+
 // Closes the player; a player that cannot close in time is ended.
 inline void Finish(Player& player) {
     if (!player.Close(15000)) player.process.Kill();

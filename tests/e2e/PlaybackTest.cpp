@@ -66,6 +66,38 @@ TEST_F(PlayerTest, PauseMarksTheTitleAndPlayStopAndTypedKeysFollow) {
     Finish(player);
 }
 
+// The state shows in the video window's menu: Play is grayed while the file runs at normal
+// speed, and offered again while it scans.
+TEST_F(PlayerTest, FastForwardScansUntilPlayReturnsToNormalSpeed) {
+    Player player = Player::Start({Media("clip_long.avi")});
+    ASSERT_TRUE(player.window);
+    HWND video = WaitForVideoTitle(player, "clip_long.avi  ");
+    ASSERT_TRUE(video);
+    auto playOffered = [&] {
+        HWND menu = OpenVideoMenu(player, video);
+        if (!menu) return false;
+        Pause(300);
+        bool offered = MenuRowLooksEnabled(menu, 2, 1);  // below two items and a separator
+        bool pauseOffered = MenuRowLooksEnabled(menu, 3, 1);
+        CloseMenu(menu);
+        EXPECT_TRUE(pauseOffered);  // running and scanning files can be paused
+        return offered;
+    };
+    EXPECT_FALSE(playOffered());
+    PostCommand(player.window, 40006);  // fast forward: scanning
+    Pause(300);
+    EXPECT_TRUE(playOffered());
+    PostCommand(player.window, 40006);  // a second press while scanning changes nothing
+    PostCommand(player.window, 40003);  // Play: normal speed, running
+    Pause(300);
+    EXPECT_FALSE(playOffered());
+    PostCommand(player.window, 40007);  // no playing backwards here: the state stays running
+    Pause(300);
+    EXPECT_FALSE(playOffered());
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    Finish(player);
+}
+
 TEST_F(PlayerTest, TheCloseBoxAndTheSpaceBarCloseTheMediaButNotThePlayer) {
     Player player = Player::Start({Media("clip_video.avi")});
     ASSERT_TRUE(player.window);

@@ -282,6 +282,46 @@ TEST_F(PlayerTest, AnAudioFileKeepsTheVideoWindowHidden) {
     Finish(player);
 }
 
+TEST_F(PlayerTest, ASilentVolumeSliderMarksTheTitleMuted) {
+    // The stored slider position 0 is below the curve's one per cent: silence.
+    WriteRegDword(HKEY_CURRENT_USER, kPlayerSetupKey, "Volume", 0);
+    Player player = Player::Start({Media("tone.wav")});
+    ASSERT_TRUE(player.window);
+    ASSERT_TRUE(WaitForVideoWindow(player));
+    PostCommand(player.window, 40004);  // the caption is recomputed on pause
+    EXPECT_TRUE(WaitForVideoTitle(player, "tone.wav (Muted) (Paused)", 5000));
+    PostCommand(player.window, 40052);  // a step up from the renderer's volume is no longer silence
+    PostCommand(player.window, 40003);
+    EXPECT_TRUE(WaitForVideoTitle(player, "tone.wav  ", 5000));
+    Finish(player);
+}
+
+TEST_F(PlayerTest, ARightClickOffersTheOpenMenuAndAboutShowsTheProductLinks) {
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    Post(player.window, WM_RBUTTONUP, 0, MAKELPARAM(30, 30));
+    HWND menu = WaitForWindow("#32768", nullptr, player.process.Id(), 5000);
+    ASSERT_TRUE(menu);
+    RECT r = WindowRect(menu);
+    RECT main = WindowRect(player.window);
+    EXPECT_EQ(r.left, main.left + 30);
+    EXPECT_EQ(r.top, main.top + 30);
+    Screenshot("C:\\tesmaro_open_menu.png");
+    CloseMenu(menu);
+
+    PostCommand(player.window, 40001);
+    HWND about = WaitForWindow("#32770", "About Tesmaro Player", player.process.Id(), 5000);
+    ASSERT_TRUE(about);
+    EXPECT_TRUE(FindChild(about, "Button", "http://www.tesmaro.example/"));
+    EXPECT_TRUE(FindChild(about, "Button", "http://www.tesmaro.example/support/"));
+    Pause(300);
+    ScreenshotWindow(about, "C:\\tesmaro_about.png");
+    Post(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, 5000));
+    EXPECT_TRUE(player.process.Running());
+    Finish(player);
+}
+
 TEST_F(PlayerTest, ACorruptFileShowsTheCannotPlayTextAndLeavesNothingOpen) {
     Player player = Player::Start({Media("corrupt.avi")});
     ASSERT_TRUE(player.window);

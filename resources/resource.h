@@ -18,6 +18,13 @@
 #define IDC_PLAYLIST_RANDOMIZE 1103
 #define IDC_PLAYLIST_SEARCH 1104
 #define IDC_PLAYLIST_CLEARALL 1105
+// The file engine's popup menus, the main window's open-resource menu and the About box
+#define IDD_ABOUT 122
+#define IDR_VCDMENU 132
+#define IDR_STILLMENU 135
+#define IDR_OPENRESOURCE 137
+#define IDC_LINK_WEBSITE 1201
+#define IDC_LINK_SUPPORT 1202
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

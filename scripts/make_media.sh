@@ -20,3 +20,6 @@ ff -f lavfi -i "$(pattern 320x240 62)" -c:v mpeg4 -q:v 10 "$out/clip_long.avi"
 ff -f lavfi -i "$(pattern 320x240 3)" -c:v mpeg4 -q:v 5 "$out/clip_short.avi"
 # Random bytes behind a media extension.
 head -c 65536 /dev/urandom >"$out/corrupt.avi"
+# A wide picture for the full-screen fit, and a clip whose name says Windows Media but is not.
+ff -f lavfi -i "$(pattern 640x360 4)" -c:v mpeg4 -q:v 5 "$out/clip_wide.avi"
+ff -f lavfi -i "$(pattern 320x240 3)" -c:v mpeg4 -q:v 5 -f avi "$out/not_asf.wmv"

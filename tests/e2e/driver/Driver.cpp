@@ -397,23 +397,37 @@ void PressButton(HWND dialog, int id) {
 
 bool FillFileDialog(HWND dialog, const std::string& text) {
     HWND edit = nullptr;
-    for (HWND child : Children(dialog)) {
-        int id = ::GetDlgCtrlID(child);
-        if (ClassName(child) == "Edit" && (id == kFileNameBox || id == kFileNameEdit)) {
-            edit = child;
-            break;
+    auto findEdit = [&] {
+        for (HWND child : Children(dialog)) {
+            int id = ::GetDlgCtrlID(child);
+            if (ClassName(child) == "Edit" && (id == kFileNameBox || id == kFileNameEdit)) edit = child;
         }
-    }
-    if (!edit) return false;
+        return edit != nullptr && IsShown(dialog);
+    };
+    // The dialog is found as soon as it exists; its fields come with its initialisation.
+    if (!WaitUntil(findEdit, 10000)) return false;
     if (!Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))) return false;
     PressButton(dialog, IDOK);
     return true;
 }
 
 bool ChooseFolder(HWND browser, const std::string& path) {
+    // The browser fills its tree after it shows; a selection sent earlier is lost.
+    HWND tree = FindChild(browser, "SysTreeView32", nullptr);
+    if (!tree ||
+        !WaitUntil([&] { return Send(tree, TVM_GETCOUNT).value_or(0) > 0 && IsShown(browser); }, 10000))
+        return false;
+    LRESULT before = Send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0).value_or(0);
     RemoteMemory memory(ProcessOf(browser), path.size() + 1);
     if (!memory.Write(path.c_str(), path.size() + 1)) return false;
-    if (!Send(browser, BFFM_SETSELECTIONA, TRUE, memory.Address())) return false;
+    bool moved = WaitUntil(
+        [&] {
+            Send(browser, BFFM_SETSELECTIONA, TRUE, memory.Address());
+            LRESULT now = Send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0).value_or(0);
+            return now != 0 && now != before;
+        },
+        10000, 200);
+    if (!moved) return false;
     PressButton(browser, IDOK);
     return true;
 }

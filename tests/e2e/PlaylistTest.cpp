@@ -59,7 +59,11 @@ protected:
     bool WaitForRows(int count) {
         return WaitUntil([&] { return ListViewCount(list) == count; }, 10000);
     }
-    void Shot(const char* name) { ScreenshotWindow(window, std::string("C:\\") + name + ".png"); }
+    // A picture of the window once it has painted, for a person to look at.
+    void Shot(const char* name) {
+        Pause(500);
+        ScreenshotWindow(window, std::string("C:\\") + name + ".png");
+    }
 
     std::string dir;
     Player player;

@@ -8,8 +8,8 @@ pattern() { echo "testsrc2=size=$1:rate=25:duration=$2"; }
 tone() { echo "sine=frequency=$1:sample_rate=44100:duration=$2"; }
 
 # The demo that the run command opens: a moving test pattern with a tone.
-ff -f lavfi -i "$(pattern 640x360 20)" -f lavfi -i "$(tone 440 20)" \
-   -c:v mpeg4 -q:v 4 -c:a pcm_s16le "$out/tesmaro-demo.avi"
+ff -f lavfi -i "$(pattern 640x360 20)" \
+   -c:v mpeg4 -q:v 4 "$out/tesmaro-demo.avi"
 
 ff -f lavfi -i "$(pattern 320x240 6)" -f lavfi -i "$(tone 440 6)" -c:v mpeg4 -q:v 5 -c:a pcm_s16le "$out/clip_av.avi"
 ff -f lavfi -i "$(pattern 320x240 4)" -c:v mpeg4 -q:v 5 "$out/clip_video.avi"

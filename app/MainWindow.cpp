@@ -40,6 +40,12 @@ bool MainWindow::IsMediaOpen() const {
     return false;
 }
 
+// With nothing open there is no length to seek in and nothing to give a volume to.
+bool MainWindow::SeekToFraction() {
+    return false;
+}
+void MainWindow::ApplyVolume() {}
+
 void MainWindow::ClearPlaylist() {
     CloseMedia();
     mPlaylist.clear();
@@ -102,6 +108,9 @@ bool MainWindow::OnCommand(WORD id, WORD, HWND) {
             break;
         case ID_FILE_CLOSE:
             CloseMedia();
+            break;
+        case ID_CHANGE_SKIN:
+            ToggleSkin();
             break;
     }
     // Identifiers without an action do nothing, IDOK and IDCANCEL included.

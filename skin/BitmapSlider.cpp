@@ -70,7 +70,7 @@ LRESULT BitmapSlider::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnMouseMove(wParam, point);
             return 0;
         case WM_CAPTURECHANGED:
-            OnCaptureChanged();
+            OnCaptureChanged(reinterpret_cast<HWND>(lParam));
             return 0;
         case WM_KEYDOWN:
         case WM_KEYUP:
@@ -141,8 +141,9 @@ void BitmapSlider::OnMouseMove(WPARAM keys, POINT point) {
     if (mOnThumb) Invalidate();
 }
 
-void BitmapSlider::OnCaptureChanged() {
-    Default(WM_CAPTURECHANGED, 0, 0);
+void BitmapSlider::OnCaptureChanged(HWND next) {
+    Default(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(next));
+    if (next == Hwnd()) return;
     if (mOnThumb) {
         if (::GetCapture() == Hwnd()) ::ReleaseCapture();
         Invalidate();

@@ -43,7 +43,7 @@ protected:
 
 private:
     void OnPaint();
-    void OnCaptureChanged();
+    void OnCaptureChanged(HWND next);
     void SetHeld(int value);
 
     fw::Bitmap mBackground;

@@ -70,7 +70,7 @@ LRESULT HoverButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnKillFocus(reinterpret_cast<HWND>(wParam));
             return 0;
         case WM_CAPTURECHANGED:
-            OnCaptureChanged();
+            OnCaptureChanged(reinterpret_cast<HWND>(lParam));
             return 0;
         case WM_NCDESTROY:
             DestroyTooltip();
@@ -154,8 +154,9 @@ void HoverButton::OnKillFocus(HWND next) {
     Invalidate();
 }
 
-void HoverButton::OnCaptureChanged() {
-    if (!mHovering) return;
+void HoverButton::OnCaptureChanged(HWND next) {
+    // Taking the capture again (as the button does when it is pressed) loses nothing.
+    if (!mHovering || next == Hwnd()) return;
     // Never take the capture away from a window that has just got it (a popup menu, say).
     if (::GetCapture() == Hwnd()) ::ReleaseCapture();
     Invalidate();

@@ -46,7 +46,7 @@ protected:
 private:
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnKillFocus(HWND next);
-    void OnCaptureChanged();
+    void OnCaptureChanged(HWND next);
     void RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam);
     void EnsureTooltip();
     void DestroyTooltip();

@@ -37,6 +37,11 @@ skin::ControlIdentity SkinDialog::Identity(const std::string& name, size_t index
 
 void SkinDialog::LoadSkin() {
     UnloadSkin();
+    // The face is painted around the controls, not under them, so they do not flicker.
+    if (Hwnd()) {
+        LONG_PTR style = ::GetWindowLongPtrA(Hwnd(), GWL_STYLE);
+        ::SetWindowLongPtrA(Hwnd(), GWL_STYLE, style | WS_CLIPCHILDREN);
+    }
     IniFile ini;
     ini.SetPath(mSkinFile);
     std::string directory = skin::SkinDirectoryOf(mSkinFile);

@@ -486,3 +486,39 @@ TEST(BrokenSkins, OverlongEntriesAbsurdNumbersAndHugeSectionsAreSafe) {
         ::UpdateWindow(child);
     EXPECT_TRUE(broken.boxes.Seen().empty());
 }
+
+namespace {
+void RealButton(DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    ::SendInput(1, &in, sizeof(in));
+}
+}  // namespace
+
+TEST_F(SkinnedDialog, ARealClickCountsWhetherOrNotThePointerMovedThereFirst) {
+    HWND play = Button("ID_PLAYBACK_PLAY");
+    POINT centre{10, 10};
+    ::ClientToScreen(play, &centre);
+    ::SetCursorPos(centre.x, centre.y);
+    PumpPending();
+    RealButton(MOUSEEVENTF_LEFTDOWN);
+    RealButton(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] {
+            PumpPending();
+            return dialog.Count("button") == 1;
+        },
+        2000));
+    ::SetCursorPos(centre.x + 200, centre.y + 200);
+    PumpPending();
+    ::SetCursorPos(centre.x, centre.y);
+    RealButton(MOUSEEVENTF_LEFTDOWN);
+    RealButton(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] {
+            PumpPending();
+            return dialog.Count("button") == 2;
+        },
+        2000));
+}

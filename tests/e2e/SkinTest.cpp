@@ -1,5 +1,10 @@
 // The skinned main window of the real player: its shape, its controls, the skin switch and
 // skins that are broken.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
 #include <fstream>
 
 #include "PlayerSession.h"
@@ -44,6 +49,21 @@ void SaveScreenshot(HWND window, const char* name) {
     ::CreateDirectoryA(dir.c_str(), nullptr);
     Pause(300);
     ScreenshotWindow(window, dir + name);
+}
+
+// The skin's sliders, the widest first (the position slider of the normal skin).
+std::vector<HWND> Sliders(HWND window) {
+    std::vector<HWND> sliders;
+    for (HWND child : Children(window)) {
+        if (ClassName(child) == "msctls_trackbar32") sliders.push_back(child);
+    }
+    std::sort(sliders.begin(), sliders.end(),
+              [](HWND a, HWND b) { return ClientRect(a).right > ClientRect(b).right; });
+    return sliders;
+}
+
+int SliderPos(HWND slider) {
+    return static_cast<int>(Send(slider, TBM_GETPOS).value_or(-1));
 }
 
 // Controls of the shipped skins (see scripts/make_art.py).
@@ -154,6 +174,35 @@ TEST_F(PlayerTest, TheHintLineNamesTheControlUnderTheMouse) {
     MoveMouse(player.window, kNormalFace.x, kNormalFace.y);
     MoveMouse(player.window, kNormalFace.x + 3, kNormalFace.y);
     EXPECT_TRUE(WaitUntil([&] { return ChildWithText(player.window, "Open media files") == nullptr; }, 3000));
+    ASSERT_TRUE(player.Close());
+}
+
+TEST_F(PlayerTest, DraggingTheVolumeSliderSetsTheVolumeThatIsKeptAtExit) {
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    std::vector<HWND> sliders = Sliders(player.window);
+    ASSERT_EQ(sliders.size(), 2u);
+    HWND volume = sliders[1];
+    RECT track = ClientRect(volume);
+    ASSERT_EQ(SliderPos(volume), 100);
+    // From the thumb at the right end to a quarter of the way along.
+    Drag(volume, POINT{track.right - 4, track.bottom / 2}, POINT{track.right / 4, track.bottom / 2});
+    int dragged = SliderPos(volume);
+    EXPECT_GT(dragged, 10);
+    EXPECT_LT(dragged, 40);
+    ASSERT_TRUE(player.Close());
+    EXPECT_EQ(StoredInt("Volume"), static_cast<DWORD>(dragged));
+}
+
+TEST_F(PlayerTest, ThePositionSliderSnapsBackWhenNothingIsOpen) {
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    HWND position = Sliders(player.window).at(0);
+    RECT track = ClientRect(position);
+    Drag(position, POINT{4, track.bottom / 2}, POINT{track.right / 2, track.bottom / 2});
+    EXPECT_EQ(SliderPos(position), 0);
+    Click(position, track.right * 3 / 4, track.bottom / 2);  // a jump on the bare track too
+    EXPECT_TRUE(WaitUntil([&] { return SliderPos(position) == 0; }, 2000));
     ASSERT_TRUE(player.Close());
 }
 

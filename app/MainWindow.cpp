@@ -1,13 +1,22 @@
 #include "MainWindow.h"
 
+#include <windows.h>
+#include <mmsystem.h>
+
 #include <cstdlib>
 #include <ctime>
 
 #include "App.h"
 #include "ExecutionState.h"
+#include "FilePlayer.h"
 #include "Messages.h"
 #include "PathText.h"
 #include "resource.h"
+
+TransportSettings MainWindowTransportSettings::CurrentTransportSettings() const {
+    return {mSettings.mSkipForward,  mSettings.mSkipBackward,  mSettings.mFastForward,
+            mSettings.mFastBackward, mSettings.mSlowlyForward, mSettings.mSlowlyBackward};
+}
 
 MainWindow::MainWindow() : SkinDialog(IDD_MAIN, nullptr) {
     mIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
@@ -37,14 +46,8 @@ bool MainWindow::PlayEntry(int index) {
 }
 
 bool MainWindow::IsMediaOpen() const {
-    return false;
+    return mFilePlayer != nullptr;
 }
-
-// With nothing open there is no length to seek in and nothing to give a volume to.
-bool MainWindow::SeekToFraction() {
-    return false;
-}
-void MainWindow::ApplyVolume() {}
 
 void MainWindow::ClearPlaylist() {
     CloseMedia();
@@ -53,9 +56,55 @@ void MainWindow::ClearPlaylist() {
 }
 
 void MainWindow::CloseMedia() {
+    if (mFilePlayer) {
+        if (mFilePlayer->state != Closed) mFilePlayer->CloseMedia();
+        mFullscreen = mFilePlayer->fullScreen;
+        mFilePlayer.reset();
+    }
     mPosition = 0;
     SetSliderPos("IDC_SLIDER1_PLAYBACK_POSITION", 0);
     if (Hwnd()) ::InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+void MainWindow::NoteProhibited() {
+    mProhibitedAt = ::timeGetTime();
+    ::InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+DWORD MainWindow::Repaint() {
+    return ::InvalidateRect(Hwnd(), nullptr, FALSE) ? 0 : ::GetLastError();
+}
+
+bool MainWindow::EngineBusy() const {
+    return mOpenDepth > 0 || (mFilePlayer && mFilePlayer->InModalLoop());
+}
+
+bool MainWindow::DeferIfBusy(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!EngineBusy()) return false;
+    bool replacesEngine = msg == WM_FORWARDFILE;
+    if (msg == WM_COMMAND) {
+        switch (LOWORD(wParam)) {
+            case ID_FILE_SELECTDISC:
+            case ID_FILE_CLOSE:
+            case ID_PLAYBACK_NEXTCHAPTER:
+            case ID_PLAYBACK_PREVIOUSCHAPTER:
+            case IDC_BUTTON_CLOSE_PLAYLIST:
+            case ID_FILE_OPENURL:
+                replacesEngine = true;
+                break;
+        }
+    }
+    if (!replacesEngine) return false;
+    mDeferred.push_back({msg, wParam, lParam});
+    return true;
+}
+
+void MainWindow::ReplayDeferred() {
+    if (mDeferred.empty() || EngineBusy()) return;
+    std::vector<DeferredMessage> pending;
+    pending.swap(mDeferred);
+    for (const DeferredMessage& m : pending)
+        ::PostMessageA(Hwnd(), m.msg, m.wParam, m.lParam);
 }
 
 fw::PreTranslate MainWindow::PreTranslateMessage(MSG& msg) {
@@ -69,6 +118,9 @@ fw::PreTranslate MainWindow::PreTranslateMessage(MSG& msg) {
             case ' ':
                 ::PostMessageA(Hwnd(), WM_COMMAND, ID_FILE_CLOSE, 0);
                 break;
+            default:
+                if (mFilePlayer) mFilePlayer->OnChar(msg.wParam);
+                break;
         }
         return fw::PreTranslate::Consumed;
     }
@@ -76,16 +128,33 @@ fw::PreTranslate MainWindow::PreTranslateMessage(MSG& msg) {
 }
 
 INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (DeferIfBusy(msg, wParam, lParam)) return TRUE;
+    ReplayDeferred();
     switch (msg) {
         case WM_INITDIALOG:
             if (HandOverToRunningInstance()) return TRUE;
             PlaceAndStart();
             break;
+        case WM_NOTIFY:
+            return OnNotify(reinterpret_cast<NMHDR*>(lParam), wParam, lParam);
+        case WM_PAINT:
+            OnPaint();
+            if (::IsIconic(Hwnd())) return TRUE;
+            break;
+        case WM_POSITIONUPDATE:
+            RefreshStatus();
+            return TRUE;
         case WM_FORWARDFILE:
             OnForwardFile(static_cast<ATOM>(lParam));
             return TRUE;
         case WM_TIMER:
-            if (wParam == kDiscPollTimer && mAutoStart) PollDiscs();
+            if (wParam == kDiscPollTimer && mAutoStart && !IsMediaOpen()) PollDiscs();
+            break;
+        case WM_KEYUP:
+            OnKeyUp(wParam, lParam);
+            break;
+        case WM_RBUTTONUP:
+            ShowOpenResourceMenu(wParam, lParam);
             break;
         case WM_QUERYDRAGICON:
             return reinterpret_cast<INT_PTR>(mIcon);
@@ -101,18 +170,7 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return SkinDialog::WindowProc(msg, wParam, lParam);
 }
 
-bool MainWindow::OnCommand(WORD id, WORD, HWND) {
-    switch (id) {
-        case ID_FILE_EXIT:
-            ::PostMessageA(Hwnd(), WM_CLOSE, 0, 0);
-            break;
-        case ID_FILE_CLOSE:
-            CloseMedia();
-            break;
-        case ID_CHANGE_SKIN:
-            ToggleSkin();
-            break;
-    }
-    // Identifiers without an action do nothing, IDOK and IDCANCEL included.
-    return true;
+void MainWindow::OnKeyUp(WPARAM key, LPARAM lParam) {
+    bool forwarded = key == VK_RETURN || key == VK_ESCAPE || (key >= VK_LEFT && key <= VK_DOWN);
+    if (forwarded && mFilePlayer) mFilePlayer->OnKeyUp(key, lParam);
 }

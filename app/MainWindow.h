@@ -4,12 +4,26 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "Handles.h"
 #include "Settings.h"
 #include "SkinDialog.h"
+#include "TransportSettings.h"
+
+class FilePlayer;
+
+// Hands the engines the skip and scan settings as they stand at the time of a command.
+class MainWindowTransportSettings final : public TransportSettingsSource {
+public:
+    explicit MainWindowTransportSettings(const PlayerSettings& settings) : mSettings(settings) {}
+    TransportSettings CurrentTransportSettings() const override;
+
+private:
+    const PlayerSettings& mSettings;
+};
 
 class MainWindow : public SkinDialog, public PlayerSettings {
 public:
@@ -31,7 +45,18 @@ public:
 
     int mPosition = 0;  // position slider, 0..600
 
+    // The open file engine; null when no file is open.
+    std::unique_ptr<FilePlayer> mFilePlayer;
+    DWORD mProhibitedAt = 0;   // tick of the last operation that the disc refused
+    BYTE mClosedCaptions = 0;  // DVD closed captions are on
+
     // Shared operations
+    // The open-file command: mPendingPath, or the files the user chooses, opened after closing
+    // what is open.
+    void OpenMedia();
+    // Opens path (lower-cased, at most MAX_PATH - 1 characters) in a new file engine; on failure
+    // path is emptied and nothing is open.
+    bool OpenFile(char* path);
     void CloseMedia();
     void ClearPlaylist();
     void AppendToPlaylist(const char* entry);
@@ -43,6 +68,11 @@ public:
     void ApplyVolume();
     // A file or a DVD is open.
     bool IsMediaOpen() const;
+    // Writes name, times, state word and position slider for what is open.
+    void RefreshStatus(HDC dc = nullptr);
+    // The DVD engine's services: note a refused operation, and repaint.
+    void NoteProhibited();
+    DWORD Repaint();
     // Enables the transport buttons for what the command `reason` left open (1051/40047 nothing,
     // 40018 media); other reasons change nothing.
     void UpdateButtons(int reason);
@@ -68,6 +98,39 @@ protected:
     void OnCancel() override {}  // nor does the dialog's cancel; WM_CLOSE ends it
 
 private:
+    // Commands and menus
+    void PlayNext();
+    void PlayPrevious();
+    void OpenAddress();
+    void ShowAbout();
+    void OpenHomepage();
+    void OpenHelp();
+    void ShowOpenResourceMenu(WPARAM flags, LPARAM point);
+    void AddDriveItems(HMENU popup, UINT position);
+    INT_PTR OnNotify(NMHDR* header, WPARAM wParam, LPARAM lParam);
+    void OnPaint();
+    void PaintMinimised();
+    void OnKeyUp(WPARAM key, LPARAM lParam);
+    // The open dialog: fills the playlist with the chosen files and copies the first into path.
+    bool ChooseMediaFiles(char (&path)[MAX_PATH]);
+    // A DVD folder's ".ifo" file; DVD playback arrives with the DVD engine.
+    bool OpenDvdMedia(char* path);
+
+    // While the engine or the open command runs a modal loop (a message box, a popup menu, the
+    // open dialog), messages that would close or replace the engine wait; they are posted again
+    // once the loop has returned, so an engine is never deleted under its own feet.
+    bool EngineBusy() const;
+    bool DeferIfBusy(UINT msg, WPARAM wParam, LPARAM lParam);
+    void ReplayDeferred();
+    struct DeferredMessage {
+        UINT msg;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    std::vector<DeferredMessage> mDeferred;
+    int mOpenDepth = 0;
+    MainWindowTransportSettings mTransportSettings{*this};
+
     // Start-up and shutdown
     bool HandOverToRunningInstance();
     void PlaceAndStart();

@@ -1,5 +1,9 @@
-// What the main window shows of the playback: transport button states.
+// What the main window shows of the playback: name, times, state word, position slider, the
+// transport buttons' states, and its icon when minimised.
+#include "FilePlayer.h"
 #include "MainWindow.h"
+#include "PlayerApp.h"
+#include "StatusText.h"
 #include "resource.h"
 
 namespace {
@@ -8,12 +12,55 @@ constexpr const char* kTransportButtons[] = {
     "ID_PLAYBACK_NEXTCHAPTER", "ID_PLAYBACK_PREVIOUSCHAPTER", "ID_JUMP_BACKWARD",
     "ID_JUMP_FORWARD",
 };
+// Still pictures can only be stepped through the playlist.
+constexpr const char* kPictureShowButtons[] = {"ID_PLAYBACK_NEXTCHAPTER", "ID_PLAYBACK_PREVIOUSCHAPTER"};
 }  // namespace
 
 void MainWindow::UpdateButtons(int reason) {
     if (reason != IDC_BUTTON_CLOSE_PLAYLIST && reason != ID_FILE_CLOSE && reason != ID_FILE_SELECTDISC)
         return;
     bool open = reason == ID_FILE_SELECTDISC;
+    bool still = open && mFilePlayer && FilePlayer::IsStillImage(mFilePlayer->fileName);
     for (const char* name : kTransportButtons)
-        EnableButton(name, open);
+        EnableButton(name, open && !still);
+    if (still) {
+        for (const char* name : kPictureShowButtons)
+            EnableButton(name, true);
+    }
+}
+
+// The drawing context of a paint makes no difference to what is written.
+void MainWindow::RefreshStatus(HDC) {
+    if (ThePlayerApp().mSliderHeld == 1) return;  // the thumb is not moved under the mouse
+    if (!mFilePlayer) {
+        SetText("ID_SONG_NAME", "");
+        SetText("ID_PLAYBACK_STATUS", "");
+        SetText("ID_PLAYBACK_TIME", PlaybackTimeText(0, 0).c_str());
+        return;
+    }
+    const FilePlayer& file = *mFilePlayer;
+    SetText("ID_SONG_NAME", DisplayName(file.fileName).c_str());
+    if (FilePlayer::IsStillImage(file.fileName)) return;  // a picture has no time
+    int64_t position = file.GetPosition();
+    int64_t length = file.GetStopPosition();
+    SetText("ID_PLAYBACK_TIME",
+            PlaybackTimeText(MediaTimeSeconds(position), MediaTimeSeconds(length)).c_str());
+    SetText("ID_PLAYBACK_STATUS", FileStateWord(file.state));
+    mPosition = SliderFraction(position, length);
+    SetSliderPos("IDC_SLIDER1_PLAYBACK_POSITION", mPosition);
+}
+
+void MainWindow::OnPaint() {
+    RefreshStatus();
+    if (::IsIconic(Hwnd())) PaintMinimised();
+}
+
+void MainWindow::PaintMinimised() {
+    fw::PaintDc dc(Hwnd());
+    ::SendMessageA(Hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+    RECT client{};
+    ::GetClientRect(Hwnd(), &client);
+    int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc.Get(), x, y, mIcon);
 }

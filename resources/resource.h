@@ -7,6 +7,13 @@
 #define IDD_MAIN 139
 #define IDD_ADDRESS 138
 #define IDC_ADDRESS 1041
+// The file engine's popup menus, the main window's open-resource menu and the About box
+#define IDD_ABOUT 122
+#define IDR_VCDMENU 132
+#define IDR_STILLMENU 135
+#define IDR_OPENRESOURCE 137
+#define IDC_LINK_WEBSITE 1201
+#define IDC_LINK_SUPPORT 1202
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

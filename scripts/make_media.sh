@@ -28,3 +28,6 @@ ff -f lavfi -i "$picture" -frames:v 1 -update 1 "$out/skin_picture.bmp"
 ff -f lavfi -i "$picture" -frames:v 1 -update 1 "$out/skin_picture.jpg"
 ff -f lavfi -i "$picture" -vf "split[a][b];[a]palettegen[p];[b][p]paletteuse" -frames:v 1 -update 1 \
    "$out/skin_picture.gif"
+# A wide picture for the full-screen fit, and a clip whose name says Windows Media but is not.
+ff -f lavfi -i "$(pattern 640x360 4)" -c:v mpeg4 -q:v 5 "$out/clip_wide.avi"
+ff -f lavfi -i "$(pattern 320x240 3)" -c:v mpeg4 -q:v 5 -f avi "$out/not_asf.wmv"

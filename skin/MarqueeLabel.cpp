@@ -13,6 +13,9 @@ void MarqueeLabel::OnAttached() {
 }
 
 void MarqueeLabel::SetText(const std::string& text) {
+    // The status display writes its fields every second; the same text again must not restart
+    // the scrolling, or a long name would never get past its first characters.
+    if (mLaidOut && text == mText) return;
     mText = text;
     if (Hwnd()) ::SetWindowTextA(Hwnd(), text.c_str());
     Layout();
@@ -50,6 +53,7 @@ void MarqueeLabel::Layout() {
     mScrolling = MarqueeScrolls(mText, mCapacity);
     if (mScrolling) ::SetTimer(Hwnd(), kMarqueeTimer, kMarqueePeriodMs, nullptr);
     mOffset = 0;
+    mLaidOut = true;
     Invalidate();
 }
 

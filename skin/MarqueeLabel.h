@@ -13,7 +13,7 @@ namespace skin {
 
 class MarqueeLabel : public HoverButton {
 public:
-    // Also becomes the window text; restarts the scrolling.
+    // Also becomes the window text; a different text restarts the scrolling.
     void SetText(const std::string& text);
     const std::string& Text() const { return mText; }
     // Makes a font of its own from the description.
@@ -38,6 +38,7 @@ private:
     size_t mOffset = 0;
     int mCapacity = 0;
     bool mScrolling = false;
+    bool mLaidOut = false;
     fw::Bitmap mBackground;
     fw::Font mFont;
     COLORREF mColour = RGB(0, 0, 0);

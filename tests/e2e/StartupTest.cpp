@@ -81,7 +81,10 @@ TEST_F(PlayerTest, ASecondStartWithAPathHandsItOverAndEndsWhileTheFirstComesForw
     EXPECT_EQ(second.ExitCode(), 0u);
     EXPECT_TRUE(first.process.Running());
     EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(first.window); }, 3000));
-    EXPECT_EQ(::GetForegroundWindow(), first.window);
+    // The first is in front; once the handed-over file opens, its video window is.
+    EXPECT_EQ(ProcessOf(::GetForegroundWindow()), first.process.Id());
+    // The first plays the handed-over file.
+    EXPECT_TRUE(WaitForWindow("VCDEventWindow", "clip_av.avi  ", first.process.Id(), 10000));
     // Only one main window exists: the second never showed one.
     EXPECT_EQ(FindTopWindow(kMainClass, kMainTitle, second.Id()), nullptr);
     ASSERT_TRUE(first.Close());
@@ -107,12 +110,23 @@ TEST_F(PlayerTest, OverlongCommandLinePathsAreHandledSafely) {
     Pause(500);
     EXPECT_TRUE(player.process.Running());
 
-    // Handed over: 256..259 characters cannot become an atom, 300 are cut first; both end the
-    // second process and leave the first running.
+    // The cut path does not exist: the open fails with its message and nothing stays open.
+    ASSERT_TRUE(player.boxes->WaitForBox(15000));
+    EXPECT_EQ(player.boxes->Seen().front().caption, "Tesmaro Player");
+
+    // Handed over: 256..259 characters cannot become an atom, so the first instance asks for a
+    // file instead; 300 are cut first, then likewise. Both end the second process and leave the
+    // first running.
     for (size_t length : {258u, 300u}) {
         Process second = Process::Start(PlayerPath(), {LongPath(length)});
         EXPECT_TRUE(second.WaitExit(5000)) << length;
         EXPECT_TRUE(player.process.Running()) << length;
+        HWND dialog = WaitForWindow("#32770", "Open Media Files...", player.process.Id(), 10000);
+        ASSERT_TRUE(dialog) << length;
+        Post(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+             reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDCANCEL)));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, 5000)) << length;
     }
+    EXPECT_EQ(FindTopWindow("VCDEventWindow", nullptr, player.process.Id()), nullptr);
     ASSERT_TRUE(player.Close());
 }

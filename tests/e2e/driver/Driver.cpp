@@ -313,6 +313,8 @@ std::optional<MessageBoxInfo> FindMessageBox(DWORD pid) {
         if (ClassName(hwnd) != "#32770" || !IsShown(hwnd)) continue;
         HWND text = ::GetDlgItem(hwnd, kMessageBoxTextId);
         if (!text) continue;
+        // Common dialogs label their fields with the same identifier; they have fields to fill.
+        if (FindChild(hwnd, "Edit", nullptr) || FindChild(hwnd, "ComboBox", nullptr)) continue;
         return MessageBoxInfo{hwnd, WindowText(hwnd), WindowText(text)};
     }
     return std::nullopt;

@@ -368,8 +368,14 @@ TEST_F(SkinnedDialog, TextFieldsScrollOnlyWhenTheirTextIsTooLong) {
     EXPECT_EQ(text->Offset(), longer.size());
     ::SendMessageA(text->Hwnd(), WM_TIMER, 9, 0);
     EXPECT_EQ(text->Offset(), 0u);
+    // The same text again (as the status display writes it every second) keeps it moving.
+    dialog.SetText("ID_SONG_NAME", longer.c_str());
+    ::SendMessageA(text->Hwnd(), WM_TIMER, 9, 0);
+    dialog.SetText("ID_SONG_NAME", longer.c_str());
+    EXPECT_EQ(text->Offset(), 1u);
     dialog.SetText("ID_SONG_NAME", "short");
     EXPECT_FALSE(text->Scrolling());
+    EXPECT_EQ(text->Offset(), 0u);
 }
 
 TEST_F(SkinnedDialog, TextFieldsAndProgressBarsReportClicksAndMoves) {

@@ -1,0 +1,214 @@
+// The command dispatcher of the main window, its popup menu, tooltips and the playlist steps.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+
+#include "AboutDialog.h"
+#include "AddressDialog.h"
+#include "FilePlayer.h"
+#include "MainWindow.h"
+#include "Messages.h"
+#include "PathText.h"
+#include "StatusText.h"
+#include "resource.h"
+
+bool MainWindow::OnCommand(WORD id, WORD, HWND) {
+    FilePlayer* file = mFilePlayer.get();
+    switch (id) {
+        case ID_BUTTON_MINIMIZE:
+            ::ShowWindow(Hwnd(), SW_MINIMIZE);
+            break;
+        case IDC_BUTTON1_FILELIST_LOOP:
+            mRepeatList = !mRepeatList;
+            ::InvalidateRect(Hwnd(), nullptr, FALSE);
+            break;
+        case IDC_BUTTON_CLOSE_PLAYLIST:
+            ClearPlaylist();
+            UpdateButtons(IDC_BUTTON_CLOSE_PLAYLIST);
+            break;
+        case ID_APP_ABOUT:
+            ShowAbout();
+            break;
+        case ID_FILE_EXIT:
+            ::PostMessageA(Hwnd(), WM_CLOSE, 0, 0);
+            break;
+        case ID_FILE_SELECTDISC:
+            OpenMedia();
+            break;
+        case ID_FILE_CLOSE:
+            CloseMedia();
+            UpdateButtons(ID_FILE_CLOSE);
+            break;
+        case ID_PLAYBACK_NEXTCHAPTER:
+            PlayNext();
+            break;
+        case ID_PLAYBACK_PREVIOUSCHAPTER:
+            PlayPrevious();
+            break;
+        case ID_FILE_OPENURL:
+            OpenAddress();
+            break;
+        case ID_WEBSITE:
+            OpenHomepage();
+            break;
+        case ID_POPUP_HELP:
+            OpenHelp();
+            break;
+        case ID_CHANGE_SKIN:
+            ToggleSkin();
+            break;
+    }
+    if (!file) return true;  // the engine commands below act on an open file only
+
+    switch (id) {
+        case ID_PLAYBACK_PLAY:
+            file->Play();
+            break;
+        case ID_PLAYBACK_PAUSE:
+            file->Pause();
+            break;
+        case ID_PLAYBACK_STOP:
+            file->Stop();
+            break;
+        case ID_PLAYBACK_FASTFORWARD:
+            file->ScanForward(static_cast<float>(mFastForward));
+            break;
+        case ID_PLAYBACK_REWIND:
+            file->ScanBackward(-static_cast<float>(mFastBackward));
+            break;
+        case ID_OPTIONS_FULLSCREEN:
+            file->ToggleFullScreen();
+            break;
+        case ID_PLAYBACK_STEPFORWARD:
+            file->StepFrames(+1);
+            break;
+        case ID_ZOOM_100:
+            file->InitVideoWindow(1, 1);
+            break;
+        case ID_ZOOM_50:
+            file->InitVideoWindow(1, 2);
+            break;
+        case ID_ZOOM_200:
+            file->InitVideoWindow(2, 1);
+            break;
+        case ID_AUDIO_MUTE:
+            file->ToggleMute();
+            break;
+        case ID_PLAYBACK_REPEAT:
+            file->ToggleRepeat();
+            break;
+        case ID_AUDIO_VOLUMEUP:
+            file->VolumeUp();
+            break;
+        case ID_AUDIO_VOLUMEDOWN:
+            file->VolumeDown();
+            break;
+        case ID_OPTIONS_COLOUR:
+            file->ShowColourControls();
+            break;
+        case ID_AUDIO_RIGHT:
+            file->SetAudioChannel(+1);
+            break;
+        case ID_AUDIO_LEFT:
+            file->SetAudioChannel(-1);
+            break;
+        case ID_AUDIO_BOTH:
+            file->SetAudioChannel(0);
+            break;
+        case ID_JUMP_FORWARD:
+            file->SkipSeconds(mSkipForward);
+            break;
+        case ID_JUMP_BACKWARD:
+            file->SkipSeconds(-mSkipBackward);
+            break;
+        case ID_PLAYBACK_SLOWFORWARD:
+            file->ScanForward(mSlowlyForward);
+            break;
+        case ID_PLAYBACK_SLOWBACKWARD:
+            file->ScanBackward(-mSlowlyBackward);
+            break;
+        case ID_PLAYBACK_STEPBACKWARD:
+            file->StepFrames(-1);
+            break;
+    }
+    // Identifiers without an action do nothing, IDOK and IDCANCEL included.
+    return true;
+}
+
+void MainWindow::PlayNext() {
+    if (!mFilePlayer) return;
+    int count = static_cast<int>(mPlaylist.size());
+    if (mShuffle) {
+        mCurrentIndex = ShuffleIndex(std::rand(), count);
+        PlayEntry(mCurrentIndex);
+        return;
+    }
+    if (mCurrentIndex + 1 >= count) {
+        if (!mRepeatList) return;  // the index stays on the last entry
+        mCurrentIndex = 0;
+        PlayEntry(0);
+        return;
+    }
+    PlayEntry(++mCurrentIndex);
+}
+
+void MainWindow::PlayPrevious() {
+    if (!mFilePlayer) return;
+    if (--mCurrentIndex < 0) {
+        mCurrentIndex = 0;
+        return;
+    }
+    PlayEntry(mCurrentIndex);
+}
+
+void MainWindow::OpenAddress() {
+    std::string address;
+    if (!AskForAddress(Hwnd(), address)) return;
+    ClearPlaylist();
+    AppendToPlaylist(address.c_str());
+    mCurrentIndex = 0;
+    CopyPath(mPendingPath, address);
+    ::PostMessageA(Hwnd(), WM_COMMAND, ID_FILE_SELECTDISC, 0);
+}
+
+void MainWindow::ShowAbout() {
+    AboutDialog about(Hwnd());
+    about.DoModal();
+}
+
+void MainWindow::OpenHomepage() {
+    ::ShellExecuteA(nullptr, "open", kProductWebPage, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void MainWindow::OpenHelp() {
+    // The viewer takes the unquoted path; a missing viewer or file fails silently.
+    std::string command = "hh.exe " + mProgramDirectory + "help.chm::/Introduction.htm";
+    ::WinExec(command.c_str(), SW_SHOW);
+}
+
+INT_PTR MainWindow::OnNotify(NMHDR* header, WPARAM wParam, LPARAM lParam) {
+    if (header && header->code == TTN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+        if (const char* text = TooltipText(static_cast<unsigned>(header->idFrom)))
+            info->lpszText = const_cast<char*>(text);
+        return SetMessageResult(0);
+    }
+    // Other notifications belong to the skinned controls.
+    return SkinDialog::WindowProc(WM_NOTIFY, wParam, lParam);
+}
+
+void MainWindow::ShowOpenResourceMenu(WPARAM flags, LPARAM point) {
+    POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+    if (flags == MK_SCREENPOINT) ::ScreenToClient(Hwnd(), &at);
+    fw::MenuHandle menu(::LoadMenuA(mInstance, MAKEINTRESOURCEA(IDR_OPENRESOURCE)));
+    if (!menu) return;
+    HMENU popup = ::GetSubMenu(menu.Get(), 0);
+    AddDriveItems(popup, 2);  // between the two separators
+    ::ClientToScreen(Hwnd(), &at);
+    ::TrackPopupMenu(popup, TPM_LEFTBUTTON, at.x, at.y, 0, Hwnd(), nullptr);
+}
+
+// One item per CD drive arrives with the disc drive support.
+void MainWindow::AddDriveItems(HMENU, UINT) {}

@@ -1,0 +1,129 @@
+// Opening media: the open-file command, the open dialog, the file engine, seeking and volume.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstring>
+
+#include <vector>
+
+#include "FilePlayer.h"
+#include "MainWindow.h"
+#include "PathText.h"
+#include "StatusText.h"
+#include "resource.h"
+
+namespace {
+
+constexpr size_t kOpenBufferChars = 260000;  // room for many names chosen at once
+
+constexpr char kOpenFilter[] =
+    "Media Files (all types)\0"
+    "*.ifo;*.asf;*.wma;*.wmv;*.avi;*.qt;*.mov;*.mpg;*.mpeg;*.m1v;*.dat;*.mp4;*.divx;*.div;*.ogm;*.wav;*.mpa;"
+    "*.mp2;*.mp3;*.au;*.aif;*.aiff;*.snd;*.mid;*.midi;*.rmi;*.ogg;*.ac3\0"
+    "Video DVD (*.ifo)\0*.ifo\0"
+    "Audio files (*.wav;*.mpa;*.mp2;*.mp3;*.wma;*.mid;*.midi;*.rmi;*.au;*.aif;*.aiff;*.snd;*.ogg;*.ac3)\0"
+    "*.wav; *.mpa; *.mp2; *.mp3; *.wma; *.au; *.aif; *.aiff; *.snd; *.ogg; *.ac3;*.mid; *.midi; *.rmi\0"
+    "Video Files (*.avi;*.mpg;*.mpeg;*.dat;*.asf;*.wmv;*.mp4;*.ogm;*.divx;*.div;*.m1v)\0"
+    "*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.dat;*.asf;*.wmv; *.mp4; *.divx; *.div; *.ogm\0"
+    "Any Files (*.*)\0*.*;\0";
+
+// Keeps the main window from replacing the engine while the open command is under way.
+class OpenScope {
+public:
+    explicit OpenScope(int& depth) : mDepth(depth) { ++mDepth; }
+    ~OpenScope() { --mDepth; }
+    OpenScope(const OpenScope&) = delete;
+    OpenScope& operator=(const OpenScope&) = delete;
+
+private:
+    int& mDepth;
+};
+
+}  // namespace
+
+void MainWindow::OpenMedia() {
+    char path[MAX_PATH] = {};
+    {
+        OpenScope opening(mOpenDepth);
+        if (mPendingPath[0]) {
+            CopyPath(path, mPendingPath);
+            mPendingPath[0] = '\0';
+        } else if (!ChooseMediaFiles(path)) {
+            return;
+        }
+        ::UpdateWindow(Hwnd());
+        CloseMedia();
+        ::CharLowerA(path);
+        if (IsDvdPath(path)) {
+            OpenDvdMedia(path);
+        } else {
+            OpenFile(path);
+        }
+        ApplyVolume();
+    }
+    // Whatever had to wait for the open may run now.
+    ::PostMessageA(Hwnd(), WM_NULL, 0, 0);
+}
+
+bool MainWindow::ChooseMediaFiles(char (&path)[MAX_PATH]) {
+    std::vector<char> names(kOpenBufferChars, '\0');
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = Hwnd();
+    dialog.lpstrFilter = kOpenFilter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = names.data();
+    dialog.nMaxFile = static_cast<DWORD>(names.size());
+    dialog.lpstrTitle = "Open Media Files...";
+    dialog.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_READONLY;
+    if (!::GetOpenFileNameA(&dialog)) {
+        ::CommDlgExtendedError();  // a failing dialog counts as Cancel
+        return false;
+    }
+    ClearPlaylist();
+    const char* directory = names.data();
+    if (dialog.nFileOffset > 0 && names[dialog.nFileOffset - 1] == '\0') {
+        // Several names: the directory, then each name, each ended by a null; two nulls end it.
+        for (const char* name = directory + dialog.nFileOffset; *name; name += std::strlen(name) + 1)
+            AppendToPlaylist(JoinDirectoryAndName(directory, name).c_str());
+    } else {
+        AppendToPlaylist(directory);
+    }
+    if (mPlaylist.empty()) return false;
+    CopyPath(path, mPlaylist.front());
+    mCurrentIndex = 0;
+    return true;
+}
+
+bool MainWindow::OpenFile(char* path) {
+    mFilePlayer = std::make_unique<FilePlayer>(mInstance, Hwnd(), &mTransportSettings);
+    mFilePlayer->fullScreen = ReadStoredFullscreen(Profile()) == 1 ? 1 : mFullscreen;
+    if (mFilePlayer->state != Closed) mFilePlayer->CloseMedia();
+    CopyPath(mFilePlayer->fileName, path);
+    if (mFilePlayer->OpenMediaFile()) {
+        UpdateButtons(ID_FILE_SELECTDISC);
+        return true;
+    }
+    path[0] = '\0';
+    CloseMedia();
+    return false;
+}
+
+// DVD-Video opens through the DVD engine, which arrives with its own work; until then a DVD
+// folder opens nothing and the player stays with nothing open.
+bool MainWindow::OpenDvdMedia(char*) {
+    return false;
+}
+
+bool MainWindow::SeekToFraction() {
+    if (!mFilePlayer) return false;
+    int64_t stop = mFilePlayer->GetStopPosition();
+    if (stop == 0) return false;
+    mFilePlayer->SeekTo(SeekTimeForSlider(mPosition, stop));
+    return true;
+}
+
+void MainWindow::ApplyVolume() {
+    float fraction = static_cast<float>(mVolume / 100.0);
+    if (mFilePlayer) mFilePlayer->SetVolumeFraction(fraction);
+}

@@ -1,0 +1,27 @@
+#include "DsUtil.h"
+
+HRESULT RenderUnconnectedOutputs(IGraphBuilder* graph, IBaseFilter* filter) {
+    ComPtr<IEnumPins> pins;
+    HRESULT hr = filter->EnumPins(pins.GetAddressOf());
+    if (FAILED(hr)) return hr;
+    for (;;) {
+        ComPtr<IPin> pin;
+        if (pins->Next(1, pin.GetAddressOf(), nullptr) != S_OK) break;
+        ComPtr<IPin> peer;
+        HRESULT connected = pin->ConnectedTo(peer.GetAddressOf());
+        PIN_DIRECTION direction;
+        if (connected == VFW_E_NOT_CONNECTED && SUCCEEDED(pin->QueryDirection(&direction)) &&
+            direction == PINDIR_OUTPUT) {
+            hr = graph->Render(pin.Get());
+            if (FAILED(hr)) return hr;
+        }
+    }
+    return SUCCEEDED(hr) ? S_OK : hr;
+}
+
+std::wstring WidePath(const char* path) {
+    wchar_t wide[MAX_PATH] = {};
+    ::MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
+    wide[MAX_PATH - 1] = L'\0';
+    return wide;
+}

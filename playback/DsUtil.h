@@ -1,0 +1,25 @@
+// DirectShow helpers shared by the playback engines: interface queries, pin walking and time
+// conversion.
+#pragma once
+
+#include <windows.h>
+#include <dshow.h>
+#include <wrl/client.h>
+
+#include <string>
+
+using Microsoft::WRL::ComPtr;
+
+// QueryInterface into an owner (the toolchain's headers give no __uuidof for DirectShow).
+template <typename T>
+HRESULT QueryInto(IUnknown* from, REFIID iid, ComPtr<T>& to) {
+    if (!from) return E_POINTER;
+    return from->QueryInterface(iid, reinterpret_cast<void**>(to.ReleaseAndGetAddressOf()));
+}
+
+// Renders every output pin of filter that is not connected yet. The enumerator's end counts as
+// success; the first failing Render ends the walk and is returned.
+HRESULT RenderUnconnectedOutputs(IGraphBuilder* graph, IBaseFilter* filter);
+
+// The path as DirectShow wants it: UTF-16 from the ANSI code page, at most MAX_PATH characters.
+std::wstring WidePath(const char* path);

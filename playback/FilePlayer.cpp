@@ -1,0 +1,382 @@
+// Opening a file: the filter graph, its interfaces, graph events, the window caption, error
+// reports and closing.
+#include "FilePlayer.h"
+
+#include <commdlg.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "DsUtil.h"
+#include "Messages.h"
+#include "PlaybackMath.h"
+
+namespace {
+
+constexpr char kCaption[] = "Tesmaro Player";
+constexpr char kCannotPlayAsf[] =
+    "The program can not play the file. The file is either corrupt or\nthe player does not support the "
+    "format "
+    "you are trying to play.\nIf you want more decoders, please visit our website.";
+constexpr char kCannotPlay[] =
+    "Tesmaro Player cannot play the file.  The file is either corrupt or\nthe appropriate decoders need to "
+    "be "
+    "installed.\nFor more information, please visit our website.";
+constexpr char kAsxRefused[] =
+    "ASX Playlists are not supported by this application.\n\nPlease select a valid media file.";
+
+// The filters of the engine's own open dialog; the same list as the main window's.
+constexpr char kOpenFilter[] =
+    "Media Files (all types)\0"
+    "*.ifo;*.asf;*.wma;*.wmv;*.avi;*.qt;*.mov;*.mpg;*.mpeg;*.m1v;*.dat;*.mp4;*.divx;*.div;*.ogm;*.wav;*.mpa;"
+    "*.mp2;*.mp3;*.au;*.aif;*.aiff;*.snd;*.mid;*.midi;*.rmi;*.ogg;*.ac3\0"
+    "Video DVD (*.ifo)\0*.ifo\0"
+    "Audio files (*.wav;*.mpa;*.mp2;*.mp3;*.wma;*.mid;*.midi;*.rmi;*.au;*.aif;*.aiff;*.snd;*.ogg;*.ac3)\0"
+    "*.wav; *.mpa; *.mp2; *.mp3; *.wma; *.au; *.aif; *.aiff; *.snd; *.ogg; *.ac3;*.mid; *.midi; *.rmi\0"
+    "Video Files (*.avi;*.mpg;*.mpeg;*.dat;*.asf;*.wmv;*.mp4;*.ogm;*.divx;*.div;*.m1v)\0"
+    "*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.dat;*.asf;*.wmv; *.mp4; *.divx; *.div; *.ogm\0"
+    "Any Files (*.*)\0*.*;\0";
+
+unsigned Hex(HRESULT hr) {
+    return static_cast<unsigned>(hr);
+}
+
+}  // namespace
+
+FilePlayer::FilePlayer(HINSTANCE instance, HWND notifyWindow, const TransportSettingsSource* settings)
+    : notifyWindow(notifyWindow),
+      mainMenu(notifyWindow ? ::GetMenu(notifyWindow) : nullptr),
+      instance(instance),
+      settingsSource(settings) {}
+
+// The owner closes the media first; nothing is released here.
+FilePlayer::~FilePlayer() = default;
+
+TransportSettings FilePlayer::Settings() const {
+    return settingsSource ? settingsSource->CurrentTransportSettings() : TransportSettings{};
+}
+
+bool FilePlayer::OpenMediaFile() {
+    if (!fileName[0]) {
+        UpdateVideoWindowTitle();
+        ::ShowWindow(notifyWindow, SW_SHOWNORMAL);
+        ::SetForegroundWindow(notifyWindow);
+        char chosen[MAX_PATH] = {};
+        if (!GetClipFileName(chosen)) {
+            if (::CommDlgExtendedError())
+                ReportError("GetClipFileName Failed! Error=0x%x\r\n",
+                            static_cast<unsigned>(::GetLastError()));
+            return false;
+        }
+        ::CharLowerA(chosen);
+        if (std::strstr(chosen, ".asx")) {
+            ReportError(kAsxRefused);
+            return false;
+        }
+        std::memcpy(fileName, chosen, sizeof(fileName));
+    }
+    state = Stopped;
+    volume = 0;
+    CreateVideoWindow();
+    HRESULT hr = BuildGraph(fileName);
+    UnregisterDecoders(fileName);
+    if (SUCCEEDED(hr)) return true;
+    CloseMedia();
+    return false;
+}
+
+bool FilePlayer::GetClipFileName(char* path) {
+    static OPENFILENAMEA dialog{};  // lives for the process so that the dialog remembers its folder
+    static bool firstCall = true;
+    path[0] = '\0';
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = notifyWindow;
+    dialog.lpstrFilter = kOpenFilter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrTitle = "Open Media Files...";
+    dialog.lpstrDefExt = "*";
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_READONLY;
+    dialog.lpstrInitialDir = firstCall ? "\\" : nullptr;
+    firstCall = false;
+    ModalScope modal(*this);
+    return ::GetOpenFileNameA(&dialog) != FALSE;
+}
+
+HRESULT FilePlayer::BuildGraph(const char* path) {
+    RegisterDecoders(path);
+    std::wstring widePath = WidePath(path);
+
+    HRESULT hr = ::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                    reinterpret_cast<void**>(graphBuilder.ReleaseAndGetAddressOf()));
+    if (FAILED(hr)) {
+        ReportError(
+            "FAILED(hr=0x%x) in CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC_SERVER, "
+            "IID_IGraphBuilder, (void **)&pGB)\n",
+            Hex(hr));
+        return hr;
+    }
+
+    if (IsAsfFile(path)) {
+        hr = RenderAsfFile(widePath.c_str());
+        if (FAILED(hr)) {
+            hr = AddKeyProvider(graphBuilder.Get());
+            if (FAILED(hr)) {
+                ReportError("FAILED(hr=0x%x) in AddKeyProvider(pGB)\n", Hex(hr));
+                return hr;
+            }
+            hr = graphBuilder->RenderFile(widePath.c_str(), nullptr);
+            if (FAILED(hr)) {
+                ModalScope modal(*this);
+                ::MessageBoxA(nullptr, kCannotPlayAsf, kCaption, MB_OK);
+                return hr;
+            }
+        }
+    } else {
+        hr = graphBuilder->RenderFile(widePath.c_str(), nullptr);
+        if (FAILED(hr)) {
+            ModalScope modal(*this);
+            ::MessageBoxA(nullptr, kCannotPlay, kCaption, MB_OK);
+            return hr;
+        }
+    }
+
+    RemoveExtraFilters();
+
+    struct Query {
+        REFIID iid;
+        void** target;
+        const char* failure;
+    };
+    const Query queries[] = {
+        {IID_IMediaControl, reinterpret_cast<void**>(mediaControl.ReleaseAndGetAddressOf()),
+         "FAILED(hr=0x%x) in pGB->QueryInterface(IID_IMediaControl, (void **)&pMC)\n"},
+        {IID_IMediaEventEx, reinterpret_cast<void**>(mediaEvent.ReleaseAndGetAddressOf()),
+         "FAILED(hr=0x%x) in pGB->QueryInterface(IID_IMediaEventEx, (void **)&pME)\n"},
+        {IID_IMediaSeeking, reinterpret_cast<void**>(mediaSeeking.ReleaseAndGetAddressOf()),
+         "FAILED(hr=0x%x) in pGB->QueryInterface(IID_IMediaSeeking, (void **)&pMS)\n"},
+        {IID_IVideoWindow, reinterpret_cast<void**>(videoRenderer.ReleaseAndGetAddressOf()),
+         "FAILED(hr=0x%x) in pGB->QueryInterface(IID_IVideoWindow, (void **)&pVW)\n"},
+        {IID_IBasicVideo, reinterpret_cast<void**>(basicVideo.ReleaseAndGetAddressOf()),
+         "FAILED(hr=0x%x) in pGB->QueryInterface(IID_IBasicVideo, (void **)&pBV)\n"},
+        {IID_IBasicAudio, reinterpret_cast<void**>(basicAudio.ReleaseAndGetAddressOf()),
+         "FAILED(hr=0x%x) in pGB->QueryInterface(IID_IBasicAudio, (void **)&pBA)\n"},
+    };
+    for (const Query& query : queries) {
+        hr = graphBuilder->QueryInterface(query.iid, query.target);
+        if (FAILED(hr)) {
+            ReportError(query.failure, Hex(hr));
+            return hr;
+        }
+    }
+
+    DetectAudioOnly();
+    hr = mediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(videoWindow), WM_GRAPHNOTIFY, 0);
+    if (FAILED(hr)) {
+        ReportError(
+            "FAILED(hr=0x%x) in pME->SetNotifyWindow(reinterpret_cast<OAHWND>(m_hWnd), WM_GRAPHNOTIFY, 0)\n",
+            Hex(hr));
+        return hr;
+    }
+
+    if (!audioOnly) {
+        long style = 0;
+        videoRenderer->get_WindowStyle(&style);
+        videoRenderer->put_WindowStyle((style & ~(WS_CAPTION | WS_THICKFRAME)) | WS_CHILD);
+        videoRenderer->put_Owner(reinterpret_cast<OAHWND>(videoWindow));
+        videoRenderer->put_MessageDrain(reinterpret_cast<OAHWND>(videoWindow));
+        hr = InitVideoWindow(1, 1);
+        if (FAILED(hr)) {
+            ReportError("FAILED(hr=0x%x) in InitVideoWindow(1, 1)\n", Hex(hr));
+            return hr;
+        }
+        InitFrameStep();
+    }
+    CheckZoomMenu(40036);
+
+    if (!audioOnly) {
+        if (!IsDeferredFullScreenFile(fileName) && fullScreen == 1) EnterFullScreen();
+        videoShown = 1;
+        ::ShowWindow(videoWindow, SW_SHOWNORMAL);
+    } else {
+        ::ShowWindow(videoWindow, SW_HIDE);
+    }
+    ::UpdateWindow(videoWindow);
+    ::SetForegroundWindow(videoWindow);
+    ::SetFocus(videoWindow);
+    UpdateVideoWindowTitle();
+    ::SetTimer(videoWindow, kPositionTimer, kPositionTimerMs, nullptr);
+
+    hr = mediaControl->Run();
+    if (FAILED(hr)) {
+        ReportError("FAILED(hr=0x%x) in pMC->Run()\n", Hex(hr));
+        return hr;
+    }
+    state = Running;
+    if (DeferredFullScreenWanted()) ::SetTimer(videoWindow, kFullScreenTimer, kFullScreenTimerMs, nullptr);
+    return hr;
+}
+
+bool FilePlayer::DeferredFullScreenWanted() const {
+    return IsDeferredFullScreenFile(fileName) && fullScreen == 1;
+}
+
+HRESULT FilePlayer::RenderAsfFile(const wchar_t* widePath) {
+    ComPtr<IBaseFilter> reader;
+    HRESULT hr = CreateFilter(CLSID_WMAsfReader, reader.GetAddressOf());
+    if (FAILED(hr)) {
+        ReportError("Failed to create WMAsfWriter filter!  hr=0x%x\n", Hex(hr));
+        return hr;
+    }
+    hr = graphBuilder->AddFilter(reader.Get(), L"ASF Reader");
+    if (FAILED(hr)) {
+        ReportError("Failed to add ASF reader filter to graph!  hr=0x%x\n", Hex(hr));
+        return hr;
+    }
+    ComPtr<IFileSourceFilter> source;
+    hr = QueryInto(reader.Get(), IID_IFileSourceFilter, source);
+    if (FAILED(hr)) {
+        ReportError("FAILED(hr=0x%x) in pReader->QueryInterface(IID_IFileSourceFilter, (void **) &pFSF)\n",
+                    Hex(hr));
+        return hr;
+    }
+    hr = source->Load(widePath, nullptr);
+    if (FAILED(hr)) {
+        // Not a file for this reader: the caller renders it the general way.
+        graphBuilder->RemoveFilter(reader.Get());
+        return hr;
+    }
+    source.Reset();
+    return RenderUnconnectedOutputs(graphBuilder.Get(), reader.Get());
+}
+
+HRESULT FilePlayer::RenderUnconnectedOutputs(IGraphBuilder* graph, IBaseFilter* filter) {
+    return ::RenderUnconnectedOutputs(graph, filter);
+}
+
+// Protected Windows Media content would need a key provider here; plain files play without.
+HRESULT FilePlayer::AddKeyProvider(IGraphBuilder*) {
+    return S_OK;
+}
+
+HRESULT FilePlayer::CreateFilter(REFCLSID clsid, IBaseFilter** filter) {
+    HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                    reinterpret_cast<void**>(filter));
+    if (FAILED(hr)) {
+        ReportError("CreateFilter: Failed to create filter!  hr=0x%x\n", Hex(hr));
+        *filter = nullptr;
+        return hr;
+    }
+    return S_OK;
+}
+
+void FilePlayer::DetectAudioOnly() {
+    if (!videoRenderer || !basicVideo) {
+        audioOnly = 1;
+        return;
+    }
+    audioOnly = 0;
+    long visible = 0;
+    HRESULT hr = videoRenderer->get_Visible(&visible);
+    if (hr == E_NOINTERFACE) {
+        audioOnly = 1;
+    } else if (FAILED(hr)) {
+        ReportError("Failed(%08lx) in pVW->get_Visible()!\r\n", static_cast<unsigned long>(hr));
+    }
+}
+
+bool FilePlayer::InitFrameStep() {
+    ComPtr<IVideoFrameStep> step;
+    if (FAILED(QueryInto(graphBuilder.Get(), IID_IVideoFrameStep, step))) return false;
+    if (step->CanStep(0, nullptr) != S_OK) return false;
+    frameStep = step;
+    return true;
+}
+
+void FilePlayer::HandleGraphEvents() {
+    if (!mediaEvent) return;
+    long code;
+    LONG_PTR param1, param2;
+    while (mediaEvent && SUCCEEDED(mediaEvent->GetEvent(&code, &param1, &param2, 0))) {
+        mediaEvent->FreeEventParams(code, param1, param2);
+        if (code != EC_COMPLETE) continue;
+        if (repeat) {
+            LONGLONG start = 0;
+            if (mediaSeeking && SUCCEEDED(mediaSeeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning,
+                                                                     nullptr, AM_SEEKING_NoPositioning))) {
+                continue;
+            }
+            HRESULT hr = mediaControl->Stop();
+            if (FAILED(hr)) {
+                ReportError("Failed(0x%08lx) to stop media clip!\r\n", static_cast<unsigned long>(hr));
+                break;
+            }
+            hr = mediaControl->Run();
+            if (FAILED(hr)) {
+                ReportError("Failed(0x%08lx) to reset media clip!\r\n", static_cast<unsigned long>(hr));
+                break;
+            }
+        } else {
+            Stop();
+            ::PostMessageA(notifyWindow, WM_COMMAND, 40008, 0);
+        }
+    }
+}
+
+void FilePlayer::UpdateVideoWindowTitle() {
+    std::string caption = VideoWindowCaption(fileName, volume == kVolumeSilent, state == Paused);
+    if (videoWindow) ::SetWindowTextA(videoWindow, caption.c_str());
+}
+
+void FilePlayer::ReportError(const char* format, ...) {
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof(text), format, args);
+    va_end(args);
+    ModalScope modal(*this);
+    ::MessageBoxA(nullptr, text, kCaption, MB_OK);
+}
+
+void FilePlayer::CheckZoomMenu(UINT commandId) {
+    if (!mainMenu) return;
+    for (UINT id : {40037u, 40039u, 40036u, 40038u})
+        ::CheckMenuItem(mainMenu, id, MF_BYCOMMAND | (id == commandId ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void FilePlayer::EnableVideoMenu(bool enable) {
+    if (!mainMenu) return;
+    for (UINT id : {40042u, 40043u, 40044u, 40041u, 40037u, 40039u, 40036u, 40038u, 40040u})
+        ::EnableMenuItem(mainMenu, id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+}
+
+void FilePlayer::CloseMedia() {
+    if (mediaControl) mediaControl->Stop();
+    state = Stopped;
+    audioOnly = 1;
+    if (windowCreated) DestroyVideoWindow();
+    ReleaseInterfaces();
+    fileName[0] = '\0';
+    state = Closed;
+    if (notifyWindow) ::InvalidateRect(notifyWindow, nullptr, TRUE);
+    UpdateVideoWindowTitle();
+}
+
+void FilePlayer::ReleaseInterfaces() {
+    if (videoRenderer) {
+        videoRenderer->put_Visible(OAFALSE);
+        videoRenderer->put_Owner(0);
+    }
+    if (mediaEvent) mediaEvent->SetNotifyWindow(0, 0, 0);
+    // One reference each, given back in this order.
+    mediaEvent.Reset();
+    mediaSeeking.Reset();
+    mediaControl.Reset();
+    basicAudio.Reset();
+    basicVideo.Reset();
+    videoRenderer.Reset();
+    frameStep.Reset();
+    graphBuilder.Reset();
+}

@@ -1,0 +1,176 @@
+// The engine that plays one media file (video, audio or address) through a DirectShow filter
+// graph and shows it in a top-level window of its own, "VCDEventWindow".
+#pragma once
+
+#include <windows.h>
+#include <dshow.h>
+#include <wrl/client.h>
+
+#include <cstdint>
+
+#include "TransportSettings.h"
+
+enum FilePlayerState {
+    Stopped = 0,
+    Paused = 1,
+    Running = 2,
+    Closed = 3,
+    Scanning = 4,
+};
+
+// Timers of the video window.
+inline constexpr UINT_PTR kCursorTimer = 1;
+inline constexpr UINT kCursorTimerMs = 50000;
+inline constexpr DWORD kCursorIdleMs = 100000;
+inline constexpr UINT_PTR kPositionTimer = 2;
+inline constexpr UINT kPositionTimerMs = 1000;
+inline constexpr UINT_PTR kFullScreenTimer = 4;
+inline constexpr UINT kFullScreenTimerMs = 500;
+
+inline constexpr char kVideoWindowClass[] = "VCDEventWindow";
+inline constexpr int kFilterNameCount = 64;
+inline constexpr UINT kFilterCommandBase = 47100;
+
+class FilePlayer {
+public:
+    // settings may be null: the default skip and scan amounts are used then.
+    FilePlayer(HINSTANCE instance, HWND notifyWindow, const TransportSettingsSource* settings = nullptr);
+    virtual ~FilePlayer();
+    FilePlayer(const FilePlayer&) = delete;
+    FilePlayer& operator=(const FilePlayer&) = delete;
+
+    HWND notifyWindow = nullptr;
+    HMENU mainMenu = nullptr;
+    HINSTANCE instance = nullptr;
+    char fileName[MAX_PATH] = {};
+    BOOL audioOnly = 0;
+    BOOL fullScreen = 0;  // also the wish to open the next file full screen
+    FilePlayerState state = Closed;
+    Microsoft::WRL::ComPtr<IVideoWindow> videoRenderer;  // pVW
+    BOOL videoShown = 0;
+    Microsoft::WRL::ComPtr<IBasicVideo> basicVideo;      // pBV
+    long volume = 0;                                     // hundredths of a decibel, 0 .. -10000
+    Microsoft::WRL::ComPtr<IGraphBuilder> graphBuilder;  // pGB
+    Microsoft::WRL::ComPtr<IMediaControl> mediaControl;  // pMC
+    Microsoft::WRL::ComPtr<IMediaEventEx> mediaEvent;    // pME
+    Microsoft::WRL::ComPtr<IBasicAudio> basicAudio;      // pBA
+    Microsoft::WRL::ComPtr<IMediaSeeking> mediaSeeking;  // pMS
+    Microsoft::WRL::ComPtr<IVideoFrameStep> frameStep;   // only when the renderer can step
+    HWND videoWindow = nullptr;
+    bool windowCreated = false;
+    DWORD lastMouseTime = 0;
+    int cursorCount = 0;
+    RECT savedWindowRect{};
+    int64_t position = 0;      // at the last poll, 100-nanosecond units
+    int64_t stopPosition = 0;  // at the last poll: the clip's length
+    BOOL repeat = 0;
+    BOOL mainOnTop = 1;
+    RECT videoRect{};
+    float zoom = 1.0f;
+    DWORD savedWindowStyle = 0;
+    int channelMode = 0;
+    char filterNames[kFilterNameCount][256] = {};
+
+    // Opening, graph and closing
+    bool OpenMediaFile();
+    void CloseMedia();
+    HRESULT BuildGraph(const char* path);
+    HRESULT RenderAsfFile(const wchar_t* widePath);
+    HRESULT RenderUnconnectedOutputs(IGraphBuilder* graph, IBaseFilter* filter);
+    HRESULT AddKeyProvider(IGraphBuilder* graph);
+    HRESULT CreateFilter(REFCLSID clsid, IBaseFilter** filter);
+    void DetectAudioOnly();
+    bool InitFrameStep();
+    bool GetClipFileName(char* path);
+    void HandleGraphEvents();
+    void UpdateVideoWindowTitle();
+    void ReportError(const char* format, ...);
+    void CheckZoomMenu(UINT commandId);
+    void EnableVideoMenu(bool enable);
+    void ReleaseInterfaces();
+
+    // Video window
+    bool CreateVideoWindow();
+    void DestroyVideoWindow();
+    RECT GetInitialVideoRect() const;
+    static LRESULT CALLBACK VideoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnVideoCommand(UINT id);
+    LRESULT OnVideoTimer(UINT_PTR id);
+    LRESULT OnVideoSize();
+    LRESULT OnVideoMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyUp(WPARAM key, LPARAM lParam = 0);
+    void OnChar(WPARAM ch);
+    void ShowMouseCursor(bool show);
+    int ToggleFront();
+    void ShowContextMenu(int x, int y);
+
+    // Sizing and full screen
+    HRESULT InitVideoWindow(int multiplier, int divisor);
+    bool ToggleFullScreen();
+    bool EnterFullScreen();
+    bool LeaveFullScreen();
+
+    // Transport and audio
+    HRESULT Play();
+    void Pause();
+    void Stop();
+    bool ScanForward(float rate);
+    bool ScanBackward(float rate);
+    HRESULT StepFrames(int delta);
+    HRESULT StepOneFrame();
+    HRESULT SeekTo(int64_t time);
+    HRESULT SkipSeconds(int delta);
+    int ToggleRepeat();
+    HRESULT ToggleMute();
+    HRESULT VolumeUp();
+    HRESULT VolumeDown();
+    HRESULT SetVolumeFraction(float fraction);
+    HRESULT SetAudioChannel(int channel);
+    int ShowColourControls();
+    void PollPosition();
+    int64_t GetPosition() const { return position; }
+    int64_t GetStopPosition() const { return stopPosition; }
+
+    // Still pictures and frame capture
+    static bool IsStillImage(const char* path);
+    LRESULT OnVideoScroll(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool CaptureFrame(const char* path);
+    void OpenCapturedImage(const char* path);
+
+    // Decoder filters and the Filters submenu
+    int RegisterDecoders(const char* path);
+    int UnregisterDecoders(const char* path);
+    int RemoveExtraFilters();
+    HRESULT FillFiltersMenu(HMENU popup);
+    void ShowFilterPropertyPage(const char* name);
+
+    // True while the engine runs a modal loop of its own (a message box, its popup menu): its
+    // owner must not delete it until the loop has returned.
+    bool InModalLoop() const { return modalDepth > 0; }
+
+private:
+    friend class ModalScope;
+    TransportSettings Settings() const;
+    LRESULT DefaultTail(UINT message, WPARAM wParam, LPARAM lParam);
+    HRESULT SeekAbsolute(int64_t target);
+    bool DeferredFullScreenWanted() const;
+
+    const TransportSettingsSource* settingsSource = nullptr;
+    int modalDepth = 0;
+};
+
+// Marks a modal loop of the engine; when the outermost one ends the owner is woken (WM_NULL)
+// so that it can carry out what it had to put off meanwhile.
+class ModalScope {
+public:
+    explicit ModalScope(FilePlayer& player) : mPlayer(player) { ++mPlayer.modalDepth; }
+    ~ModalScope() {
+        if (--mPlayer.modalDepth == 0 && mPlayer.notifyWindow)
+            ::PostMessageA(mPlayer.notifyWindow, WM_NULL, 0, 0);
+    }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    FilePlayer& mPlayer;
+};

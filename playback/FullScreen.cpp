@@ -1,0 +1,76 @@
+// Sizing the video to 50, 100 or 200 per cent, and full screen with the picture's aspect kept.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "FilePlayer.h"
+#include "PlaybackMath.h"
+
+HRESULT FilePlayer::InitVideoWindow(int multiplier, int divisor) {
+    if (fullScreen == 1 && videoShown == 1) LeaveFullScreen();
+    if (!basicVideo) return 0;
+    long w = 0, h = 0;
+    if (basicVideo->GetVideoSize(&w, &h) == E_NOINTERFACE) return 0;
+    EnableVideoMenu(true);
+    w = multiplier * w / divisor;
+    h = multiplier * h / divisor;
+    zoom = static_cast<float>(multiplier) / divisor;
+
+    int width = w + 2 * ::GetSystemMetrics(SM_CXFRAME);
+    int height = h + ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYFRAME);
+    ::SetWindowPos(videoWindow, nullptr, 0, 0, width, height, SWP_NOOWNERZORDER | SWP_NOMOVE);
+    RECT rect{};
+    ::GetClientRect(videoWindow, &rect);
+    HRESULT hr = videoRenderer
+                     ? videoRenderer->SetWindowPosition(rect.left, rect.top, rect.right, rect.bottom)
+                     : E_NOINTERFACE;
+    if (FAILED(hr)) {
+        ReportError(
+            "FAILED(hr=0x%x) in pVW->SetWindowPosition(rect.left, rect.top, rect.right, rect.bottom)\n",
+            static_cast<unsigned>(hr));
+    }
+    return hr;
+}
+
+bool FilePlayer::ToggleFullScreen() {
+    if (audioOnly || !videoRenderer) return false;
+    return fullScreen ? LeaveFullScreen() : EnterFullScreen();
+}
+
+bool FilePlayer::EnterFullScreen() {
+    if (!videoRenderer) return false;
+    int cx = ::GetSystemMetrics(SM_CXSCREEN);
+    int cy = ::GetSystemMetrics(SM_CYSCREEN);
+
+    ::GetWindowRect(videoWindow, &savedWindowRect);
+    savedWindowStyle = static_cast<DWORD>(::GetWindowLongA(videoWindow, GWL_STYLE)) | WS_VISIBLE;
+    ::SetWindowLongA(videoWindow, GWL_STYLE, WS_POPUP | WS_CLIPCHILDREN);
+    ::SetWindowPos(videoWindow, nullptr, 0, 0, cx, cy, SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+
+    long w = 0, h = 0;
+    if (!basicVideo || basicVideo->GetVideoSize(&w, &h) == E_NOINTERFACE) return false;
+    // Ten times the size: a video is always scaled to the screen, never shown small and centred.
+    FitRect fit = FitToScreen(w * 10, h * 10, cx, cy);
+    videoRenderer->SetWindowPosition(fit.left, fit.top, fit.width, fit.height);
+
+    lastMouseTime = ::timeGetTime();
+    ::SetTimer(videoWindow, kCursorTimer, kCursorTimerMs, nullptr);
+    fullScreen = 1;
+    mainOnTop = 1;
+    return true;
+}
+
+bool FilePlayer::LeaveFullScreen() {
+    if (!videoRenderer) return false;
+    ::SetWindowLongA(videoWindow, GWL_STYLE, static_cast<LONG>(savedWindowStyle));
+    UINT shown = videoShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+    const RECT& r = savedWindowRect;
+    ::SetWindowPos(videoWindow, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOOWNERZORDER | SWP_FRAMECHANGED | shown);
+    ::KillTimer(videoWindow, kCursorTimer);
+    ShowMouseCursor(true);
+    fullScreen = 0;
+    ::SetWindowPos(notifyWindow, nullptr, 0, 0, 0, 0,
+                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    ::SetWindowPos(videoWindow, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | shown);
+    return true;
+}

@@ -1,0 +1,202 @@
+// Play, pause, stop, scanning, stepping, seeking, the position poll, repeat and the audio
+// controls. Each operation quietly does nothing when the interfaces it needs are missing.
+#include "FilePlayer.h"
+#include "Messages.h"
+#include "PlaybackMath.h"
+
+HRESULT FilePlayer::Play() {
+    if (!mediaControl) return 0;
+    HRESULT hr = S_OK;
+    if (state == Paused || state == Stopped || state == Scanning) {
+        hr = mediaControl->Run();
+        if (SUCCEEDED(hr)) state = Running;
+    }
+    // Back to normal speed, also from a scan.
+    if (mediaSeeking && SUCCEEDED(mediaSeeking->SetRate(1.0))) UpdateVideoWindowTitle();
+    return hr;
+}
+
+void FilePlayer::Pause() {
+    if (!mediaControl) return;
+    if (state != Paused && state != Stopped) {
+        if (SUCCEEDED(mediaControl->Pause())) state = Paused;
+    }
+    UpdateVideoWindowTitle();
+}
+
+void FilePlayer::Stop() {
+    if (!mediaControl || !mediaSeeking) return;
+    if (state == Paused || state == Running || state == Scanning) {
+        ::KillTimer(videoWindow, kCursorTimer);
+        mediaControl->Stop();
+        state = Stopped;
+        // Back to the start, paused, so that the first frame shows.
+        LONGLONG start = 0;
+        mediaSeeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+        mediaControl->Pause();
+    }
+    UpdateVideoWindowTitle();
+}
+
+bool FilePlayer::ScanForward(float rate) {
+    if (!basicVideo || !mediaSeeking) return false;
+    DWORD capabilities = 0;
+    mediaSeeking->GetCapabilities(&capabilities);
+    // A scan starts from normal playback only; to change speed while scanning, Play first.
+    if (state != Running) return true;
+    if (FAILED(mediaSeeking->SetRate(rate))) return false;
+    state = Scanning;
+    return true;
+}
+
+bool FilePlayer::ScanBackward(float rate) {
+    if (!basicVideo || !mediaSeeking) return false;
+    DWORD capabilities = 0;
+    mediaSeeking->GetCapabilities(&capabilities);
+    if (!(capabilities & AM_SEEKING_CanPlayBackwards)) return false;
+    if (state != Running) return true;
+    if (FAILED(mediaSeeking->SetRate(rate))) return false;
+    state = Scanning;
+    return true;
+}
+
+HRESULT FilePlayer::StepOneFrame() {
+    if (!frameStep) return 0;
+    if (state != Paused) Pause();
+    return frameStep->Step(1, nullptr);
+}
+
+HRESULT FilePlayer::StepFrames(int delta) {
+    if (delta == 1) return StepOneFrame();
+    if (!mediaSeeking) return 0;
+    if (mediaSeeking->IsFormatSupported(&TIME_FORMAT_FRAME) != S_OK) return E_NOINTERFACE;
+    GUID previous{};
+    HRESULT hr = mediaSeeking->GetTimeFormat(&previous);
+    if (FAILED(hr)) return hr;
+    hr = mediaSeeking->SetTimeFormat(&TIME_FORMAT_FRAME);
+    if (FAILED(hr)) return hr;
+    LONGLONG frame = 0;
+    hr = mediaSeeking->GetCurrentPosition(&frame);
+    if (FAILED(hr)) return hr;
+    LONGLONG target = ClampToStart(frame + static_cast<int64_t>(delta));
+    if (state != Paused) Pause();
+    hr = mediaSeeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr,
+                                    AM_SEEKING_NoPositioning);
+    if (SUCCEEDED(hr) && previous != TIME_FORMAT_FRAME) mediaSeeking->SetTimeFormat(&previous);
+    return hr;
+}
+
+// Seeks to target (media time) and puts the caller's time format back.
+HRESULT FilePlayer::SeekAbsolute(int64_t target) {
+    if (mediaSeeking->IsFormatSupported(&TIME_FORMAT_MEDIA_TIME) != S_OK) return E_NOINTERFACE;
+    GUID previous{};
+    HRESULT hr = mediaSeeking->GetTimeFormat(&previous);
+    if (FAILED(hr)) return hr;
+    hr = mediaSeeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
+    if (FAILED(hr)) return hr;
+    LONGLONG at = target;
+    hr = mediaSeeking->SetPositions(&at, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    if (SUCCEEDED(hr) && previous != TIME_FORMAT_MEDIA_TIME) mediaSeeking->SetTimeFormat(&previous);
+    return hr;
+}
+
+HRESULT FilePlayer::SeekTo(int64_t time) {
+    if (!mediaSeeking) return 0;
+    return SeekAbsolute(ClampToStart(time));
+}
+
+HRESULT FilePlayer::SkipSeconds(int delta) {
+    if (!mediaSeeking) return 0;
+    if (mediaSeeking->IsFormatSupported(&TIME_FORMAT_MEDIA_TIME) != S_OK) return E_NOINTERFACE;
+    GUID previous{};
+    HRESULT hr = mediaSeeking->GetTimeFormat(&previous);
+    if (FAILED(hr)) return hr;
+    hr = mediaSeeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
+    if (FAILED(hr)) return hr;
+    LONGLONG current = 0;
+    hr = mediaSeeking->GetCurrentPosition(&current);
+    if (FAILED(hr)) return hr;
+    position = current;
+    // No limit at the end: a skip past it ends the clip.
+    LONGLONG target = SkipTarget(position, delta);
+    hr = mediaSeeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr,
+                                    AM_SEEKING_NoPositioning);
+    if (SUCCEEDED(hr) && previous != TIME_FORMAT_MEDIA_TIME) mediaSeeking->SetTimeFormat(&previous);
+    return hr;
+}
+
+void FilePlayer::PollPosition() {
+    if (!mediaSeeking) return;
+    if (mediaSeeking->IsFormatSupported(&TIME_FORMAT_MEDIA_TIME) != S_OK) return;
+    GUID previous{};
+    if (FAILED(mediaSeeking->GetTimeFormat(&previous))) return;
+    if (FAILED(mediaSeeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME))) return;
+    LONGLONG stop = 0, current = 0;
+    if (FAILED(mediaSeeking->GetStopPosition(&stop))) return;
+    stopPosition = stop;
+    if (FAILED(mediaSeeking->GetCurrentPosition(&current))) return;
+    position = current;
+    if (previous != TIME_FORMAT_MEDIA_TIME && FAILED(mediaSeeking->SetTimeFormat(&previous))) return;
+    RECT client;
+    if (notifyWindow && ::GetClientRect(notifyWindow, &client))
+        ::PostMessageA(notifyWindow, WM_POSITIONUPDATE, 0, 0);
+}
+
+int FilePlayer::ToggleRepeat() {
+    repeat = !repeat;
+    return 1;
+}
+
+HRESULT FilePlayer::ToggleMute() {
+    if (!graphBuilder || !basicAudio) return 0;
+    long current = 0;
+    HRESULT hr = basicAudio->get_Volume(&current);
+    if (hr == E_NOTIMPL) return 0;
+    if (FAILED(hr)) return hr;
+    // The stored volume is what unmuting returns to; muting never changes it.
+    hr = basicAudio->put_Volume(current != kVolumeSilent ? kVolumeSilent : volume);
+    if (SUCCEEDED(hr)) UpdateVideoWindowTitle();
+    return hr;
+}
+
+HRESULT FilePlayer::VolumeUp() {
+    if (!graphBuilder || !basicAudio) return 0;
+    HRESULT hr = basicAudio->get_Volume(&volume);
+    if (hr == E_NOTIMPL) return 0;
+    if (FAILED(hr)) return hr;
+    volume = VolumeStepUp(volume);
+    return basicAudio->put_Volume(volume);
+}
+
+HRESULT FilePlayer::VolumeDown() {
+    if (!graphBuilder || !basicAudio) return 0;
+    HRESULT hr = basicAudio->get_Volume(&volume);
+    if (hr == E_NOTIMPL) return 0;
+    if (FAILED(hr)) return hr;
+    volume = VolumeStepDown(volume);
+    return basicAudio->put_Volume(volume);
+}
+
+HRESULT FilePlayer::SetVolumeFraction(float fraction) {
+    if (!graphBuilder || !basicAudio) return 0;
+    volume = VolumeFromFraction(fraction);
+    return basicAudio->put_Volume(volume);
+}
+
+HRESULT FilePlayer::SetAudioChannel(int channel) {
+    if (!basicAudio) return 0;
+    long balance = 0;
+    HRESULT hr = basicAudio->get_Balance(&balance);
+    if (hr == E_NOTIMPL) return 0;
+    if (FAILED(hr)) return hr;
+    if (!BalanceForChannel(channel, balance)) {
+        ModalScope modal(*this);
+        ::MessageBoxA(nullptr, "unknown channel settings", "error", MB_OK);
+    }
+    return basicAudio->put_Balance(balance);
+}
+
+// Colour controls exist for DVD overlays only.
+int FilePlayer::ShowColourControls() {
+    return 0;
+}

@@ -56,6 +56,9 @@ bool MainWindow::OnCommand(WORD id, WORD, HWND) {
         case ID_POPUP_HELP:
             OpenHelp();
             break;
+        case ID_CHANGE_SKIN:
+            ToggleSkin();
+            break;
     }
     if (!file) return true;  // the engine commands below act on an open file only
 

@@ -86,6 +86,17 @@ public:
 
     fw::PreTranslate PreTranslateMessage(MSG& msg) override;
 
+    // Skins (MainWindowSkin.cpp)
+    // Loads the skin at `path` and puts the buttons and sliders back as they were; false for an
+    // empty path. The caller stores the path in mCurrentSkin.
+    bool ApplySkin(const std::string& path);
+    // Switches between the normal skin and the small one (command 12).
+    void ToggleSkin();
+    void OnSkinProgressClick(const std::string& name) override;
+    void OnSkinButtonClick(const std::string& name) override;
+    void OnSkinSliderEvent(const std::string& name, int code, int pos) override;
+    void OnSkinMouseMove(const std::string& name, POINT point) override;
+
     // The playlist window's view of the playlist (MainWindowPlaylist.cpp).
     std::vector<std::string>& PlaylistEntries() override { return mPlaylist; }
     int& PlaylistCurrentIndex() override { return mCurrentIndex; }
@@ -153,6 +164,8 @@ private:
     void PollDiscs();
 
     std::string mProgramDirectory;
+    bool mSmallSkinActive = false;
+    std::string mNormalSkin;  // the normal skin the small one was chosen from
     fw::IconHandle mSmallIcon;
     bool mCleanedUp = false;
 };

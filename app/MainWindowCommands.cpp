@@ -56,6 +56,9 @@ bool MainWindow::OnCommand(WORD id, WORD, HWND) {
         case ID_POPUP_HELP:
             OpenHelp();
             break;
+        case ID_CHANGE_SKIN:
+            ToggleSkin();
+            break;
         case ID_OPEN_PLAYLIST:
             ShowPlaylistWindow();
             break;

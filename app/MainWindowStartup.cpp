@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 #include "Messages.h"
 #include "PathText.h"
+#include "PlayerApp.h"
 #include "resource.h"
 
 namespace {
@@ -66,6 +67,7 @@ BOOL MainWindow::OnInitDialog() {
     ::SetWindowTextA(Hwnd(), "TesmaroPlayer");
     if (mCurrentSkin.empty()) mCurrentSkin = defaultSkin;
     SetSkinFile(mCurrentSkin);
+    SetSliderHeldFlag(&ThePlayerApp().mSliderHeld);
     SkinDialog::OnInitDialog();
 
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mIcon));

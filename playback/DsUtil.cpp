@@ -19,6 +19,16 @@ HRESULT RenderUnconnectedOutputs(IGraphBuilder* graph, IBaseFilter* filter) {
     return SUCCEEDED(hr) ? S_OK : hr;
 }
 
+bool IsFilterConnected(IBaseFilter* filter) {
+    ComPtr<IEnumPins> pins;
+    if (FAILED(filter->EnumPins(pins.GetAddressOf()))) return false;
+    for (ComPtr<IPin> pin; pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK;) {
+        ComPtr<IPin> peer;
+        if (SUCCEEDED(pin->ConnectedTo(peer.GetAddressOf()))) return true;
+    }
+    return false;
+}
+
 std::wstring WidePath(const char* path) {
     wchar_t wide[MAX_PATH] = {};
     ::MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);

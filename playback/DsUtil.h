@@ -21,5 +21,8 @@ HRESULT QueryInto(IUnknown* from, REFIID iid, ComPtr<T>& to) {
 // success; the first failing Render ends the walk and is returned.
 HRESULT RenderUnconnectedOutputs(IGraphBuilder* graph, IBaseFilter* filter);
 
+// True when any pin of filter is connected to another filter.
+bool IsFilterConnected(IBaseFilter* filter);
+
 // The path as DirectShow wants it: UTF-16 from the ANSI code page, at most MAX_PATH characters.
 std::wstring WidePath(const char* path);

@@ -119,6 +119,7 @@ HRESULT FilePlayer::BuildGraph(const char* path) {
         return hr;
     }
 
+    ComPtr<IBaseFilter> windowedRenderer = AddWindowedRenderer();
     if (IsAsfFile(path)) {
         hr = RenderAsfFile(widePath.c_str());
         if (FAILED(hr)) {
@@ -143,6 +144,11 @@ HRESULT FilePlayer::BuildGraph(const char* path) {
         }
     }
 
+    // A file without pictures leaves the renderer unconnected: out it goes, so that the graph
+    // reports no video window.
+    if (windowedRenderer && !IsFilterConnected(windowedRenderer.Get())) {
+        graphBuilder->RemoveFilter(windowedRenderer.Get());
+    }
     RemoveExtraFilters();
 
     struct Query {
@@ -250,6 +256,20 @@ HRESULT FilePlayer::RenderAsfFile(const wchar_t* widePath) {
     }
     source.Reset();
     return RenderUnconnectedOutputs(graphBuilder.Get(), reader.Get());
+}
+
+// The graph builder tries the filters already in the graph first, so the video goes to this
+// renderer. It draws with GDI into whatever window owns it; the mixing renderer that the builder
+// would choose by itself presents through Direct3D, which on some systems (Wine among them) shows
+// nothing once its window is made a child of ours.
+Microsoft::WRL::ComPtr<IBaseFilter> FilePlayer::AddWindowedRenderer() {
+    ComPtr<IBaseFilter> renderer;
+    if (FAILED(::CoCreateInstance(CLSID_VideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                  reinterpret_cast<void**>(renderer.GetAddressOf()))) ||
+        FAILED(graphBuilder->AddFilter(renderer.Get(), L"Video Renderer"))) {
+        return nullptr;
+    }
+    return renderer;
 }
 
 HRESULT FilePlayer::RenderUnconnectedOutputs(IGraphBuilder* graph, IBaseFilter* filter) {

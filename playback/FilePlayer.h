@@ -79,6 +79,7 @@ public:
     HRESULT RenderUnconnectedOutputs(IGraphBuilder* graph, IBaseFilter* filter);
     HRESULT AddKeyProvider(IGraphBuilder* graph);
     HRESULT CreateFilter(REFCLSID clsid, IBaseFilter** filter);
+    Microsoft::WRL::ComPtr<IBaseFilter> AddWindowedRenderer();
     void DetectAudioOnly();
     bool InitFrameStep();
     bool GetClipFileName(char* path);

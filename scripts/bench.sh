@@ -7,4 +7,5 @@ build=$src/build
 "$src/scripts/wine-session.sh" start "$build"
 trap '"$src/scripts/wine-session.sh" stop "$build"' EXIT
 "$build/wine-run" "$build/bin/startup_bench.exe" "${RUNS:-9}"
+"$build/wine-run" "$build/bin/mask_bench.exe" "${RUNS:-9}"
 "$build/wine-run" "$build/bin/playlist_bench.exe" "${RUNS:-9}"

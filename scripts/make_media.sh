@@ -8,8 +8,8 @@ pattern() { echo "testsrc2=size=$1:rate=25:duration=$2"; }
 tone() { echo "sine=frequency=$1:sample_rate=44100:duration=$2"; }
 
 # The demo that the run command opens: a moving test pattern with a tone.
-ff -f lavfi -i "$(pattern 640x360 20)" -f lavfi -i "$(tone 440 20)" \
-   -c:v mpeg4 -q:v 4 -c:a pcm_s16le "$out/tesmaro-demo.avi"
+ff -f lavfi -i "$(pattern 640x360 20)" \
+   -c:v mpeg4 -q:v 4 "$out/tesmaro-demo.avi"
 
 ff -f lavfi -i "$(pattern 320x240 6)" -f lavfi -i "$(tone 440 6)" -c:v mpeg4 -q:v 5 -c:a pcm_s16le "$out/clip_av.avi"
 ff -f lavfi -i "$(pattern 320x240 4)" -c:v mpeg4 -q:v 5 "$out/clip_video.avi"
@@ -20,6 +20,14 @@ ff -f lavfi -i "$(pattern 320x240 62)" -c:v mpeg4 -q:v 10 "$out/clip_long.avi"
 ff -f lavfi -i "$(pattern 320x240 3)" -c:v mpeg4 -q:v 5 "$out/clip_short.avi"
 # Random bytes behind a media extension.
 head -c 65536 /dev/urandom >"$out/corrupt.avi"
+
+# Pictures for the skin picture loader: one known colour, 64 x 48, in each format it decodes
+# (the GIF with a palette made for the picture, so that the colour stays exact).
+picture="color=c=0x246CAA:size=64x48:duration=0.04"
+ff -f lavfi -i "$picture" -frames:v 1 -update 1 "$out/skin_picture.bmp"
+ff -f lavfi -i "$picture" -frames:v 1 -update 1 "$out/skin_picture.jpg"
+ff -f lavfi -i "$picture" -vf "split[a][b];[a]palettegen[p];[b][p]paletteuse" -frames:v 1 -update 1 \
+   "$out/skin_picture.gif"
 # A wide picture for the full-screen fit, and a clip whose name says Windows Media but is not.
 ff -f lavfi -i "$(pattern 640x360 4)" -c:v mpeg4 -q:v 5 "$out/clip_wide.avi"
 ff -f lavfi -i "$(pattern 320x240 3)" -c:v mpeg4 -q:v 5 -f avi "$out/not_asf.wmv"

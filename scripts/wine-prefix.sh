@@ -10,8 +10,9 @@ rm -rf "$WINEPREFIX"
 echo "wine-prefix: creating $WINEPREFIX"
 DISPLAY= wineboot -i </dev/null >"$TESMARO_BUILD/wine/wineboot.log" 2>&1
 wineserver -w
-# The skins draw their texts in Tahoma, which Wine ships but does not install into a prefix.
-cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+# Wine ships its fonts (Tahoma for the skins, Marlett for caption buttons) but does not install
+# them into a prefix.
+cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 # Windows live on a virtual desktop of the screen's size: Wine then needs no window manager to
 # map, raise and hide them, and every test sees the same screen.
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1

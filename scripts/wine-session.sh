@@ -11,7 +11,8 @@ start)
   source "$here/wine-env.sh" "$build"
   [ -n "${DISPLAY:-}" ] || DISPLAY=$("$here/xvfb.sh" ensure "$build")
   export DISPLAY
-  wineserver -p 120 </dev/null >>"$build/wine/session.log" 2>&1
+  # A server that already runs (an earlier session) is simply reused.
+  wineserver -p 120 </dev/null >>"$build/wine/session.log" 2>&1 || true
   wineboot </dev/null >>"$build/wine/session.log" 2>&1 ;;
 stop)
   source "$here/wine-env.sh" "$build"

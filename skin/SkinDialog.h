@@ -1,38 +1,88 @@
-// The dialog base of the skinned main window. The skin engine gives it its face, shape and
-// controls; MainWindow addresses the controls by their names and overrides the hooks.
+// The dialog base of the skinned main window. A skin description gives it its face, shape, size
+// and controls; the controls are found by their names and report through the hooks below.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "Dialog.h"
+#include "Handles.h"
+#include "SkinControls.h"
+
+class IniFile;
 
 class SkinDialog : public fw::Dialog {
 public:
     SkinDialog(UINT templateId, HWND parent);
+    ~SkinDialog() override;
 
-    // Hooks with the name of the control concerned.
+    // Hooks with the name of the control concerned; they do nothing here.
     virtual void OnSkinProgressClick(const std::string& name);
     virtual void OnSkinButtonClick(const std::string& name);
+    virtual void NotifyButtonClick(int index);
     virtual void OnSkinSliderEvent(const std::string& name, int code, int pos);
+    virtual void NotifySliderEvent(int index, int code, int pos);
     virtual void OnSkinTextClick(const std::string& name);
+    virtual void NotifyTextClick(int index);
+    // `point` is in the coordinates of the window that saw the move; an empty name is the face.
     virtual void OnSkinMouseMove(const std::string& name, POINT point);
+    // Gives the window the shape of the mask picture.
+    virtual void ApplyRegion(HBITMAP mask);
+    // Loads the skin the skin file names, replacing pictures, shape, size and every control.
+    virtual void LoadSkin();
+    void NotifyProgressClick(int index);
 
-    // Operations by name; a name that no control carries does nothing (getters give 0).
+    // Operations by name; a name that no control carries does nothing (getters give 0 or "").
     void SetSkinFile(const std::string& path) { mSkinFile = path; }
     const std::string& SkinFile() const { return mSkinFile; }
     void SetSliderRange(const char* name, int max);
     void SetSliderPos(const char* name, int pos);
     int GetSliderPos(const char* name) const;
     void SetText(const char* name, const char* text);
+    std::string GetText(const char* name) const;
     void EnableButton(const char* name, bool enable);
     void SetButtonCheck(const char* name, bool checked);
     int GetButtonCheck(const char* name) const;
 
+    // The flag that is 1 while the user holds any skinned slider.
+    void SetSliderHeldFlag(int* flag) { mSliderHeld = flag; }
+
+    skin::SkinButton* FindButton(const std::string& name) const;
+    skin::SkinSlider* FindSlider(const std::string& name) const;
+    skin::SkinText* FindText(const std::string& name) const;
+    skin::SkinProgress* FindProgress(const std::string& name) const;
+    size_t ControlCount() const;
+    HBITMAP FacePicture() const { return mMain.Get(); }
+
 protected:
+    INT_PTR WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
 
 private:
+    void UnloadSkin();
+    void LoadFaces(const IniFile& ini, const std::string& directory, fw::Bitmap& mask, SIZE& maskSize);
+    void CreateButtons(const IniFile& ini);
+    void CreateTexts(const IniFile& ini);
+    void CreateSliders(const IniFile& ini, const std::string& directory);
+    void CreateProgressBars(const IniFile& ini);
+    skin::ControlIdentity Identity(const std::string& name, size_t index);
+
+    void OnPaint();
+    void OnFaceButtonDown(POINT point);
+    void OnFaceMouseMove(POINT point);
+    void OnDrawItem(const DRAWITEMSTRUCT& item);
+
     std::string mSkinFile;
+    fw::Bitmap mMain;
+    fw::Bitmap mOver;
+    fw::Bitmap mSelected;
+    fw::Bitmap mDisabled;
+    std::vector<std::unique_ptr<skin::SkinButton>> mButtons;
+    std::vector<std::unique_ptr<skin::SkinSlider>> mSliders;
+    std::vector<std::unique_ptr<skin::SkinText>> mTexts;
+    std::vector<std::unique_ptr<skin::SkinProgress>> mProgressBars;
+    int* mSliderHeld = nullptr;
 };

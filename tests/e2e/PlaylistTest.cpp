@@ -89,6 +89,19 @@ TEST_F(PlaylistWindowTest, TheWindowIsCreatedHiddenAndTheShowCommandShowsTheCurr
     EXPECT_FALSE(::IsWindow(window));
 }
 
+TEST_F(PlaylistWindowTest, TheSkinsPlaylistButtonShowsTheWindow) {
+    std::string clip = MediaDirectory() + "clip_video.avi";
+    Start({clip});
+    const POINT button{316 + 15, 36 + 12};  // the middle of the normal skin's Playlist button
+    // The pointer rests on the button before the press, as a user's does.
+    MoveMouse(player.window, button.x, button.y);
+    Pause(300);
+    Click(player.window, button.x, button.y);
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(window); }, 5000));
+    EXPECT_EQ(ListViewTexts(list), Entries{clip});
+    ASSERT_TRUE(player.Close());
+}
+
 TEST_F(PlaylistWindowTest, LoadListReplacesTheEntriesAndAddListAppends) {
     WriteBytes(dir + "list.m3u",
                "#EXTM3U\r\n#EXTINF:3,One\r\nC:\\media\\one.avi\r\n\r\nhttp://host/two.wmv\n");

@@ -271,6 +271,25 @@ void Click(HWND hwnd, int x, int y) {
     Pause(60);
 }
 
+void MoveMouse(HWND hwnd, int x, int y) {
+    SendMouse(MOUSEEVENTF_MOVE, ToScreen(hwnd, x, y));
+    Pause(60);
+}
+
+void DragOnScreen(POINT from, POINT to, int steps) {
+    SendMouse(MOUSEEVENTF_MOVE, from);
+    Pause(60);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, from);
+    Pause(60);
+    for (int i = 1; i <= steps; ++i) {
+        SendMouse(MOUSEEVENTF_MOVE,
+                  POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+        Pause(40);
+    }
+    SendMouse(MOUSEEVENTF_LEFTUP, to);
+    Pause(60);
+}
+
 void Drag(HWND hwnd, POINT from, POINT to, int steps) {
     POINT start = ToScreen(hwnd, from.x, from.y);
     SendMouse(MOUSEEVENTF_MOVE, start);

@@ -83,6 +83,10 @@ void PostClick(HWND hwnd, int x, int y);
 void Click(HWND hwnd, int x, int y);
 // A real drag with the left button held, between two client points.
 void Drag(HWND hwnd, POINT from, POINT to, int steps = 8);
+// The same between two screen points (for drags that move the window itself).
+void DragOnScreen(POINT from, POINT to, int steps = 8);
+// A real mouse move to a client point of hwnd, no button held.
+void MoveMouse(HWND hwnd, int x, int y);
 
 // ---- Memory of another process ------------------------------------------------------------
 // A block in another process's memory, for messages whose parameters point to memory (list

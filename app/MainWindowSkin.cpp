@@ -1,0 +1,73 @@
+// The main window's side of the skin: what its buttons and sliders do, the hint line, and the
+// switch between the normal and the small skin.
+#include <windows.h>
+
+#include "MainWindow.h"
+#include "Messages.h"
+#include "SkinFormat.h"
+#include "SubclassedWindow.h"
+#include "resource.h"
+
+static_assert(skin::kScreenPointMark == MK_SCREENPOINT,
+              "skinned controls mark screen points as the window expects");
+
+namespace {
+constexpr char kPositionSlider[] = "IDC_SLIDER1_PLAYBACK_POSITION";
+constexpr char kVolumeSlider[] = "IDC_SLIDER1_VOLUME";
+constexpr char kHintField[] = "TEXT_HINT";
+constexpr char kSmallSkinEnding[] = "small.ini";
+}  // namespace
+
+void MainWindow::OnSkinProgressClick(const std::string&) {}
+
+void MainWindow::OnSkinButtonClick(const std::string& name) {
+    int command = skin::CommandOfControl(name);
+    if (command) ::PostMessageA(Hwnd(), WM_COMMAND, command, 0);
+}
+
+// The media follows the thumb while it is dragged: this runs for every slider notification.
+void MainWindow::OnSkinSliderEvent(const std::string& name, int, int) {
+    if (name == kVolumeSlider) {
+        mVolume = GetSliderPos(kVolumeSlider);
+        ApplyVolume();
+    } else if (name == kPositionSlider) {
+        mPosition = GetSliderPos(kPositionSlider);
+        if (!SeekToFraction()) SetSliderPos(kPositionSlider, 0);
+    }
+}
+
+void MainWindow::OnSkinMouseMove(const std::string& name, POINT) {
+    char hint[256] = {};
+    int command = name.empty() ? 0 : skin::CommandOfControl(name);
+    if (command) ::LoadStringA(mInstance, static_cast<UINT>(command), hint, sizeof(hint));
+    // Every move reports; rewriting an unchanged hint would only restart its scrolling.
+    if (GetText(kHintField) != hint) SetText(kHintField, hint);
+}
+
+bool MainWindow::ApplySkin(const std::string& path) {
+    if (path.empty()) return false;
+    SetSkinFile(path);
+    LoadSkin();
+    UpdateButtons(IsMediaOpen() ? ID_FILE_SELECTDISC : IDC_BUTTON_CLOSE_PLAYLIST);
+    SetSliderRange(kPositionSlider, 600);
+    SetSliderRange(kVolumeSlider, 100);
+    SetSliderPos(kPositionSlider, mPosition);
+    SetSliderPos(kVolumeSlider, mVolume);
+    return true;
+}
+
+void MainWindow::ToggleSkin() {
+    if (mCurrentSkin.size() >= 9 && mCurrentSkin.compare(mCurrentSkin.size() - 9, 9, kSmallSkinEnding) == 0)
+        mSmallSkinActive = true;
+    if (mSmallSkinActive) {
+        std::string target = mNormalSkin.empty() ? mProgramDirectory + "skin\\skin1.ini" : mNormalSkin;
+        ApplySkin(target);
+        mCurrentSkin = target;
+    } else {
+        std::string target = mProgramDirectory + "skin\\small.ini";
+        ApplySkin(target);
+        mNormalSkin = mCurrentSkin;
+        mCurrentSkin = target;
+    }
+    mSmallSkinActive = !mSmallSkinActive;
+}

@@ -1,0 +1,112 @@
+#include "Pictures.h"
+
+#include <ole2.h>
+#include <olectl.h>
+#include <wrl/client.h>
+
+namespace skin {
+
+using Microsoft::WRL::ComPtr;
+
+std::string SkinDirectoryOf(const std::string& path) {
+    char full[MAX_PATH] = {};
+    char* fileName = nullptr;
+    DWORD n = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, &fileName);
+    if (n == 0 || n >= MAX_PATH) return {};
+    std::string directory = fileName ? std::string(full, fileName - full) : std::string(full, n);
+    if (!directory.empty() && directory.back() == '\\') directory.pop_back();
+    return directory + '\\';
+}
+
+namespace {
+
+// The whole file in a movable memory block, or nothing.
+fw::GlobalMem ReadWholeFile(const std::string& path, DWORD& bytes) {
+    fw::FileHandle file(
+        ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 256 * 1024 * 1024)
+        return {};
+    bytes = static_cast<DWORD>(size.QuadPart);
+    fw::GlobalMem block(::GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!block) return {};
+    void* data = ::GlobalLock(block.Get());
+    if (!data) return {};
+    DWORD read = 0;
+    BOOL ok = ::ReadFile(file.Get(), data, bytes, &read, nullptr);
+    ::GlobalUnlock(block.Get());
+    if (!ok || read != bytes) return {};
+    return block;
+}
+
+}  // namespace
+
+bool LoadPictureFile(const std::string& path, fw::Bitmap& target, SIZE& size) {
+    target.Reset();
+    DWORD bytes = 0;
+    fw::GlobalMem block = ReadWholeFile(path, bytes);
+    if (!block) return false;
+    ComPtr<IStream> stream;
+    if (FAILED(::CreateStreamOnHGlobal(block.Get(), TRUE, &stream))) return false;
+    block.Release();  // the stream frees it
+    ComPtr<IPicture> picture;
+    HRESULT hr = ::OleLoadPicture(stream.Get(), static_cast<LONG>(bytes), FALSE, IID_IPicture,
+                                  reinterpret_cast<void**>(picture.GetAddressOf()));
+    stream.Reset();
+    if (FAILED(hr) || !picture) return false;
+    SHORT type = PICTYPE_UNINITIALIZED;
+    OLE_HANDLE handle = 0;
+    if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP || FAILED(picture->get_Handle(&handle)))
+        return false;
+    // The decoder's bitmap dies with the picture object; a copy of our own outlives it.
+    HBITMAP decoded = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+    fw::Bitmap copy(static_cast<HBITMAP>(::CopyImage(decoded, IMAGE_BITMAP, 0, 0, 0)));
+    if (!copy) return false;
+    BITMAP info{};
+    if (!::GetObjectA(copy.Get(), sizeof(info), &info)) return false;
+    size = SIZE{info.bmWidth, info.bmHeight};
+    target = std::move(copy);
+    return true;
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || !::GetObjectA(bitmap, sizeof(info), &info)) return SIZE{0, 0};
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+void CutPicture(HDC surface, fw::Bitmap& target, HBITMAP source, int left, int top, int right, int bottom) {
+    if (!source) return;
+    int width = right - left;
+    int height = bottom - top;
+    target.Reset();
+    if (width <= 0 || height <= 0 || width > kMaxCutSide || height > kMaxCutSide) return;
+    fw::MemoryDc from(::CreateCompatibleDC(surface));
+    fw::MemoryDc to(::CreateCompatibleDC(surface));
+    if (!from || !to) return;
+    fw::Bitmap cut(::CreateCompatibleBitmap(surface, width, height));
+    if (!cut) return;
+    {
+        fw::SelectedObject keepSource(from.Get(), source);
+        fw::SelectedObject keepTarget(to.Get(), cut.Get());
+        ::BitBlt(to.Get(), 0, 0, width, height, from.Get(), left, top, SRCCOPY);
+    }
+    target = std::move(cut);
+}
+
+void DrawPicture(HDC surface, HBITMAP bitmap, int left, int top, int right, int bottom, bool stretch) {
+    if (!bitmap) return;
+    int width = right - left;
+    int height = bottom - top;
+    fw::MemoryDc memory(::CreateCompatibleDC(surface));
+    if (!memory) return;
+    fw::SelectedObject keep(memory.Get(), bitmap);
+    if (stretch) {
+        ::StretchBlt(surface, left, top, width, height, memory.Get(), 0, 0, width, height, SRCCOPY);
+    } else {
+        ::BitBlt(surface, left, top, width, height, memory.Get(), 0, 0, SRCCOPY);
+    }
+}
+
+}  // namespace skin

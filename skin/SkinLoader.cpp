@@ -1,0 +1,153 @@
+// Loading a skin: its pictures, the window's shape and size, and every control it describes.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "IniFile.h"
+#include "Pictures.h"
+#include "SkinDialog.h"
+#include "SkinFormat.h"
+
+namespace {
+
+constexpr char kBackground[] = "BACKGROUND";
+
+RECT ToRect(const skin::SkinRect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+fw::Bitmap Cut(HDC surface, HBITMAP source, const skin::SkinRect& r) {
+    fw::Bitmap piece;
+    skin::CutPicture(surface, piece, source, r.left, r.top, r.right, r.bottom);
+    return piece;
+}
+
+// A picture named by the skin; a name that does not load leaves it empty.
+fw::Bitmap LoadNamedPicture(const std::string& directory, const std::string& name, SIZE& size) {
+    fw::Bitmap picture;
+    if (!name.empty()) skin::LoadPictureFile(directory + name, picture, size);
+    return picture;
+}
+
+}  // namespace
+
+skin::ControlIdentity SkinDialog::Identity(const std::string& name, size_t index) {
+    return skin::ControlIdentity{this, name, static_cast<int>(index)};
+}
+
+void SkinDialog::LoadSkin() {
+    UnloadSkin();
+    // The face is painted around the controls, not under them, so they do not flicker.
+    if (Hwnd()) {
+        LONG_PTR style = ::GetWindowLongPtrA(Hwnd(), GWL_STYLE);
+        ::SetWindowLongPtrA(Hwnd(), GWL_STYLE, style | WS_CLIPCHILDREN);
+    }
+    IniFile ini;
+    ini.SetPath(mSkinFile);
+    std::string directory = skin::SkinDirectoryOf(mSkinFile);
+    fw::Bitmap mask;
+    SIZE maskSize{0, 0};
+    LoadFaces(ini, directory, mask, maskSize);
+    ApplyRegion(mask.Get());
+    CreateButtons(ini);
+    CreateTexts(ini);
+    CreateSliders(ini, directory);
+    CreateProgressBars(ini);
+    if (Hwnd()) ::InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+void SkinDialog::LoadFaces(const IniFile& ini, const std::string& directory, fw::Bitmap& mask,
+                           SIZE& maskSize) {
+    std::string main = ini.GetString(kBackground, "Main", "");
+    std::string maskName = ini.GetString(kBackground, "Mask", "");
+    std::string over = ini.GetString(kBackground, "Over", "");
+    std::string selected = ini.GetString(kBackground, "Selected", "");
+    std::string disabled = ini.GetString(kBackground, "Disabled", "");
+
+    SIZE ignored{};
+    mMain = LoadNamedPicture(directory, main, ignored);
+    mask = LoadNamedPicture(directory, maskName, maskSize);
+    // Without a mask the window keeps its size: a window of no size could not be found again.
+    if (mask && Hwnd()) {
+        ::SetWindowPos(Hwnd(), HWND_TOP, 0, 0, maskSize.cx, maskSize.cy, SWP_NOMOVE | SWP_NOOWNERZORDER);
+    }
+    mOver = LoadNamedPicture(directory, over, ignored);
+    mSelected = LoadNamedPicture(directory, selected, ignored);
+    mDisabled = LoadNamedPicture(directory, disabled, ignored);
+}
+
+void SkinDialog::CreateButtons(const IniFile& ini) {
+    fw::WindowDc dc(Hwnd());
+    for (const std::string& value : skin::NumberedEntries(ini, "BUTTON")) {
+        skin::ButtonEntry entry;
+        if (!skin::ParseButtonEntry(value, entry)) continue;
+        auto button = std::make_unique<skin::SkinButton>(Identity(entry.name, mButtons.size()));
+        if (!button->Create(WC_BUTTONA, "", BS_OWNERDRAW, ToRect(entry.rect), Hwnd())) continue;
+        button->SetPictures(Cut(dc.Get(), mMain.Get(), entry.rect), Cut(dc.Get(), mOver.Get(), entry.rect),
+                            Cut(dc.Get(), mSelected.Get(), entry.rect),
+                            Cut(dc.Get(), mDisabled.Get(), entry.rect));
+        button->ModifyStyle(WS_BORDER | WS_TABSTOP, 0);
+        button->SetTooltip(entry.tip, true);
+        button->SetTwoState(entry.twoState);
+        mButtons.push_back(std::move(button));
+    }
+}
+
+void SkinDialog::CreateTexts(const IniFile& ini) {
+    fw::WindowDc dc(Hwnd());
+    for (const std::string& value : skin::NumberedEntries(ini, "TEXTINFO")) {
+        skin::TextEntry entry;
+        if (!skin::ParseTextEntry(value, entry)) continue;
+        auto text = std::make_unique<skin::SkinText>(Identity(entry.name, mTexts.size()));
+        if (!text->Create(WC_BUTTONA, entry.text.c_str(), BS_OWNERDRAW, ToRect(entry.rect), Hwnd())) continue;
+        text->SetBackground(Cut(dc.Get(), mMain.Get(), entry.rect));
+        text->SetText(entry.text);
+        text->SetTextColor(static_cast<COLORREF>(entry.colour));
+        LOGFONTA font{};
+        font.lfHeight = entry.size;
+        font.lfWeight = entry.bold ? FW_BOLD : FW_NORMAL;
+        font.lfItalic = entry.italic ? TRUE : FALSE;
+        font.lfCharSet = DEFAULT_CHARSET;
+        entry.face.copy(font.lfFaceName, skin::kMaxFaceChars);  // the rest stays zero
+        text->SetFont(font);
+        mTexts.push_back(std::move(text));
+    }
+}
+
+void SkinDialog::CreateSliders(const IniFile& ini, const std::string& directory) {
+    fw::WindowDc dc(Hwnd());
+    for (const std::string& value : skin::NumberedEntries(ini, "TRACKBARINFO")) {
+        skin::SliderEntry entry;
+        if (!skin::ParseSliderEntry(value, entry)) continue;
+        auto slider = std::make_unique<skin::SkinSlider>(Identity(entry.name, mSliders.size()));
+        DWORD style = TBS_HORZ | (entry.horizontal ? 0 : TBS_VERT);
+        if (!slider->Create(TRACKBAR_CLASSA, "", style, ToRect(entry.rect), Hwnd())) continue;
+        slider->SetBackground(Cut(dc.Get(), mMain.Get(), entry.rect));
+        SIZE thumbSize{0, 0};
+        SIZE ignored{};
+        fw::Bitmap thumb = LoadNamedPicture(directory, entry.thumb, thumbSize);
+        fw::Bitmap pressedThumb = LoadNamedPicture(directory, entry.pressedThumb, ignored);
+        slider->SetThumbs(std::move(thumb), std::move(pressedThumb), thumbSize);
+        slider->ModifyStyle(WS_BORDER | WS_TABSTOP, 0);
+        slider->SetHeldFlag(mSliderHeld);
+        slider->SetIdentity(entry.name, static_cast<int>(mSliders.size()));
+        slider->SetPos(entry.position);
+        mSliders.push_back(std::move(slider));
+    }
+}
+
+void SkinDialog::CreateProgressBars(const IniFile& ini) {
+    fw::WindowDc dc(Hwnd());
+    for (const std::string& value : skin::NumberedEntries(ini, "PROGRESSINFO")) {
+        skin::ProgressEntry entry;
+        if (!skin::ParseProgressEntry(value, entry)) continue;
+        auto bar = std::make_unique<skin::SkinProgress>(Identity(entry.name, mProgressBars.size()));
+        if (!bar->Create(WC_BUTTONA, "", BS_OWNERDRAW, ToRect(entry.rect), Hwnd())) continue;
+        bar->SetPictures(Cut(dc.Get(), mMain.Get(), entry.rect), {},
+                         Cut(dc.Get(), mSelected.Get(), entry.rect), {});
+        bar->ModifyStyle(WS_BORDER | WS_TABSTOP, 0);
+        bar->SetTooltip(entry.tip, true);
+        bar->SetVertical(entry.vertical);
+        mProgressBars.push_back(std::move(bar));
+    }
+}

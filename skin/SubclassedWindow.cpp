@@ -1,0 +1,82 @@
+#include "SubclassedWindow.h"
+
+#include <commctrl.h>
+
+#include "Dialog.h"
+
+namespace skin {
+
+namespace {
+constexpr UINT_PTR kSubclassId = 0x534B;  // "SK"
+}  // namespace
+
+SubclassedWindow::~SubclassedWindow() {
+    Detach();
+}
+
+bool SubclassedWindow::Create(const char* className, const char* text, DWORD style, const RECT& rect,
+                              HWND parent) {
+    HWND hwnd = ::CreateWindowExA(0, className, text, style | WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    if (!hwnd) return false;
+    if (Attach(hwnd)) return true;
+    ::DestroyWindow(hwnd);
+    return false;
+}
+
+bool SubclassedWindow::Attach(HWND hwnd) {
+    if (mHwnd || !hwnd) return false;
+    if (!::SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    mHwnd = hwnd;
+    OnAttached();
+    return true;
+}
+
+void SubclassedWindow::Detach() {
+    if (!mHwnd) return;
+    ::RemoveWindowSubclass(mHwnd, SubclassProc, kSubclassId);
+    mHwnd = nullptr;
+}
+
+void SubclassedWindow::DestroyWindow() {
+    if (mHwnd) ::DestroyWindow(mHwnd);  // WM_NCDESTROY detaches
+}
+
+void SubclassedWindow::Invalidate(bool erase) const {
+    if (mHwnd) ::InvalidateRect(mHwnd, nullptr, erase);
+}
+
+void SubclassedWindow::ModifyStyle(DWORD remove, DWORD add) const {
+    if (!mHwnd) return;
+    DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(mHwnd, GWL_STYLE));
+    ::SetWindowLongPtrA(mHwnd, GWL_STYLE, (style & ~remove) | add);
+}
+
+LRESULT SubclassedWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Default(msg, wParam, lParam);
+}
+
+LRESULT SubclassedWindow::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::DefSubclassProc(mHwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK SubclassedWindow::SubclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                DWORD_PTR data) {
+    auto* self = reinterpret_cast<SubclassedWindow*>(data);
+    if (msg == WM_NCDESTROY) {
+        LRESULT result = self->WindowProc(msg, wParam, lParam);
+        self->Detach();
+        return result;
+    }
+    return self->WindowProc(msg, wParam, lParam);
+}
+
+HWND MainWindowOf(HWND control) {
+    fw::Dialog* main = fw::MainDialog();
+    if (main && main->Hwnd()) return main->Hwnd();
+    return ::GetAncestor(control, GA_ROOT);
+}
+
+}  // namespace skin

@@ -1,0 +1,242 @@
+// The skinned main window of the real player: its shape, its controls, the skin switch and
+// skins that are broken.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "PlayerSession.h"
+
+using namespace e2e;
+
+namespace {
+
+std::string SkinDirectory() {
+    return ExeDirectory() + "skin\\";
+}
+
+SIZE PictureSize(const std::string& path) {
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    BITMAP info{};
+    if (bitmap) ::GetObjectA(bitmap, sizeof(info), &info);
+    if (bitmap) ::DeleteObject(bitmap);
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+SIZE WindowSize(HWND hwnd) {
+    RECT r = WindowRect(hwnd);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+bool HasSize(HWND hwnd, SIZE size) {
+    SIZE now = WindowSize(hwnd);
+    return now.cx == size.cx && now.cy == size.cy;
+}
+
+// The child window whose text is `text`, if any.
+HWND ChildWithText(HWND parent, const std::string& text) {
+    for (HWND child : Children(parent)) {
+        if (WindowText(child) == text) return child;
+    }
+    return nullptr;
+}
+
+void SaveScreenshot(HWND window, const char* name) {
+    std::string dir = ExeDirectory() + "screens\\";
+    ::CreateDirectoryA(dir.c_str(), nullptr);
+    Pause(300);
+    ScreenshotWindow(window, dir + name);
+}
+
+// The skin's sliders, the widest first (the position slider of the normal skin).
+std::vector<HWND> Sliders(HWND window) {
+    std::vector<HWND> sliders;
+    for (HWND child : Children(window)) {
+        if (ClassName(child) == "msctls_trackbar32") sliders.push_back(child);
+    }
+    std::sort(sliders.begin(), sliders.end(),
+              [](HWND a, HWND b) { return ClientRect(a).right > ClientRect(b).right; });
+    return sliders;
+}
+
+int SliderPos(HWND slider) {
+    return static_cast<int>(Send(slider, TBM_GETPOS).value_or(-1));
+}
+
+// Controls of the shipped skins (see scripts/make_art.py).
+constexpr POINT kNormalChangeSkin{386 + 9, 9 + 9};
+constexpr POINT kSmallChangeSkin{307 + 17, 24 + 8};
+constexpr POINT kNormalOpenFiles{16 + 16, 130 + 14};
+constexpr POINT kNormalFace{200, 18};
+
+}  // namespace
+
+TEST_F(PlayerTest, ThePlayerStartsInTheNormalSkinWithTheMasksSizeAndShape) {
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    SIZE mask = PictureSize(SkinDirectory() + "skin1_mask.bmp");
+    ASSERT_GT(mask.cx, 0);
+    EXPECT_TRUE(HasSize(player.window, mask));
+    fw::Region region(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(::GetWindowRgn(player.window, region.Get()), ERROR);
+    EXPECT_FALSE(::PtInRegion(region.Get(), 1, 1));                      // transparent corner
+    EXPECT_FALSE(::PtInRegion(region.Get(), mask.cx - 2, mask.cy - 2));  // and the opposite one
+    EXPECT_TRUE(::PtInRegion(region.Get(), mask.cx / 2, mask.cy / 2));
+    // Every button, text field and slider of the skin is a child window.
+    EXPECT_EQ(Children(player.window).size(), 19u + 4u + 2u);
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    SaveScreenshot(player.window, "skin1.png");
+    ASSERT_TRUE(player.Close());
+    EXPECT_EQ(StoredString("mCurrentSkin"), SkinDirectory() + "skin1.ini");
+}
+
+TEST_F(PlayerTest, KSwitchesToTheSmallSkinAndTheSkinInUseIsStoredAtExit) {
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    SIZE normal = PictureSize(SkinDirectory() + "skin1_mask.bmp");
+    SIZE small = PictureSize(SkinDirectory() + "small_mask.bmp");
+    ASSERT_TRUE(HasSize(player.window, normal));
+    RECT before = WindowRect(player.window);
+    PostChar(player.window, 'k');
+    ASSERT_TRUE(WaitUntil([&] { return HasSize(player.window, small); }, 5000));
+    RECT after = WindowRect(player.window);
+    EXPECT_EQ(after.left, before.left);  // the corner stays where it was
+    EXPECT_EQ(after.top, before.top);
+    // The controls are made after the window takes its new size.
+    EXPECT_TRUE(WaitUntil([&] { return Children(player.window).size() == 9u + 2u + 1u; }, 3000));
+    SaveScreenshot(player.window, "small.png");
+    ASSERT_TRUE(player.Close());
+    EXPECT_EQ(StoredString("mCurrentSkin"), SkinDirectory() + "small.ini");
+}
+
+TEST_F(PlayerTest, TheChangeSkinButtonGoesBackToTheNormalSkinItCameFrom) {
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    SIZE normal = PictureSize(SkinDirectory() + "skin1_mask.bmp");
+    SIZE small = PictureSize(SkinDirectory() + "small_mask.bmp");
+    // The pointer rests on the button before the press, as a user's does: a press that arrives
+    // within a few milliseconds of a newly started player's window is sometimes lost under Wine.
+    MoveMouse(player.window, kNormalChangeSkin.x, kNormalChangeSkin.y);
+    Pause(300);
+    Click(player.window, kNormalChangeSkin.x, kNormalChangeSkin.y);
+    ASSERT_TRUE(WaitUntil([&] { return HasSize(player.window, small); }, 5000));
+    Pause(200);
+    MoveMouse(player.window, kSmallChangeSkin.x, kSmallChangeSkin.y);
+    Pause(300);
+    Click(player.window, kSmallChangeSkin.x, kSmallChangeSkin.y);
+    ASSERT_TRUE(WaitUntil([&] { return HasSize(player.window, normal); }, 5000));
+    ASSERT_TRUE(player.Close());
+    EXPECT_EQ(StoredString("mCurrentSkin"), SkinDirectory() + "skin1.ini");
+}
+
+TEST_F(PlayerTest, StartingInTheSmallSkinTheSwitchGoesToTheNormalOne) {
+    WriteRegString(HKEY_CURRENT_USER, kPlayerSetupKey, "mCurrentSkin", SkinDirectory() + "small.ini");
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    EXPECT_TRUE(HasSize(player.window, PictureSize(SkinDirectory() + "small_mask.bmp")));
+    PostChar(player.window, 'k');
+    EXPECT_TRUE(WaitUntil(
+        [&] { return HasSize(player.window, PictureSize(SkinDirectory() + "skin1_mask.bmp")); }, 5000));
+    ASSERT_TRUE(player.Close());
+    EXPECT_EQ(StoredString("mCurrentSkin"), SkinDirectory() + "skin1.ini");
+}
+
+TEST_F(PlayerTest, TheWindowMovesWithItsFace) {
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    RECT before = WindowRect(player.window);
+    POINT from{before.left + kNormalFace.x, before.top + kNormalFace.y};
+    // Let the player see the pointer arrive first, as it would with a real mouse.
+    MoveMouse(player.window, kNormalFace.x - 5, kNormalFace.y);
+    MoveMouse(player.window, kNormalFace.x, kNormalFace.y);
+    Pause(200);
+    DragOnScreen(from, POINT{from.x + 60, from.y - 40});
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            RECT now = WindowRect(player.window);
+            return now.left == before.left + 60 && now.top == before.top - 40;
+        },
+        3000))
+        << "from " << before.left << "," << before.top << " to " << WindowRect(player.window).left << ","
+        << WindowRect(player.window).top;
+    ASSERT_TRUE(player.Close());
+}
+
+TEST_F(PlayerTest, TheHintLineNamesTheControlUnderTheMouse) {
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    MoveMouse(player.window, kNormalOpenFiles.x, kNormalOpenFiles.y);
+    EXPECT_TRUE(WaitUntil([&] { return ChildWithText(player.window, "Open media files") != nullptr; }, 3000));
+    // Leaving, the button still reports its own name; the face clears the hint at the next move.
+    MoveMouse(player.window, kNormalFace.x, kNormalFace.y);
+    MoveMouse(player.window, kNormalFace.x + 3, kNormalFace.y);
+    EXPECT_TRUE(WaitUntil([&] { return ChildWithText(player.window, "Open media files") == nullptr; }, 3000));
+    ASSERT_TRUE(player.Close());
+}
+
+TEST_F(PlayerTest, DraggingTheVolumeSliderSetsTheVolumeThatIsKeptAtExit) {
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    std::vector<HWND> sliders = Sliders(player.window);
+    ASSERT_EQ(sliders.size(), 2u);
+    HWND volume = sliders[1];
+    RECT track = ClientRect(volume);
+    ASSERT_EQ(SliderPos(volume), 100);
+    // From the thumb at the right end to a quarter of the way along.
+    Drag(volume, POINT{track.right - 4, track.bottom / 2}, POINT{track.right / 4, track.bottom / 2});
+    int dragged = SliderPos(volume);
+    EXPECT_GT(dragged, 10);
+    EXPECT_LT(dragged, 40);
+    ASSERT_TRUE(player.Close());
+    EXPECT_EQ(StoredInt("Volume"), static_cast<DWORD>(dragged));
+}
+
+TEST_F(PlayerTest, ThePositionSliderSnapsBackWhenNothingIsOpen) {
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    HWND position = Sliders(player.window).at(0);
+    RECT track = ClientRect(position);
+    Drag(position, POINT{4, track.bottom / 2}, POINT{track.right / 2, track.bottom / 2});
+    EXPECT_EQ(SliderPos(position), 0);
+    Click(position, track.right * 3 / 4, track.bottom / 2);  // a jump on the bare track too
+    EXPECT_TRUE(WaitUntil([&] { return SliderPos(position) == 0; }, 2000));
+    ASSERT_TRUE(player.Close());
+}
+
+TEST_F(PlayerTest, ABrokenSkinDoesNotBringThePlayerDown) {
+    std::string dir = MakeTempDirectory("brokenskin");
+    std::ofstream(dir + "face.bmp", std::ios::binary) << "not a picture";
+    std::ofstream(dir + "broken.ini", std::ios::binary)
+        << "[BACKGROUND]\r\nMain=face.bmp\r\nMask=missing.bmp\r\nOver=\r\n"
+           "[BUTTON]\r\n1=ID_PLAYBACK_PLAY, 10, 10, 30, 30, Play, F\r\n"
+           "2=ID_FILE_SELECTDISC, -99999999999, 99999999999, 99999999999, -1, Open\r\n"
+           "3=ID_PLAYBACK_STOP, 1, 1, 1, 1, "
+        << std::string(400, 's') << "\r\n"
+        << "[TEXTINFO]\r\n1=ID_SONG_NAME, " << std::string(80, 'F')
+        << ", T, F, 2000000000, -5, 10, 50, 200, 20, text\r\n"
+           "[TRACKBARINFO]\r\n1=IDC_SLIDER1_VOLUME, nothumb.bmp, face.bmp, 10, 80, 100, 10, H, 999999\r\n";
+    WriteRegString(HKEY_CURRENT_USER, kPlayerSetupKey, "mCurrentSkin", dir + "broken.ini");
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    std::optional<MessageBoxInfo> box = player.boxes->WaitForBox(5000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->caption, "error");
+    EXPECT_EQ(box->text, "Can not initialize region!");
+    Pause(500);
+    EXPECT_TRUE(player.process.Running());
+    EXPECT_EQ(Children(player.window).size(), 4u);  // the 400-character entry is refused
+    // It still switches to a good skin and back to the broken one.
+    PostChar(player.window, 'k');
+    EXPECT_TRUE(WaitUntil(
+        [&] { return HasSize(player.window, PictureSize(SkinDirectory() + "small_mask.bmp")); }, 5000));
+    PostChar(player.window, 'k');
+    EXPECT_TRUE(WaitUntil([&] { return player.boxes->Seen().size() == 2; }, 5000));
+    EXPECT_TRUE(player.process.Running());
+    ASSERT_TRUE(player.Close());
+    EXPECT_EQ(player.process.ExitCode(), 0u);
+    EXPECT_EQ(StoredString("mCurrentSkin"), dir + "broken.ini");
+    DeleteRegTree(HKEY_CURRENT_USER, kPlayerKey);  // later runs of the player start from the shipped skin
+}

@@ -37,7 +37,7 @@ const fw::Profile& MainWindow::Profile() const {
 }
 
 void MainWindow::AppendToPlaylist(const char* entry) {
-    mPlaylist.emplace_back(entry);
+    mPlaylist.Append(entry);
 }
 
 bool MainWindow::PlayEntry(int index) {

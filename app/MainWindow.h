@@ -41,7 +41,7 @@ public:
     HICON mIcon = nullptr;
 
     // Playlist
-    std::vector<std::string> mPlaylist;
+    playlist::Playlist mPlaylist;
     int mCurrentIndex = 0;
     int mShuffle = 0;
     int mRepeatList = 0;
@@ -98,7 +98,7 @@ public:
     void OnSkinMouseMove(const std::string& name, POINT point) override;
 
     // The playlist window's view of the playlist (MainWindowPlaylist.cpp).
-    std::vector<std::string>& PlaylistEntries() override { return mPlaylist; }
+    playlist::Playlist& PlaylistEntries() override { return mPlaylist; }
     int& PlaylistCurrentIndex() override { return mCurrentIndex; }
     int& PlaylistShuffle() override { return mShuffle; }
     void ClearPlaylistAndMedia() override;

@@ -90,7 +90,7 @@ bool MainWindow::ChooseMediaFiles(char (&path)[MAX_PATH]) {
         AppendToPlaylist(directory);
     }
     if (mPlaylist.empty()) return false;
-    CopyPath(path, mPlaylist.front());
+    CopyPath(path, mPlaylist[0]);
     mCurrentIndex = 0;
     return true;
 }

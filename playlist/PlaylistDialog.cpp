@@ -96,7 +96,7 @@ void PlaylistDialog::OnGetDispInfo(NMLVDISPINFOA& info) {
     if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return;
     const auto& entries = mHost.PlaylistEntries();
     int row = info.item.iItem;
-    const char* text = row >= 0 && static_cast<size_t>(row) < entries.size() ? entries[row].c_str() : "";
+    const char* text = row >= 0 && static_cast<size_t>(row) < entries.size() ? entries.CStr(row) : "";
     ::lstrcpynA(info.item.pszText, text, info.item.cchTextMax);
 }
 
@@ -106,7 +106,7 @@ void PlaylistDialog::OnGetDispInfo(NMLVDISPINFOW& info) {
     int row = info.item.iItem;
     info.item.pszText[0] = L'\0';
     if (row < 0 || static_cast<size_t>(row) >= entries.size()) return;
-    const std::string& text = entries[row];
+    std::string_view text = entries[row];
     int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), info.item.pszText,
                                   info.item.cchTextMax - 1);
     info.item.pszText[std::max(n, 0)] = L'\0';
@@ -157,9 +157,12 @@ void PlaylistDialog::ShowMessage(const std::string& text) {
 
 void PlaylistDialog::AppendEntries(const std::vector<std::string>& entries) {
     auto& playlist = mHost.PlaylistEntries();
-    playlist.reserve(playlist.size() + entries.size());
+    size_t characters = 0;
     for (const std::string& entry : entries)
-        playlist.push_back(playlist::MakeEntry(entry));
+        characters += entry.size();
+    playlist.reserve(entries.size(), characters);
+    for (const std::string& entry : entries)
+        playlist.Append(entry);
 }
 
 void PlaylistDialog::OnOK() {
@@ -194,7 +197,7 @@ void PlaylistDialog::OnRemove() {
         ShowMessage(kSelectItems);
         return;
     }
-    playlist::RemoveRows(mHost.PlaylistEntries(), rows);
+    mHost.PlaylistEntries().RemoveRows(rows);
     mHost.PlaylistCurrentIndex() = 0;
     RefreshList();
 }

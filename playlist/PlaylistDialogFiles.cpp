@@ -70,7 +70,7 @@ void PlaylistDialog::OnAddFiles() {
 
 void PlaylistDialog::OnAddLocation() {
     std::string address;
-    if (AskForAddress(Hwnd(), address)) mHost.PlaylistEntries().push_back(playlist::MakeEntry(address));
+    if (AskForAddress(Hwnd(), address)) mHost.PlaylistEntries().Append(address);
     RefreshList();
 }
 

@@ -16,7 +16,7 @@ FileErrorCause LastCause() {
 }
 }  // namespace
 
-FileErrorCause ReadPlaylistFile(const std::string& path, std::vector<std::string>& entries) {
+FileErrorCause ReadPlaylistFile(const std::string& path, Playlist& entries) {
     fw::FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return LastCause();
@@ -33,7 +33,7 @@ FileErrorCause ReadPlaylistFile(const std::string& path, std::vector<std::string
     return FileErrorCause::None;
 }
 
-FileErrorCause WritePlaylistFile(const std::string& path, const std::vector<std::string>& entries) {
+FileErrorCause WritePlaylistFile(const std::string& path, const Playlist& entries) {
     fw::FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return LastCause();
@@ -49,7 +49,7 @@ FileErrorCause WritePlaylistFile(const std::string& path, const std::vector<std:
         pending.clear();
         return cause;
     };
-    for (const std::string& entry : entries) {
+    for (std::string_view entry : entries) {
         pending += entry;
         pending += kM3uLineEnd;
         if (pending.size() >= kChunk) {

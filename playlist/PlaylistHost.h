@@ -2,12 +2,11 @@
 // being played, the random-order flag and the operations that play and close media.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "Playlist.h"
 
 class PlaylistHost {
 public:
-    virtual std::vector<std::string>& PlaylistEntries() = 0;
+    virtual playlist::Playlist& PlaylistEntries() = 0;
     virtual int& PlaylistCurrentIndex() = 0;
     virtual int& PlaylistShuffle() = 0;
     // Closes the media that is open, then empties the playlist.

@@ -6,7 +6,7 @@
 namespace playlist {
 
 std::string MakeEntry(std::string_view text) {
-    return std::string(text.substr(0, kMaxEntryLength));
+    return std::string(EntryText(text));
 }
 
 void M3uReader::AddToLine(const char* data, std::size_t size) {
@@ -24,7 +24,7 @@ void M3uReader::EndLine() {
     // A CR that stood right before the LF is part of the line end; one that survived only
     // because the line was cut is not.
     if (!mCut && !mLine.empty() && mLine.back() == '\r') mLine.pop_back();
-    if (mLine.empty() || mLine.front() != '#') mEntries.push_back(std::move(mLine));
+    if (mLine.empty() || mLine.front() != '#') mEntries.Append(mLine);
     mLine.clear();
     mLineBytes = 0;
     mCut = false;
@@ -49,21 +49,19 @@ void M3uReader::Feed(const char* data, std::size_t size) {
     }
 }
 
-// A line that lies whole in one piece goes straight into its entry: comment lines are never
-// copied, and each entry is allocated once. Long playlists load several times faster so.
+// A line that lies whole in one piece goes straight from the piece into the playlist's buffer:
+// comment lines are never copied, and no entry needs a heap block of its own. Dropping the line
+// end's CR before the entry's text is cut gives the same entry as cutting first: when the line
+// is cut, its CR lies beyond the cut anyway.
 void M3uReader::AddWholeLine(const char* data, std::size_t n) {
     if (n > 0 && data[0] == '#') return;
-    std::size_t length = std::min(n, kMaxEntryLength);
-    const void* nul = std::memchr(data, '\0', length);
-    bool cut = nul || length < n;
-    if (nul) length = static_cast<const char*>(nul) - data;
-    if (!cut && length > 0 && data[length - 1] == '\r') --length;
-    mEntries.emplace_back(data, length);
+    if (n > 0 && data[n - 1] == '\r') --n;
+    mEntries.Append(std::string_view(data, n));
 }
 
 void M3uReader::Finish() {
     // Without a following LF a final CR is text, not a line end: the line is kept as it is.
-    if (mLineBytes > 0 && (mLine.empty() || mLine.front() != '#')) mEntries.push_back(std::move(mLine));
+    if (mLineBytes > 0 && (mLine.empty() || mLine.front() != '#')) mEntries.Append(mLine);
     mLine.clear();
     mLineBytes = 0;
     mCut = false;
@@ -100,22 +98,6 @@ bool IsMediaFile(std::string_view path) {
     return std::find(table.begin(), table.end(), lower) != table.end();
 }
 
-void RemoveRows(std::vector<std::string>& entries, const std::vector<int>& ascendingRows) {
-    // One pass instead of one erase per row: thousands of selected rows stay quick, and the
-    // result is the same as removing row - k for the k-th selected row.
-    std::vector<bool> doomed(entries.size(), false);
-    for (int row : ascendingRows) {
-        if (row >= 0 && static_cast<std::size_t>(row) < entries.size()) doomed[row] = true;
-    }
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (doomed[i]) continue;
-        if (kept != i) entries[kept] = std::move(entries[i]);
-        ++kept;
-    }
-    entries.resize(kept);
-}
-
 namespace {
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
@@ -126,8 +108,7 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 }
 }  // namespace
 
-int FindEntryByPrefix(const std::vector<std::string>& entries, std::string_view prefix, int start,
-                      bool wrap) {
+int FindEntryByPrefix(const Playlist& entries, std::string_view prefix, int start, bool wrap) {
     int count = static_cast<int>(entries.size());
     if (start < 0 || start > count) start = 0;
     for (int i = start; i < count; ++i) {

@@ -8,13 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "Playlist.h"
+
 namespace playlist {
 
-// An entry is played through a 260-character path buffer, so it holds at most 259 characters.
-inline constexpr std::size_t kMaxEntryLength = 259;
-
-// The entry that text becomes: its first kMaxEntryLength characters. Cutting when the entry is
-// made keeps the list showing exactly what would be played.
+// The entry that text becomes, as a string of its own (EntryText).
 std::string MakeEntry(std::string_view text);
 
 // Reads M3U text as it arrives in pieces of any size. Lines end at LF; a CR just before the LF
@@ -24,7 +22,7 @@ std::string MakeEntry(std::string_view text);
 // binary garbage or an overlong line never spills into further entries.
 class M3uReader {
 public:
-    explicit M3uReader(std::vector<std::string>& entries) : mEntries(entries) {}
+    explicit M3uReader(Playlist& entries) : mEntries(entries) {}
     void Feed(const char* data, std::size_t size);
     // The last line when the file does not end with a line end.
     void Finish();
@@ -34,8 +32,8 @@ private:
     void AddToLine(const char* data, std::size_t size);
     void EndLine();
 
-    std::vector<std::string>& mEntries;
-    std::string mLine;
+    Playlist& mEntries;
+    std::string mLine;           // a line that spans pieces, kept with its capacity from line to line
     std::size_t mLineBytes = 0;  // bytes of the line so far, kept or not
     bool mCut = false;           // the line's text has ended before its line end
 };
@@ -50,14 +48,9 @@ bool IsMediaFile(std::string_view path);
 // The media extensions in their table order.
 const std::vector<std::string_view>& MediaExtensions();
 
-// Removes the entries of the selected rows (ascending, row = entry index): with k entries
-// already removed the entry at row - k goes, so each removal hits an entry that was selected.
-// Rows outside the list or repeated are ignored.
-void RemoveRows(std::vector<std::string>& entries, const std::vector<int>& ascendingRows);
-
 // The first entry from start on (then, with wrap, from the top) that begins with prefix in any
 // letter case; -1 when none does. This is how typing in the list finds a row.
-int FindEntryByPrefix(const std::vector<std::string>& entries, std::string_view prefix, int start, bool wrap);
+int FindEntryByPrefix(const Playlist& entries, std::string_view prefix, int start, bool wrap);
 
 // The names an open-file dialog returned in buffer: one full path, or (when fileOffset lies just
 // behind the directory's terminating NUL) the directory followed by NUL-separated names, each

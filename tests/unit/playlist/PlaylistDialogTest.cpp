@@ -14,7 +14,7 @@
 #include "resource.h"
 
 using namespace e2e;
-using Entries = std::vector<std::string>;
+using Entries = playlist::Playlist;
 
 namespace {
 
@@ -27,7 +27,7 @@ struct RecordingHost : PlaylistHost {
     int closes = 0;
     int clears = 0;
 
-    std::vector<std::string>& PlaylistEntries() override { return entries; }
+    Entries& PlaylistEntries() override { return entries; }
     int& PlaylistCurrentIndex() override { return currentIndex; }
     int& PlaylistShuffle() override { return shuffle; }
     void ClearPlaylistAndMedia() override {
@@ -68,6 +68,14 @@ protected:
     std::string dir;
 };
 
+// The texts of the list's rows, as a playlist to compare with the owner's.
+Entries Rows(HWND list) {
+    Entries rows;
+    for (const std::string& text : ListViewTexts(list))
+        rows.Append(text);
+    return rows;
+}
+
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
@@ -107,13 +115,13 @@ TEST_F(PlaylistWindow, TheTemplateHasEveryControlWithItsCaption) {
 }
 
 TEST_F(PlaylistWindow, RowsMirrorThePlaylistAfterEveryRefresh) {
-    EXPECT_EQ(ListViewTexts(dialog.List()), host.entries);
-    host.entries.push_back("http://host/clip.wmv");
+    EXPECT_EQ(Rows(dialog.List()), host.entries);
+    host.entries.Append("http://host/clip.wmv");
     EXPECT_EQ(ListViewCount(dialog.List()), 5);  // stale until refreshed
     dialog.RefreshList();
-    EXPECT_EQ(ListViewTexts(dialog.List()), host.entries);
+    EXPECT_EQ(Rows(dialog.List()), host.entries);
     // Rows the list still shows after the playlist shrank elsewhere read as empty, not past the end.
-    host.entries.resize(1);
+    host.entries = {"e0"};
     EXPECT_EQ(ListViewText(dialog.List(), 4), "");
 }
 
@@ -133,7 +141,7 @@ TEST_F(PlaylistWindow, RemovingRowsOneAndThreeOfFiveLeavesZeroTwoFour) {
     Press(IDC_PLAYLIST_REMOVE);
     EXPECT_EQ(host.entries, (Entries{"e0", "e2", "e4"}));
     EXPECT_EQ(host.currentIndex, 0);
-    EXPECT_EQ(ListViewTexts(dialog.List()), host.entries);
+    EXPECT_EQ(Rows(dialog.List()), host.entries);
     EXPECT_EQ(host.closes, 0);  // what plays is not touched
     EXPECT_TRUE(boxes->Seen().empty());
 }
@@ -228,7 +236,7 @@ TEST_F(PlaylistWindow, LoadingReplacesOrAppendsAndSavingWritesTheRows) {
     dialog.LoadPlaylistFile(list, true);
     EXPECT_EQ(host.clears, 1);
     EXPECT_EQ(host.entries, (Entries{"C:\\x\\one.avi", "", "two.mp3"}));
-    EXPECT_EQ(ListViewTexts(dialog.List()), host.entries);
+    EXPECT_EQ(Rows(dialog.List()), host.entries);
 
     dialog.LoadPlaylistFile(list, false);
     EXPECT_EQ(host.clears, 1);

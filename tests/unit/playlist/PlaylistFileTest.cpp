@@ -12,7 +12,7 @@
 #include "PlaylistFile.h"
 
 using namespace playlist;
-using Entries = std::vector<std::string>;
+using Entries = Playlist;
 
 namespace {
 
@@ -66,8 +66,7 @@ TEST_F(PlaylistFiles, SavingWritesEachEntryWithCrLfAndNothingElse) {
 TEST_F(PlaylistFiles, SaveAndLoadRoundTripByteForByte) {
     Entries entries;
     for (int i = 0; i < 3000; ++i)
-        entries.push_back(i % 97 == 0 ? ""
-                                      : "C:\\Media\\Folder " + std::to_string(i) + "\\\xc4\xd6 clip.avi");
+        entries.Append(i % 97 == 0 ? "" : "C:\\Media\\Folder " + std::to_string(i) + "\\\xc4\xd6 clip.avi");
     ASSERT_EQ(WritePlaylistFile(dir + "a.m3u", entries), FileErrorCause::None);
     Entries back;
     ASSERT_EQ(ReadPlaylistFile(dir + "a.m3u", back), FileErrorCause::None);

@@ -10,7 +10,8 @@
 #include "PlaylistModel.h"
 
 using namespace playlist;
-using Entries = std::vector<std::string>;
+using Entries = Playlist;
+using Names = std::vector<std::string>;
 
 namespace {
 
@@ -83,7 +84,7 @@ TEST(M3uTextBecomesEntries, BinaryGarbageStaysWithinEntriesAndLines) {
     for (char c : garbage)
         lineEnds += c == '\n';
     EXPECT_LE(entries.size(), lineEnds + 1);
-    for (const std::string& e : entries) {
+    for (std::string_view e : entries) {
         EXPECT_LE(e.size(), kMaxEntryLength);
         EXPECT_EQ(e.find('\0'), std::string::npos);
         EXPECT_EQ(e.find('\n'), std::string::npos);
@@ -128,41 +129,41 @@ TEST(MediaFilesAreKnownByExtension, EveryTableExtensionMatchesInAnyCase) {
 
 TEST(RemovingSelectedRows, EachRemovalHitsAnEntryThatWasSelected) {
     Entries entries{"e0", "e1", "e2", "e3", "e4"};
-    RemoveRows(entries, {1, 3});
+    entries.RemoveRows({1, 3});
     EXPECT_EQ(entries, (Entries{"e0", "e2", "e4"}));
 
     Entries all{"a", "b", "c"};
-    RemoveRows(all, {0, 1, 2});
+    all.RemoveRows({0, 1, 2});
     EXPECT_TRUE(all.empty());
 
     Entries duplicates{"x", "x", "y", "x"};
-    RemoveRows(duplicates, {1, 3});
+    duplicates.RemoveRows({1, 3});
     EXPECT_EQ(duplicates, (Entries{"x", "y"}));
 }
 
 TEST(RemovingSelectedRows, RowsOutsideTheListAreIgnored) {
     Entries entries{"a", "b"};
-    RemoveRows(entries, {-1, 1, 1, 7});
+    entries.RemoveRows({-1, 1, 1, 7});
     EXPECT_EQ(entries, Entries{"a"});
 }
 
 TEST(ChosenFilesBecomeEntries, OneFileIsItsFullPath) {
     std::string buffer("C:\\media\\one.avi\0\0", 18);
-    EXPECT_EQ(SplitChosenFiles(buffer.data(), buffer.size(), 9), Entries{"C:\\media\\one.avi"});
+    EXPECT_EQ(SplitChosenFiles(buffer.data(), buffer.size(), 9), Names{"C:\\media\\one.avi"});
 }
 
 TEST(ChosenFilesBecomeEntries, SeveralFilesAreJoinedToTheirFolderInTheOrderReturned) {
     std::string buffer("C:\\media\0c.wav\0a.wav\0b.wav\0\0", 29);
     EXPECT_EQ(SplitChosenFiles(buffer.data(), buffer.size(), 9),
-              (Entries{"C:\\media\\c.wav", "C:\\media\\a.wav", "C:\\media\\b.wav"}));
+              (Names{"C:\\media\\c.wav", "C:\\media\\a.wav", "C:\\media\\b.wav"}));
     std::string root("C:\\\0x.wav\0y.wav\0\0", 17);
-    EXPECT_EQ(SplitChosenFiles(root.data(), root.size(), 4), (Entries{"C:\\\\x.wav", "C:\\\\y.wav"}));
+    EXPECT_EQ(SplitChosenFiles(root.data(), root.size(), 4), (Names{"C:\\\\x.wav", "C:\\\\y.wav"}));
 }
 
 TEST(ChosenFilesBecomeEntries, OverlongJoinsAreCutAndUnterminatedBuffersGiveNothing) {
     std::string folder = "C:\\" + std::string(250, 'f');
     std::string buffer = folder + '\0' + "name.wav" + '\0' + '\0';
-    Entries entries = SplitChosenFiles(buffer.data(), buffer.size(), folder.size() + 1);
+    Names entries = SplitChosenFiles(buffer.data(), buffer.size(), folder.size() + 1);
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0], (folder + "\\name.wav").substr(0, kMaxEntryLength));
     std::string unterminated(20, 'z');

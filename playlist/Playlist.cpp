@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ByteSearch.h"
+
 namespace playlist {
 
 std::string_view EntryText(std::string_view text) {
     text = text.substr(0, kMaxEntryLength);
-    if (text.empty()) return text;
-    const void* nul = std::memchr(text.data(), '\0', text.size());
-    return nul ? text.substr(0, static_cast<const char*>(nul) - text.data()) : text;
+    const char* nul = FindByte(text.data(), text.size(), '\0');
+    return nul ? text.substr(0, nul - text.data()) : text;
 }
 
 Playlist::Playlist(std::initializer_list<std::string_view> entries) {

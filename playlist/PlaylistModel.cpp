@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ByteSearch.h"
+
 namespace playlist {
 
 std::string MakeEntry(std::string_view text) {
@@ -14,8 +16,7 @@ void M3uReader::AddToLine(const char* data, std::size_t size) {
     if (mCut) return;
     std::size_t room = kMaxEntryLength - mLine.size();
     std::size_t take = std::min(size, room);
-    const void* nul = std::memchr(data, '\0', take);
-    if (nul) take = static_cast<const char*>(nul) - data;
+    if (const char* nul = FindByte(data, take, '\0')) take = nul - data;
     mLine.append(data, take);
     if (take < size) mCut = true;
 }
@@ -32,7 +33,7 @@ void M3uReader::EndLine() {
 
 void M3uReader::Feed(const char* data, std::size_t size) {
     while (size > 0) {
-        const char* lf = static_cast<const char*>(std::memchr(data, '\n', size));
+        const char* lf = FindByte(data, size, '\n');
         if (!lf) {
             AddToLine(data, size);
             return;

@@ -1,6 +1,6 @@
 // The playlist container: entries cut to their limit, read back as views and as C strings that
 // lie back to back in one buffer, removal of selected rows in one pass, clearing, and loading
-// long M3U text without a heap block per entry.
+// long M3U text without a heap block per entry; and the byte search that loading relies on.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ByteSearch.h"
 #include "Playlist.h"
 #include "PlaylistModel.h"
 
@@ -210,3 +211,38 @@ TEST(LoadingLongPlaylists, EntriesGetNoHeapBlockOfTheirOwn) {
     EXPECT_LT(allocations, 100) << allocations;
 }
 
+TEST(FindingABytePerStep, FindsTheFirstOccurrenceAtEveryPositionAndLength) {
+    // Neighbours of the searched value and values with the high bit set are where a word-wise
+    // test could be fooled by a borrow.
+    const unsigned char values[] = {0x00, 0x0A, 0x09, 0x0B, 0x8A, 0x80, 0xFF, 0x01, 0x7F};
+    for (unsigned char wanted : values) {
+        for (unsigned char filler : values) {
+            if (filler == wanted) continue;
+            for (std::size_t length = 0; length <= 40; ++length) {
+                std::string text(length, static_cast<char>(filler));
+                EXPECT_EQ(FindByte(text.data(), length, static_cast<char>(wanted)), nullptr);
+                for (std::size_t at = 0; at < length; ++at) {
+                    text.assign(length, static_cast<char>(filler));
+                    text[at] = static_cast<char>(wanted);
+                    if (at + 3 < length) text[at + 3] = static_cast<char>(wanted);  // a later one
+                    ASSERT_EQ(FindByte(text.data(), length, static_cast<char>(wanted)), text.data() + at)
+                        << int(wanted) << " in " << int(filler) << " at " << at << " of " << length;
+                }
+            }
+        }
+    }
+}
+
+TEST(FindingABytePerStep, AgreesWithMemchrOnRandomTextAtAnyStart) {
+    std::mt19937 random(99);
+    std::string text(4096, '\0');
+    for (char& c : text)
+        c = static_cast<char>(random() % 256);
+    for (int round = 0; round < 2000; ++round) {
+        std::size_t from = random() % text.size();
+        std::size_t length = random() % (text.size() - from + 1);
+        char wanted = static_cast<char>(random() % 256);
+        const void* expected = std::memchr(text.data() + from, static_cast<unsigned char>(wanted), length);
+        ASSERT_EQ(FindByte(text.data() + from, length, wanted), expected) << round;
+    }
+}

@@ -9,6 +9,8 @@ namespace playlist {
 
 namespace {
 constexpr DWORD kChunk = 64 * 1024;
+// Files up to this size have room made for their text before reading; see ReadPlaylistFile.
+constexpr LONGLONG kReserveLimit = 16 * 1024 * 1024;
 
 FileErrorCause LastCause() {
     FileErrorCause cause = FileErrorCauseOf(::GetLastError());
@@ -20,6 +22,14 @@ FileErrorCause ReadPlaylistFile(const std::string& path, Playlist& entries) {
     fw::FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return LastCause();
+    // The entries' text with its terminators never needs more room than the file's bytes and
+    // one (for a last line without a line end), so making that room first spares the buffer
+    // its regrowths, each a copy into fresh memory. Room that comment lines would have taken is
+    // never touched, so it costs address space only. A larger file, likely no playlist at all,
+    // grows the buffer as it goes instead of claiming its whole size at once.
+    LARGE_INTEGER size{};
+    if (::GetFileSizeEx(file.Get(), &size) && size.QuadPart <= kReserveLimit)
+        entries.reserve(0, static_cast<std::size_t>(size.QuadPart) + 1);
     M3uReader reader(entries);
     std::vector<char> chunk(kChunk);
     for (;;) {

@@ -42,6 +42,13 @@ double Median(int runs, const std::function<void()>& work, const std::function<v
     return times[times.size() / 2];
 }
 
+// One figure per line, in one column, with its ratio to its floor when it has one.
+void Report(const std::string& what, double ms, double floor = 0) {
+    std::printf("  %-72s %8.1f ms", what.c_str(), ms);
+    if (floor > 0) std::printf("  (%.1fx floor)", ms / floor);
+    std::printf("\n");
+}
+
 std::string TempPath(const char* name) {
     char base[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, base);
@@ -197,17 +204,17 @@ int main(int argc, char** argv) {
     double listing = listings[runs / 2], search = searches[runs / 2];
 
     std::printf("playlist, median of %d runs under Wine:\n", runs);
-    std::printf("  read the %d-entry M3U file into memory (floor, %zu bytes)  %8.1f ms\n", kEntries, bytes,
-                floor);
-    std::printf("  load the M3U file into the playlist (%zu entries)           %8.1f ms  (%.1fx floor)\n",
-                host.entries.size(), load, load / floor);
-    std::printf("  copy the loaded playlist (floor)                              %8.1f ms\n", copying);
-    std::printf("  remove every second row in one pass (%zu left)              %8.1f ms  (%.1fx floor)\n",
-                left, removal, removal / copying);
-    std::printf("  refresh and paint the playlist window (%d rows)            %8.1f ms\n", rows, refresh);
-    std::printf("  list a tree of %zu files in %d folders (floor)              %8.1f ms\n", listed,
-                kTopFolders * (kSubFolders + 1), listing);
-    std::printf("  search that tree for media files (%zu found)                %8.1f ms  (%.1fx floor)\n",
-                found, search, search / listing);
+    Report("read the " + std::to_string(kEntries) + "-entry M3U file into memory (floor, " +
+               std::to_string(bytes) + " bytes)",
+           floor);
+    Report("load the M3U file into the playlist (" + std::to_string(host.entries.size()) + " entries)", load,
+           floor);
+    Report("copy the loaded playlist (floor)", copying);
+    Report("remove every second row in one pass (" + std::to_string(left) + " left)", removal, copying);
+    Report("refresh and paint the playlist window (" + std::to_string(rows) + " rows)", refresh);
+    Report("list a tree of " + std::to_string(listed) + " files in " +
+               std::to_string(kTopFolders * (kSubFolders + 1)) + " folders (floor)",
+           listing);
+    Report("search that tree for media files (" + std::to_string(found) + " found)", search, listing);
     return 0;
 }

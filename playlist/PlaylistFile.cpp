@@ -24,9 +24,9 @@ FileErrorCause ReadPlaylistFile(const std::string& path, Playlist& entries) {
     if (!file) return LastCause();
     // The entries' text with its terminators never needs more room than the file's bytes and
     // one (for a last line without a line end), so making that room first spares the buffer
-    // its regrowths, each a copy into fresh memory. Room that comment lines would have taken is
-    // never touched, so it costs address space only. A larger file, likely no playlist at all,
-    // grows the buffer as it goes instead of claiming its whole size at once.
+    // its regrowths, each a copy into fresh memory. The room that comment lines would have taken
+    // is never written, so the system never gives it memory pages. A larger file, likely no
+    // playlist at all, grows the buffer as it goes instead of claiming its whole size at once.
     LARGE_INTEGER size{};
     if (::GetFileSizeEx(file.Get(), &size) && size.QuadPart <= kReserveLimit)
         entries.reserve(0, static_cast<std::size_t>(size.QuadPart) + 1);

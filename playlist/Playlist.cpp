@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <string>
 
 #include "ByteSearch.h"
 
@@ -20,6 +22,13 @@ Playlist::Playlist(std::initializer_list<std::string_view> entries) {
 
 void Playlist::Append(std::string_view text) {
     text = EntryText(text);
+    // One of this playlist's own entries would move away while the buffer grows: copy it first.
+    std::less<const char*> before;
+    if (!mText.empty() && !before(text.data(), mText.data()) &&
+        before(text.data(), mText.data() + mText.size())) {
+        Append(std::string(text));
+        return;
+    }
     mStarts.push_back(mText.size());
     mText.insert(mText.end(), text.begin(), text.end());
     mText.push_back('\0');

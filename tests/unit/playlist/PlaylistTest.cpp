@@ -93,6 +93,15 @@ TEST(PlaylistEntries, EntriesLieBackToBackEachWithItsTerminator) {
     }
 }
 
+TEST(PlaylistEntries, AnEntryOfTheSameListCanBeAppendedWhileTheBufferGrows) {
+    Playlist list{"first", "second"};
+    for (int i = 0; i < 5000; ++i)
+        list.Append(list[i]);
+    ASSERT_EQ(list.size(), 5002u);
+    for (std::size_t i = 0; i < list.size(); ++i)
+        ASSERT_EQ(list[i], i % 2 == 0 ? "first" : "second") << i;
+}
+
 TEST(PlaylistEntries, IterationVisitsEveryEntryInOrderAndSurvivesGrowth) {
     Playlist list;
     std::vector<std::string> expected;

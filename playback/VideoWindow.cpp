@@ -103,6 +103,10 @@ LRESULT CALLBACK FilePlayer::VideoWindowProc(HWND window, UINT message, WPARAM w
         case WM_SIZE:
             if (player->videoShown) return player->OnVideoSize();
             break;
+        case WM_PAINT:
+            if (player->videoShown && !player->fullScreen && IsStillImage(player->fileName))
+                player->OnStillPaint();
+            break;
         case WM_NCDESTROY:
             ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
             return ::DefWindowProcA(window, message, wParam, lParam);
@@ -194,10 +198,10 @@ void FilePlayer::OnVideoCommand(UINT id) {
             SetAudioChannel(channelMode);
             break;
         case 40066:
-            CaptureFrame("VideoImage.bmp");
+            CaptureFrame(kCapturedFrameFile);
             break;
         case 40067:
-            OpenCapturedImage("VideoImage.bmp");
+            OpenCapturedImage(kCapturedFrameFile);
             break;
         default:
             if (id >= kFilterCommandBase && id < kFilterCommandBase + kFilterNameCount)
@@ -335,6 +339,7 @@ void FilePlayer::ShowContextMenu(int x, int y) {
 }
 
 LRESULT FilePlayer::OnVideoSize() {
+    if (IsStillImage(fileName)) return OnStillSize();
     RECT client{};
     ::GetClientRect(videoWindow, &client);
     if (videoRenderer) videoRenderer->SetWindowPosition(0, 0, client.right, client.bottom);

@@ -118,13 +118,14 @@ TEST(FileTypes, MpegIsAnyOfItsFiveNamesAnywhereInThePath) {
                              "c:\\vcd\\avseq01.dat", "c:\\clip.mpg\\notes.txt", "http://host/clip.mpeg?x=1"})
         EXPECT_TRUE(IsMpegFile(path)) << path;
     // ".dat" must be there with its dot: a folder named data.dir has "\\dat", not ".dat".
-    for (const char* path : {"c:\\music\\data.dir\\song.mp3", "c:\\a\\clip.mp4", "c:\\a\\clip.mpa", "c:\\a\\mpg",
-                             "c:\\a\\clip.m3v", ""})
+    for (const char* path : {"c:\\music\\data.dir\\song.mp3", "c:\\a\\clip.mp4", "c:\\a\\clip.mpa",
+                             "c:\\a\\mpg", "c:\\a\\clip.m3v", ""})
         EXPECT_FALSE(IsMpegFile(path)) << path;
 }
 
 TEST(FileTypes, DeferredFullScreenIsAnyOfItsFourNamesAnywhereInThePath) {
-    for (const char* path : {"c:\\a\\CLIP.DIVX", "c:\\a\\x.Mp4", "c:\\a\\photo.jpg.avi", "c:\\avi.avi\\x.gif"})
+    for (const char* path :
+         {"c:\\a\\CLIP.DIVX", "c:\\a\\x.Mp4", "c:\\a\\photo.jpg.avi", "c:\\avi.avi\\x.gif"})
         EXPECT_TRUE(IsDeferredFullScreenFile(path)) << path;
     for (const char* path : {"c:\\a\\clip.div", "c:\\a\\clip.wma", "c:\\a\\avi", "c:\\a\\photo.jpg", ""})
         EXPECT_FALSE(IsDeferredFullScreenFile(path)) << path;

@@ -33,8 +33,9 @@ void Put32(std::vector<unsigned char>& b, size_t at, uint32_t value) {
 }
 
 // A packed bitmap as a renderer returns it: information header, colour table, pixels.
-std::vector<unsigned char> PackedBitmap(int32_t width, int32_t height, unsigned bitCount, uint32_t compression = 0,
-                                        uint32_t coloursUsed = 0, size_t extra = 0) {
+std::vector<unsigned char> PackedBitmap(int32_t width, int32_t height, unsigned bitCount,
+                                        uint32_t compression = 0, uint32_t coloursUsed = 0,
+                                        size_t extra = 0) {
     size_t table = coloursUsed ? coloursUsed * 4 : (bitCount <= 8 ? (4u << bitCount) : 0);
     if (compression == 3) table += 12;
     size_t stride = (static_cast<size_t>(width) * bitCount + 31) / 32 * 4;
@@ -54,12 +55,14 @@ std::vector<unsigned char> PackedBitmap(int32_t width, int32_t height, unsigned 
 }  // namespace
 
 TEST(StillImageFiles, TheFiveExtensionsInAnyCaseAndNothingElse) {
-    for (const char* path : {"c:\\p\\Photo.JPG", "c:\\p\\photo.jpeg", "c:\\p\\a.bmp", "c:\\p\\a.GIF", "c:\\p\\a.tga",
-                             "d:/pictures/holiday.Jpeg", "photo.jpg", "http://host/dir/picture.gif"})
+    for (const char* path :
+         {"c:\\p\\Photo.JPG", "c:\\p\\photo.jpeg", "c:\\p\\a.bmp", "c:\\p\\a.GIF", "c:\\p\\a.tga",
+          "d:/pictures/holiday.Jpeg", "photo.jpg", "http://host/dir/picture.gif"})
         EXPECT_TRUE(IsStillImagePath(path)) << path;
     // Only the extension of the last component counts.
-    for (const char* path : {"c:\\p\\photo.jpg.avi", "C:\\pics.bmp\\clip.mpg", "c:\\p\\photo", "c:\\p.jpg\\photo",
-                             "c:\\p\\photo.png", "c:\\p\\photo.jpgx", "c:\\p\\photo.", ""})
+    for (const char* path :
+         {"c:\\p\\photo.jpg.avi", "C:\\pics.bmp\\clip.mpg", "c:\\p\\photo", "c:\\p.jpg\\photo",
+          "c:\\p\\photo.png", "c:\\p\\photo.jpgx", "c:\\p\\photo.", ""})
         EXPECT_FALSE(IsStillImagePath(path)) << path;
 }
 
@@ -106,9 +109,10 @@ TEST(DeclaredPictureSize, TopDownBitmapsAndGifFramesBeyondTheScreen) {
     EXPECT_EQ(size->height, 480);
 
     // A 10 x 10 screen whose first image, after an extension, reaches to 9000 x 20.
-    std::vector<unsigned char> gif = {'G', 'I', 'F', '8', '9', 'a', 10, 0, 10, 0, 0, 0, 0,  // no colour table
-                                      0x21, 0xF9, 4, 0, 0, 0, 0, 0,                          // control extension
-                                      0x2C, 0, 0, 10, 0, 0x28, 0x23, 10, 0, 0};             // at (0, 10), 9000 x 10
+    std::vector<unsigned char> gif = {
+        'G',  'I',  'F', '8', '9', 'a',  10,   0,  10, 0, 0, 0, 0,  // no colour table
+        0x21, 0xF9, 4,   0,   0,   0,    0,    0,                   // control extension
+        0x2C, 0,    0,   10,  0,   0x28, 0x23, 10, 0,  0};          // at (0, 10), 9000 x 10
     size = DeclaredPictureSize("x.gif", gif.data(), gif.size());
     ASSERT_TRUE(size);
     EXPECT_EQ(size->width, 9000);

@@ -350,6 +350,7 @@ void FilePlayer::HandleGraphEvents() {
             // A picture's stream ends once its one frame is out. Stopping holds that frame on
             // the screen; the picture stays until the user steps through the playlist.
             Stop();
+            WaitForPicture();
         } else {
             Stop();
             ::PostMessageA(notifyWindow, WM_COMMAND, 40008, 0);

@@ -170,6 +170,7 @@ private:
     bool EnterStillFullScreen();
     bool LeaveStillFullScreen();
     void RedeliverPicture();
+    void WaitForPicture();
     // The renderer's current frame as a packed bitmap, and its size in bytes.
     HRESULT ReadCurrentImage(std::unique_ptr<unsigned char[]>& image, long& size);
 

@@ -19,6 +19,9 @@ constexpr char kPlaceFailureBoth[] =
     "FAILED(hr=0x%x) in pVW->SetWindowPosition(rect.left, rect.top, rect.right-rect.left, "
     "rect.bottom-rect.top)\n";
 
+// How long a paused picture may take to reach the renderer.
+constexpr DWORD kPictureWaitMs = 500;
+
 // Enough of a picture file to find its size behind the metadata that cameras put first.
 constexpr DWORD kHeaderBytes = 256 * 1024;
 
@@ -125,7 +128,18 @@ void FilePlayer::RedeliverPicture() {
     if (!mediaSeeking || state == Running || state == Scanning) return;
     LONGLONG current = 0;
     if (FAILED(mediaSeeking->GetCurrentPosition(&current))) return;
-    mediaSeeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    if (FAILED(mediaSeeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, nullptr,
+                                          AM_SEEKING_NoPositioning)))
+        return;
+    WaitForPicture();
+}
+
+// The paused graph is ready once the renderer holds the frame; drawn before this thread goes
+// back to its messages, it reaches the screen at once (Wine shows what other threads draw into
+// a window only when the window's own thread next looks at its messages).
+void FilePlayer::WaitForPicture() {
+    OAFilterState reached;
+    if (mediaControl) mediaControl->GetState(kPictureWaitMs, &reached);
 }
 
 LRESULT FilePlayer::OnVideoScroll(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

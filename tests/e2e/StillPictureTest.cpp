@@ -360,6 +360,26 @@ TEST_F(PlayerTest, FullScreenCentresASmallPictureAtItsOwnSizeAndFitsALargeOne) {
     Finish(second);
 }
 
+TEST_F(PlayerTest, TheStoredFullScreenWishShowsAPictureFullScreenAtOnce) {
+    WriteRegDword(HKEY_CURRENT_USER, kPlayerSetupKey, "g_bFullscreen", 1);
+    Player player = Player::Start({Media("photo.gif")});
+    ASSERT_TRUE(player.window);
+    HWND video = WaitForVideoTitle(player, "photo.gif  ");
+    ASSERT_TRUE(video);
+    // Pictures do not wait for playback to run, as videos do.
+    EXPECT_EQ(WindowRect(video).right, 1024);
+    ASSERT_TRUE(WaitUntil([&] { return WindowRect(RendererOf(video)).left == 312; }, 3000));
+    Picture photo(Media("photo.gif"));
+    std::string why;
+    EXPECT_TRUE(ScreenComesToShow(photo, {312, 234}, 0, 0, WindowRect(RendererOf(video)), why)) << why;
+    // Closing it in full screen brings the main window back.
+    PostChar(player.window, ' ');
+    EXPECT_TRUE(WaitUntil([&] { return VideoWindowOf(player) == nullptr; }, 5000));
+    EXPECT_TRUE(IsShown(player.window));
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    Finish(player);
+}
+
 TEST_F(PlayerTest, ZoomSizesTheWindowToTwiceAndHalfThePicture) {
     Player player = Player::Start({Media("photo.gif")});
     ASSERT_TRUE(player.window);

@@ -101,6 +101,7 @@ public:
     void OnVideoCommand(UINT id);
     LRESULT OnVideoTimer(UINT_PTR id);
     LRESULT OnVideoSize();
+    void OnVideoPaint();
     LRESULT OnVideoMouse(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyUp(WPARAM key, LPARAM lParam = 0);
     void OnChar(WPARAM ch);

@@ -104,8 +104,7 @@ LRESULT CALLBACK FilePlayer::VideoWindowProc(HWND window, UINT message, WPARAM w
             if (player->videoShown) return player->OnVideoSize();
             break;
         case WM_PAINT:
-            if (player->videoShown && !player->fullScreen && IsStillImage(player->fileName))
-                player->OnStillPaint();
+            player->OnVideoPaint();
             break;
         case WM_NCDESTROY:
             ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -336,6 +335,11 @@ void FilePlayer::ShowContextMenu(int x, int y) {
         ::TrackPopupMenu(popup, TPM_LEFTBUTTON, at.x, at.y, 0, videoWindow, nullptr);
     }
     ::DestroyMenu(menu);
+}
+
+// Videos are painted by their renderer; a picture is placed where its scroll bars say.
+void FilePlayer::OnVideoPaint() {
+    if (videoShown && !fullScreen && IsStillImage(fileName)) OnStillPaint();
 }
 
 LRESULT FilePlayer::OnVideoSize() {

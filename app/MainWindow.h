@@ -75,6 +75,10 @@ public:
     void ApplyVolume();
     // A file or a DVD is open.
     bool IsMediaOpen() const;
+    // The decoder filters around a DVD graph: the secondary decoder off and the audio decoder on
+    // before it is built (with the wait for the registrar), the audio decoder off afterwards.
+    void PrepareDvdDecoders();
+    void ReleaseDvdDecoders();
     // Writes name, times, state word and position slider for what is open.
     void RefreshStatus(HDC dc = nullptr);
     // The DVD engine's services: note a refused operation, and repaint.

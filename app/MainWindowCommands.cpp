@@ -135,6 +135,12 @@ bool MainWindow::OnCommand(WORD id, WORD, HWND) {
         case ID_PLAYBACK_STEPBACKWARD:
             file->StepFrames(-1);
             break;
+        case ID_CAPTURE_FRAME:
+            file->CaptureFrame(kCapturedFrameFile);
+            break;
+        case ID_CAPTURE_OPEN:
+            file->OpenCapturedImage(kCapturedFrameFile);
+            break;
     }
     // Identifiers without an action do nothing, IDOK and IDCANCEL included.
     return true;

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "Decoders.h"
 #include "FilePlayer.h"
 #include "MainWindow.h"
 #include "PathText.h"
@@ -110,9 +111,21 @@ bool MainWindow::OpenFile(char* path) {
 }
 
 // DVD-Video opens through the DVD engine, which arrives with its own work; until then a DVD
-// folder opens nothing and the player stays with nothing open.
+// folder opens nothing and the player stays with nothing open. The decoders are switched
+// around it already, as they will be around the DVD graph.
 bool MainWindow::OpenDvdMedia(char*) {
-    return false;
+    PrepareDvdDecoders();
+    bool opened = false;
+    ReleaseDvdDecoders();
+    return opened;
+}
+
+void MainWindow::PrepareDvdDecoders() {
+    PrepareDvdDecoderFiles();
+}
+
+void MainWindow::ReleaseDvdDecoders() {
+    ReleaseDvdDecoderFiles();
 }
 
 bool MainWindow::SeekToFraction() {

@@ -1,5 +1,7 @@
 #include "DsUtil.h"
 
+#include <cwchar>
+
 HRESULT RenderUnconnectedOutputs(IGraphBuilder* graph, IBaseFilter* filter) {
     ComPtr<IEnumPins> pins;
     HRESULT hr = filter->EnumPins(pins.GetAddressOf());
@@ -34,4 +36,17 @@ std::wstring WidePath(const char* path) {
     ::MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
     wide[MAX_PATH - 1] = L'\0';
     return wide;
+}
+
+bool ReadFilterName(IBaseFilter* filter, std::string& name) {
+    FILTER_INFO info{};
+    if (FAILED(filter->QueryFilterInfo(&info))) return false;
+    if (info.pGraph) info.pGraph->Release();
+    // A filter may fill the whole name field without a terminator.
+    int length = static_cast<int>(::wcsnlen(info.achName, MAX_FILTER_NAME));
+    char ansi[MAX_FILTER_NAME * 2 + 1] = {};
+    int bytes =
+        ::WideCharToMultiByte(CP_ACP, 0, info.achName, length, ansi, sizeof(ansi) - 1, nullptr, nullptr);
+    name.assign(ansi, bytes > 0 ? bytes : 0);
+    return true;
 }

@@ -24,5 +24,8 @@ HRESULT RenderUnconnectedOutputs(IGraphBuilder* graph, IBaseFilter* filter);
 // True when any pin of filter is connected to another filter.
 bool IsFilterConnected(IBaseFilter* filter);
 
+// The filter's name in the ANSI code page. False when the filter cannot tell it.
+bool ReadFilterName(IBaseFilter* filter, std::string& name);
+
 // The path as DirectShow wants it: UTF-16 from the ANSI code page, at most MAX_PATH characters.
 std::wstring WidePath(const char* path);

@@ -119,6 +119,14 @@ HRESULT FilePlayer::BuildGraph(const char* path) {
         return hr;
     }
 
+    if (PictureExceedsLimit(path)) {
+        // Decoding it would exhaust the process inside the platform's decoder, which ends the
+        // process: it is refused like any file that the graph cannot render.
+        ModalScope modal(*this);
+        ::MessageBoxA(nullptr, IsAsfFile(path) ? kCannotPlayAsf : kCannotPlay, kCaption, MB_OK);
+        return VFW_E_CANNOT_RENDER;
+    }
+
     ComPtr<IBaseFilter> windowedRenderer = AddWindowedRenderer();
     if (IsAsfFile(path)) {
         hr = RenderAsfFile(widePath.c_str());
@@ -338,6 +346,11 @@ void FilePlayer::HandleGraphEvents() {
                 ReportError("Failed(0x%08lx) to reset media clip!\r\n", static_cast<unsigned long>(hr));
                 break;
             }
+        } else if (IsStillImage(fileName)) {
+            // A picture's stream ends once its one frame is out. Stopping holds that frame on
+            // the screen; the picture stays until the user steps through the playlist.
+            Stop();
+            WaitForPicture();
         } else {
             Stop();
             ::PostMessageA(notifyWindow, WM_COMMAND, 40008, 0);

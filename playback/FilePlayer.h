@@ -7,6 +7,7 @@
 #include <wrl/client.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "TransportSettings.h"
 
@@ -28,6 +29,8 @@ inline constexpr UINT_PTR kFullScreenTimer = 4;
 inline constexpr UINT kFullScreenTimerMs = 500;
 
 inline constexpr char kVideoWindowClass[] = "VCDEventWindow";
+// Where a captured frame goes: the current directory.
+inline constexpr char kCapturedFrameFile[] = "VideoImage.bmp";
 inline constexpr int kFilterNameCount = 64;
 inline constexpr UINT kFilterCommandBase = 47100;
 
@@ -98,6 +101,7 @@ public:
     void OnVideoCommand(UINT id);
     LRESULT OnVideoTimer(UINT_PTR id);
     LRESULT OnVideoSize();
+    void OnVideoPaint();
     LRESULT OnVideoMouse(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyUp(WPARAM key, LPARAM lParam = 0);
     void OnChar(WPARAM ch);
@@ -134,6 +138,8 @@ public:
 
     // Still pictures and frame capture
     static bool IsStillImage(const char* path);
+    // A picture file that declares more pixels than the process can decode and show.
+    static bool PictureExceedsLimit(const char* path);
     LRESULT OnVideoScroll(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool CaptureFrame(const char* path);
     void OpenCapturedImage(const char* path);
@@ -142,6 +148,9 @@ public:
     int RegisterDecoders(const char* path);
     int UnregisterDecoders(const char* path);
     int RemoveExtraFilters();
+    // The first filter of the graph with exactly this name, or null.
+    Microsoft::WRL::ComPtr<IBaseFilter> FindFilterByName(const char* name);
+    void RemoveDuplicateRenderer(const char* prefix);
     HRESULT FillFiltersMenu(HMENU popup);
     void ShowFilterPropertyPage(const char* name);
 
@@ -155,6 +164,16 @@ private:
     LRESULT DefaultTail(UINT message, WPARAM wParam, LPARAM lParam);
     HRESULT SeekAbsolute(int64_t target);
     bool DeferredFullScreenWanted() const;
+    // The still-picture sides of sizing, painting and full screen.
+    HRESULT InitStillWindow(long w, long h);
+    LRESULT OnStillSize();
+    void OnStillPaint();
+    bool EnterStillFullScreen();
+    bool LeaveStillFullScreen();
+    void RedeliverPicture();
+    void WaitForPicture();
+    // The renderer's current frame as a packed bitmap, and its size in bytes.
+    HRESULT ReadCurrentImage(std::unique_ptr<unsigned char[]>& image, long& size);
 
     const TransportSettingsSource* settingsSource = nullptr;
     int modalDepth = 0;

@@ -14,6 +14,7 @@ HRESULT FilePlayer::InitVideoWindow(int multiplier, int divisor) {
     w = multiplier * w / divisor;
     h = multiplier * h / divisor;
     zoom = static_cast<float>(multiplier) / divisor;
+    if (IsStillImage(fileName)) return InitStillWindow(w, h);
 
     int width = w + 2 * ::GetSystemMetrics(SM_CXFRAME);
     int height = h + ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYFRAME);
@@ -38,6 +39,7 @@ bool FilePlayer::ToggleFullScreen() {
 
 bool FilePlayer::EnterFullScreen() {
     if (!videoRenderer) return false;
+    if (IsStillImage(fileName)) return EnterStillFullScreen();
     int cx = ::GetSystemMetrics(SM_CXSCREEN);
     int cy = ::GetSystemMetrics(SM_CYSCREEN);
 
@@ -61,6 +63,7 @@ bool FilePlayer::EnterFullScreen() {
 
 bool FilePlayer::LeaveFullScreen() {
     if (!videoRenderer) return false;
+    if (IsStillImage(fileName)) return LeaveStillFullScreen();
     ::SetWindowLongA(videoWindow, GWL_STYLE, static_cast<LONG>(savedWindowStyle));
     UINT shown = videoShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
     const RECT& r = savedWindowRect;

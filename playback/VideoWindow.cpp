@@ -103,6 +103,9 @@ LRESULT CALLBACK FilePlayer::VideoWindowProc(HWND window, UINT message, WPARAM w
         case WM_SIZE:
             if (player->videoShown) return player->OnVideoSize();
             break;
+        case WM_PAINT:
+            player->OnVideoPaint();
+            break;
         case WM_NCDESTROY:
             ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
             return ::DefWindowProcA(window, message, wParam, lParam);
@@ -194,10 +197,10 @@ void FilePlayer::OnVideoCommand(UINT id) {
             SetAudioChannel(channelMode);
             break;
         case 40066:
-            CaptureFrame("VideoImage.bmp");
+            CaptureFrame(kCapturedFrameFile);
             break;
         case 40067:
-            OpenCapturedImage("VideoImage.bmp");
+            OpenCapturedImage(kCapturedFrameFile);
             break;
         default:
             if (id >= kFilterCommandBase && id < kFilterCommandBase + kFilterNameCount)
@@ -334,7 +337,13 @@ void FilePlayer::ShowContextMenu(int x, int y) {
     ::DestroyMenu(menu);
 }
 
+// Videos are painted by their renderer; a picture is placed where its scroll bars say.
+void FilePlayer::OnVideoPaint() {
+    if (videoShown && !fullScreen && IsStillImage(fileName)) OnStillPaint();
+}
+
 LRESULT FilePlayer::OnVideoSize() {
+    if (IsStillImage(fileName)) return OnStillSize();
     RECT client{};
     ::GetClientRect(videoWindow, &client);
     if (videoRenderer) videoRenderer->SetWindowPosition(0, 0, client.right, client.bottom);

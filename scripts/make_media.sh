@@ -31,3 +31,25 @@ ff -f lavfi -i "$picture" -vf "split[a][b];[a]palettegen[p];[b][p]paletteuse" -f
 # A wide picture for the full-screen fit, and a clip whose name says Windows Media but is not.
 ff -f lavfi -i "$(pattern 640x360 4)" -c:v mpeg4 -q:v 5 "$out/clip_wide.avi"
 ff -f lavfi -i "$(pattern 320x240 3)" -c:v mpeg4 -q:v 5 -f avi "$out/not_asf.wmv"
+
+# Still pictures, each a test pattern, in the sizes the picture tests need: at their own size,
+# wider and higher than the work area, both, a single pixel and far too large; a small bitmap
+# (Wine's decoder takes bitmaps of up to 4 KiB only) next to a larger one, a Targa picture, and
+# damaged ones. Under Wine only GIF pictures reach the screen (see the README), so the tests
+# that look at the picture use GIFs.
+still() { ff -f lavfi -i "testsrc2=size=$1:rate=1:duration=1" -frames:v 1 -update 1 "${@:3}" "$out/$2"; }
+still 400x300 photo.jpg
+still 400x300 photo.gif
+still 2000x1500 large.jpg
+still 2000x1500 large.gif
+still 1600x300 wide.gif
+still 300x1000 tall.gif
+still 30x20 small.bmp
+still 400x300 photo.bmp
+still 64x48 photo.tga
+ff -f lavfi -i "color=c=0x336699:size=2x2:duration=1" -vf scale=1:1 -frames:v 1 -update 1 "$out/dot.jpg"
+ff -f lavfi -i "color=c=0x336699:size=2x2:duration=1" -vf scale=1:1 -frames:v 1 -update 1 "$out/dot.bmp"
+ff -f lavfi -i "color=c=0x336699:size=8000x8000:duration=1" -frames:v 1 -update 1 "$out/huge.jpg"
+ff -f lavfi -i "color=c=0x336699:size=8000x8000:duration=1" -frames:v 1 -update 1 "$out/huge.gif"
+head -c 3000 "$out/photo.jpg" >"$out/cut.jpg"
+head -c 20000 /dev/urandom >"$out/corrupt.jpg"

@@ -21,9 +21,11 @@ struct Player {
     HWND window = nullptr;
     std::unique_ptr<MessageBoxGuard> boxes;
 
-    static Player Start(const std::vector<std::string>& args = {}, DWORD timeoutMs = 20000) {
+    // cwd empty: the test's own directory.
+    static Player Start(const std::vector<std::string>& args = {}, DWORD timeoutMs = 20000,
+                        const std::string& cwd = {}) {
         Player p;
-        p.process = Process::Start(PlayerPath(), args);
+        p.process = Process::Start(PlayerPath(), args, cwd);
         if (!p.process) return p;
         p.boxes = std::make_unique<MessageBoxGuard>(p.process.Id());
         p.window = WaitForWindow(kMainClass, kMainTitle, p.process.Id(), timeoutMs);

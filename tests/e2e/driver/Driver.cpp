@@ -271,6 +271,18 @@ void Click(HWND hwnd, int x, int y) {
     Pause(60);
 }
 
+void PressKey(WORD vk) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    ::SendInput(1, &in, sizeof(in));
+    Pause(40);
+    in.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &in, sizeof(in));
+    Pause(80);
+}
+
 void MoveMouse(HWND hwnd, int x, int y) {
     SendMouse(MOUSEEVENTF_MOVE, ToScreen(hwnd, x, y));
     Pause(60);

@@ -87,6 +87,9 @@ void Drag(HWND hwnd, POINT from, POINT to, int steps = 8);
 void DragOnScreen(POINT from, POINT to, int steps = 8);
 // A real mouse move to a client point of hwnd, no button held.
 void MoveMouse(HWND hwnd, int x, int y);
+// A real key press and release (virtual-key code) through the input queue, to whichever window
+// has the keyboard: a popup menu being tracked takes it.
+void PressKey(WORD vk);
 
 // ---- Memory of another process ------------------------------------------------------------
 // A block in another process's memory, for messages whose parameters point to memory (list

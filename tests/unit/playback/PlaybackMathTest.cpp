@@ -113,6 +113,24 @@ TEST(FileTypes, MpegAndDeferredFullScreenAreFoundAnywhereInAnyCase) {
     EXPECT_FALSE(IsDeferredFullScreenFile("c:\\a\\tone.wav"));
 }
 
+TEST(FileTypes, MpegIsAnyOfItsFiveNamesAnywhereInThePath) {
+    for (const char* path : {"c:\\a\\clip.mpg", "C:\\A\\CLIP.MPEG", "c:\\a\\clip.m1v", "c:\\a\\clip.M2V",
+                             "c:\\vcd\\avseq01.dat", "c:\\clip.mpg\\notes.txt", "http://host/clip.mpeg?x=1"})
+        EXPECT_TRUE(IsMpegFile(path)) << path;
+    // ".dat" must be there with its dot: a folder named data.dir has "\\dat", not ".dat".
+    for (const char* path : {"c:\\music\\data.dir\\song.mp3", "c:\\a\\clip.mp4", "c:\\a\\clip.mpa",
+                             "c:\\a\\mpg", "c:\\a\\clip.m3v", ""})
+        EXPECT_FALSE(IsMpegFile(path)) << path;
+}
+
+TEST(FileTypes, DeferredFullScreenIsAnyOfItsFourNamesAnywhereInThePath) {
+    for (const char* path :
+         {"c:\\a\\CLIP.DIVX", "c:\\a\\x.Mp4", "c:\\a\\photo.jpg.avi", "c:\\avi.avi\\x.gif"})
+        EXPECT_TRUE(IsDeferredFullScreenFile(path)) << path;
+    for (const char* path : {"c:\\a\\clip.div", "c:\\a\\clip.wma", "c:\\a\\avi", "c:\\a\\photo.jpg", ""})
+        EXPECT_FALSE(IsDeferredFullScreenFile(path)) << path;
+}
+
 TEST(VideoWindowCaption, NameThenMutedThenPausedSlots) {
     EXPECT_EQ(VideoWindowCaption("", false, false), "Tesmaro Player");
     EXPECT_EQ(VideoWindowCaption("c:\\a\\clip.avi", false, false), "clip.avi  ");

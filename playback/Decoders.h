@@ -1,0 +1,36 @@
+// The system's MPEG decoder filters, switched on and off with the system's registrar around
+// graph building. Whether a decoder is registered is kept by the system, not by the program.
+#pragma once
+
+#include <string>
+
+// Decoder files in the Windows system directory, appended to it as written.
+inline constexpr char kVideoDecoderFile[] = "\\Ravonim.dll";
+inline constexpr char kSecondaryDecoderFile[] = "\\Ravosec.ax";
+inline constexpr char kAudioDecoderFile[] = "\\Ravolit.dll";
+
+// Registrar switches: quiet registration and quiet unregistration.
+inline constexpr char kRegisterSwitches[] = " /s ";
+inline constexpr char kUnregisterSwitches[] = " /s /u ";
+
+// The waits that let the registrar processes finish before a graph is built.
+inline constexpr unsigned kMpegDecoderWaitMs = 700;
+inline constexpr unsigned kDvdDecoderWaitMs = 900;
+
+// The registrar's command line: systemDirectory + "\regsvr32.exe", the switches, then
+// systemDirectory + decoderFile.
+std::string RegistrarCommandLine(const std::string& systemDirectory, const char* decoderFile,
+                                 const char* switches);
+
+// True when the file opens for reading; no critical-error box is shown for a missing disc.
+bool FileExists(const char* path);
+// Starts commandLine at high priority without a window of its own and without waiting for it.
+bool RunHidden(const char* commandLine);
+// Runs the registrar on decoderFile with switches when that file is in the system directory;
+// false when it is not there or the registrar could not be started.
+bool RunRegistrar(const char* decoderFile, const char* switches);
+
+// Around a DVD graph: the secondary decoder off and the audio decoder on (then the wait), and
+// the audio decoder off again afterwards.
+void PrepareDvdDecoderFiles();
+void ReleaseDvdDecoderFiles();

@@ -1,0 +1,126 @@
+// Capturing the frame of a playing video into a bitmap file, on real graphs: the file the
+// platform then decodes, the state the player is left in, and the paths it cannot write.
+#include <windows.h>
+
+#include "EngineSession.h"
+
+namespace {
+
+// The captured file decoded by the platform's own bitmap loader.
+bool DecodesAsBitmap(const std::string& path, long& width, long& height) {
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        ::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!bitmap) return false;
+    BITMAP info{};
+    ::GetObjectA(bitmap, sizeof(info), &info);
+    ::DeleteObject(bitmap);
+    width = info.bmWidth;
+    height = info.bmHeight;
+    return true;
+}
+
+bool Exists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+class CaptureTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        directory = e2e::MakeTempDirectory("capture");
+    }
+    std::string directory;
+};
+
+}  // namespace
+
+TEST_F(CaptureTest, APlayingVideosFrameBecomesABitmapFileOfTheVideosSizeAndPlaybackGoesOn) {
+    ASSERT_TRUE(Open(Media("clip_long.avi")));
+    e2e::Pause(1000);
+    std::string path = directory + "VideoImage.bmp";
+    EXPECT_TRUE(player->CaptureFrame(path.c_str()));
+    EXPECT_EQ(player->state, Running);
+    long width = 0, height = 0;
+    ASSERT_TRUE(DecodesAsBitmap(path, width, height));
+    EXPECT_EQ(width, 320);
+    EXPECT_EQ(height, 240);
+
+    // The header in front says how long the file is and where the pixels start.
+    fw::FileHandle file(
+        ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file);
+    BITMAPFILEHEADER header{};
+    BITMAPINFOHEADER info{};
+    DWORD read = 0;
+    ::ReadFile(file.Get(), &header, sizeof(header), &read, nullptr);
+    ::ReadFile(file.Get(), &info, sizeof(info), &read, nullptr);
+    EXPECT_EQ(header.bfType, 0x4D42);
+    EXPECT_EQ(header.bfSize, ::GetFileSize(file.Get(), nullptr));
+    EXPECT_EQ(header.bfOffBits, sizeof(header) + info.biSize);
+    EXPECT_EQ(info.biWidth, 320);
+    EXPECT_TRUE(boxes->Seen().empty());
+}
+
+TEST_F(CaptureTest, CapturingWhilePausedLeavesTheVideoRunning) {
+    ASSERT_TRUE(Open(Media("clip_long.avi")));
+    e2e::Pause(500);
+    player->Pause();
+    ASSERT_EQ(player->state, Paused);
+    e2e::Pause(300);
+    std::string path = directory + "paused.bmp";
+    EXPECT_TRUE(player->CaptureFrame(path.c_str()));
+    EXPECT_EQ(player->state, Running);
+    long width = 0, height = 0;
+    EXPECT_TRUE(DecodesAsBitmap(path, width, height));
+    // An existing file is overwritten.
+    EXPECT_TRUE(player->CaptureFrame(path.c_str()));
+    EXPECT_TRUE(DecodesAsBitmap(path, width, height));
+    EXPECT_TRUE(boxes->Seen().empty());
+}
+
+TEST_F(CaptureTest, AFileThatCannotBeCreatedIsSkippedSilentlyAndThePlayerStaysPaused) {
+    ASSERT_TRUE(Open(Media("clip_long.avi")));
+    e2e::Pause(500);
+    // A folder of that name is in the way.
+    std::string path = directory + "VideoImage.bmp";
+    ASSERT_TRUE(::CreateDirectoryA(path.c_str(), nullptr));
+    EXPECT_FALSE(player->CaptureFrame(path.c_str()));
+    EXPECT_EQ(player->state, Paused);
+    std::string missing = directory + "no such folder\\VideoImage.bmp";
+    EXPECT_FALSE(player->CaptureFrame(missing.c_str()));
+    EXPECT_FALSE(Exists(missing));
+    e2e::Pause(500);
+    EXPECT_TRUE(boxes->Seen().empty());
+}
+
+TEST_F(CaptureTest, AFailedWriteIsReportedWithThePathAndPlaybackGoesOn) {
+    ASSERT_TRUE(Open(Media("clip_long.avi")));
+    e2e::Pause(500);
+    // The device that is always full: it opens, but nothing can be written to it.
+    fw::FileHandle full(::CreateFileA("Z:\\dev\\full", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(full);
+    full.Reset();
+    EXPECT_TRUE(player->CaptureFrame("Z:\\dev\\full"));
+    std::optional<e2e::MessageBoxInfo> box = boxes->WaitForBox(5000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->caption, "error report");
+    EXPECT_EQ(box->text, "can not capture Z:\\dev\\full!");
+    EXPECT_EQ(player->state, Running);
+}
+
+TEST_F(CaptureTest, PicturesAndSoundsHaveNoFrameToCapture) {
+    for (const char* name : {"tone.wav", "photo.gif"}) {
+        ASSERT_TRUE(Open(Media(name))) << name;
+        e2e::Pause(500);
+        FilePlayerState before = player->state;
+        std::string path = directory + name + ".bmp";
+        EXPECT_FALSE(player->CaptureFrame(path.c_str())) << name;
+        EXPECT_FALSE(Exists(path)) << name;
+        EXPECT_EQ(player->state, before) << name;
+        Close();
+    }
+    // Nor has a player with nothing open.
+    player = std::make_unique<FilePlayer>(::GetModuleHandleA(nullptr), owner);
+    EXPECT_FALSE(player->CaptureFrame((directory + "none.bmp").c_str()));
+    EXPECT_TRUE(boxes->Seen().empty());
+}

@@ -9,6 +9,7 @@
 #include "Decoders.h"
 #include "FilePlayer.h"
 #include "MainWindow.h"
+#include "OpenFilter.h"
 #include "PathText.h"
 #include "StatusText.h"
 #include "resource.h"
@@ -16,17 +17,6 @@
 namespace {
 
 constexpr size_t kOpenBufferChars = 260000;  // room for many names chosen at once
-
-constexpr char kOpenFilter[] =
-    "Media Files (all types)\0"
-    "*.ifo;*.asf;*.wma;*.wmv;*.avi;*.qt;*.mov;*.mpg;*.mpeg;*.m1v;*.dat;*.mp4;*.divx;*.div;*.ogm;*.wav;*.mpa;"
-    "*.mp2;*.mp3;*.au;*.aif;*.aiff;*.snd;*.mid;*.midi;*.rmi;*.ogg;*.ac3\0"
-    "Video DVD (*.ifo)\0*.ifo\0"
-    "Audio files (*.wav;*.mpa;*.mp2;*.mp3;*.wma;*.mid;*.midi;*.rmi;*.au;*.aif;*.aiff;*.snd;*.ogg;*.ac3)\0"
-    "*.wav; *.mpa; *.mp2; *.mp3; *.wma; *.au; *.aif; *.aiff; *.snd; *.ogg; *.ac3;*.mid; *.midi; *.rmi\0"
-    "Video Files (*.avi;*.mpg;*.mpeg;*.dat;*.asf;*.wmv;*.mp4;*.ogm;*.divx;*.div;*.m1v)\0"
-    "*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.dat;*.asf;*.wmv; *.mp4; *.divx; *.div; *.ogm\0"
-    "Any Files (*.*)\0*.*;\0";
 
 // Keeps the main window from replacing the engine while the open command is under way.
 class OpenScope {
@@ -71,7 +61,7 @@ bool MainWindow::ChooseMediaFiles(char (&path)[MAX_PATH]) {
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = Hwnd();
-    dialog.lpstrFilter = kOpenFilter;
+    dialog.lpstrFilter = kMediaOpenFilter;
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = names.data();
     dialog.nMaxFile = static_cast<DWORD>(names.size());

@@ -1,7 +1,8 @@
 #include "StatusText.h"
 
-#include <cctype>
 #include <cstdio>
+
+#include "PlaybackMath.h"
 
 ClockTime SplitSeconds(uint32_t seconds) {
     return {seconds / 3600, (seconds % 3600) / 60, seconds % 60};
@@ -52,19 +53,8 @@ const char* FileStateWord(int state) {
     return "OPEN";
 }
 
-namespace {
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
-}  // namespace
-
 bool IsDvdPath(std::string_view path) {
-    return Lower(path).find(".ifo") != std::string::npos;
+    return ContainsNoCase(path, ".ifo");
 }
 
 std::string DisplayName(std::string_view path) {

@@ -21,6 +21,23 @@ HRESULT RenderUnconnectedOutputs(IGraphBuilder* graph, IBaseFilter* filter) {
     return SUCCEEDED(hr) ? S_OK : hr;
 }
 
+TimeFormatSwitch::TimeFormatSwitch(IMediaSeeking* seeking, const GUID& format)
+    : mSeeking(seeking), mFormat(format) {
+    mResult =
+        seeking->IsFormatSupported(&format) != S_OK ? E_NOINTERFACE : seeking->GetTimeFormat(&mPrevious);
+    if (SUCCEEDED(mResult)) mResult = seeking->SetTimeFormat(&format);
+}
+
+HRESULT TimeFormatSwitch::SeekAndRestore(LONGLONG target) {
+    HRESULT hr =
+        mSeeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    return FAILED(hr) ? hr : (Restore(), hr);
+}
+
+HRESULT TimeFormatSwitch::Restore() {
+    return mPrevious == mFormat ? S_OK : mSeeking->SetTimeFormat(&mPrevious);
+}
+
 bool IsFilterConnected(IBaseFilter* filter) {
     ComPtr<IEnumPins> pins;
     if (FAILED(filter->EnumPins(pins.GetAddressOf()))) return false;

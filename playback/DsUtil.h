@@ -21,6 +21,24 @@ HRESULT QueryInto(IUnknown* from, REFIID iid, ComPtr<T>& to) {
 // success; the first failing Render ends the walk and is returned.
 HRESULT RenderUnconnectedOutputs(IGraphBuilder* graph, IBaseFilter* filter);
 
+// Switches a seeking interface to a time format for one operation. The caller's own format is put
+// back after a seek or read that succeeded; a step that fails leaves the format switched.
+class TimeFormatSwitch {
+public:
+    TimeFormatSwitch(IMediaSeeking* seeking, const GUID& format);
+    // E_NOINTERFACE when the source cannot use the format, else the result of switching to it.
+    HRESULT Result() const { return mResult; }
+    // Seeks to target (absolute, stop position unchanged), then restores the caller's format.
+    HRESULT SeekAndRestore(LONGLONG target);
+    HRESULT Restore();
+
+private:
+    IMediaSeeking* mSeeking;
+    GUID mFormat;
+    GUID mPrevious{};
+    HRESULT mResult;
+};
+
 // True when any pin of filter is connected to another filter.
 bool IsFilterConnected(IBaseFilter* filter);
 

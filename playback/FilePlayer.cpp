@@ -10,6 +10,7 @@
 
 #include "DsUtil.h"
 #include "Messages.h"
+#include "OpenFilter.h"
 #include "PlaybackMath.h"
 
 namespace {
@@ -25,18 +26,6 @@ constexpr char kCannotPlay[] =
     "installed.\nFor more information, please visit our website.";
 constexpr char kAsxRefused[] =
     "ASX Playlists are not supported by this application.\n\nPlease select a valid media file.";
-
-// The filters of the engine's own open dialog; the same list as the main window's.
-constexpr char kOpenFilter[] =
-    "Media Files (all types)\0"
-    "*.ifo;*.asf;*.wma;*.wmv;*.avi;*.qt;*.mov;*.mpg;*.mpeg;*.m1v;*.dat;*.mp4;*.divx;*.div;*.ogm;*.wav;*.mpa;"
-    "*.mp2;*.mp3;*.au;*.aif;*.aiff;*.snd;*.mid;*.midi;*.rmi;*.ogg;*.ac3\0"
-    "Video DVD (*.ifo)\0*.ifo\0"
-    "Audio files (*.wav;*.mpa;*.mp2;*.mp3;*.wma;*.mid;*.midi;*.rmi;*.au;*.aif;*.aiff;*.snd;*.ogg;*.ac3)\0"
-    "*.wav; *.mpa; *.mp2; *.mp3; *.wma; *.au; *.aif; *.aiff; *.snd; *.ogg; *.ac3;*.mid; *.midi; *.rmi\0"
-    "Video Files (*.avi;*.mpg;*.mpeg;*.dat;*.asf;*.wmv;*.mp4;*.ogm;*.divx;*.div;*.m1v)\0"
-    "*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.dat;*.asf;*.wmv; *.mp4; *.divx; *.div; *.ogm\0"
-    "Any Files (*.*)\0*.*;\0";
 
 unsigned Hex(HRESULT hr) {
     return static_cast<unsigned>(hr);
@@ -92,7 +81,7 @@ bool FilePlayer::GetClipFileName(char* path) {
     path[0] = '\0';
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = notifyWindow;
-    dialog.lpstrFilter = kOpenFilter;
+    dialog.lpstrFilter = kMediaOpenFilter;
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;

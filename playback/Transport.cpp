@@ -1,6 +1,7 @@
 // Play, pause, stop, scanning, stepping, seeking, the position poll, repeat and the audio
 // controls. Each operation quietly does nothing when the interfaces it needs are missing.
 #include "FilePlayer.h"
+#include "DsUtil.h"
 #include "Messages.h"
 #include "PlaybackMath.h"
 
@@ -69,35 +70,21 @@ HRESULT FilePlayer::StepOneFrame() {
 HRESULT FilePlayer::StepFrames(int delta) {
     if (delta == 1) return StepOneFrame();
     if (!mediaSeeking) return 0;
-    if (mediaSeeking->IsFormatSupported(&TIME_FORMAT_FRAME) != S_OK) return E_NOINTERFACE;
-    GUID previous{};
-    HRESULT hr = mediaSeeking->GetTimeFormat(&previous);
-    if (FAILED(hr)) return hr;
-    hr = mediaSeeking->SetTimeFormat(&TIME_FORMAT_FRAME);
-    if (FAILED(hr)) return hr;
+    TimeFormatSwitch frames(mediaSeeking.Get(), TIME_FORMAT_FRAME);
+    if (FAILED(frames.Result())) return frames.Result();
     LONGLONG frame = 0;
-    hr = mediaSeeking->GetCurrentPosition(&frame);
+    HRESULT hr = mediaSeeking->GetCurrentPosition(&frame);
     if (FAILED(hr)) return hr;
     LONGLONG target = ClampToStart(frame + static_cast<int64_t>(delta));
     if (state != Paused) Pause();
-    hr = mediaSeeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr,
-                                    AM_SEEKING_NoPositioning);
-    if (SUCCEEDED(hr) && previous != TIME_FORMAT_FRAME) mediaSeeking->SetTimeFormat(&previous);
-    return hr;
+    return frames.SeekAndRestore(target);
 }
 
 // Seeks to target (media time) and puts the caller's time format back.
 HRESULT FilePlayer::SeekAbsolute(int64_t target) {
-    if (mediaSeeking->IsFormatSupported(&TIME_FORMAT_MEDIA_TIME) != S_OK) return E_NOINTERFACE;
-    GUID previous{};
-    HRESULT hr = mediaSeeking->GetTimeFormat(&previous);
-    if (FAILED(hr)) return hr;
-    hr = mediaSeeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
-    if (FAILED(hr)) return hr;
-    LONGLONG at = target;
-    hr = mediaSeeking->SetPositions(&at, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
-    if (SUCCEEDED(hr) && previous != TIME_FORMAT_MEDIA_TIME) mediaSeeking->SetTimeFormat(&previous);
-    return hr;
+    TimeFormatSwitch mediaTime(mediaSeeking.Get(), TIME_FORMAT_MEDIA_TIME);
+    if (FAILED(mediaTime.Result())) return mediaTime.Result();
+    return mediaTime.SeekAndRestore(target);
 }
 
 HRESULT FilePlayer::SeekTo(int64_t time) {
@@ -107,36 +94,26 @@ HRESULT FilePlayer::SeekTo(int64_t time) {
 
 HRESULT FilePlayer::SkipSeconds(int delta) {
     if (!mediaSeeking) return 0;
-    if (mediaSeeking->IsFormatSupported(&TIME_FORMAT_MEDIA_TIME) != S_OK) return E_NOINTERFACE;
-    GUID previous{};
-    HRESULT hr = mediaSeeking->GetTimeFormat(&previous);
-    if (FAILED(hr)) return hr;
-    hr = mediaSeeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
-    if (FAILED(hr)) return hr;
+    TimeFormatSwitch mediaTime(mediaSeeking.Get(), TIME_FORMAT_MEDIA_TIME);
+    if (FAILED(mediaTime.Result())) return mediaTime.Result();
     LONGLONG current = 0;
-    hr = mediaSeeking->GetCurrentPosition(&current);
+    HRESULT hr = mediaSeeking->GetCurrentPosition(&current);
     if (FAILED(hr)) return hr;
     position = current;
     // No limit at the end: a skip past it ends the clip.
-    LONGLONG target = SkipTarget(position, delta);
-    hr = mediaSeeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, nullptr,
-                                    AM_SEEKING_NoPositioning);
-    if (SUCCEEDED(hr) && previous != TIME_FORMAT_MEDIA_TIME) mediaSeeking->SetTimeFormat(&previous);
-    return hr;
+    return mediaTime.SeekAndRestore(SkipTarget(position, delta));
 }
 
 void FilePlayer::PollPosition() {
     if (!mediaSeeking) return;
-    if (mediaSeeking->IsFormatSupported(&TIME_FORMAT_MEDIA_TIME) != S_OK) return;
-    GUID previous{};
-    if (FAILED(mediaSeeking->GetTimeFormat(&previous))) return;
-    if (FAILED(mediaSeeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME))) return;
+    TimeFormatSwitch mediaTime(mediaSeeking.Get(), TIME_FORMAT_MEDIA_TIME);
+    if (FAILED(mediaTime.Result())) return;
     LONGLONG stop = 0, current = 0;
     if (FAILED(mediaSeeking->GetStopPosition(&stop))) return;
     stopPosition = stop;
     if (FAILED(mediaSeeking->GetCurrentPosition(&current))) return;
     position = current;
-    if (previous != TIME_FORMAT_MEDIA_TIME && FAILED(mediaSeeking->SetTimeFormat(&previous))) return;
+    if (FAILED(mediaTime.Restore())) return;
     RECT client;
     if (notifyWindow && ::GetClientRect(notifyWindow, &client))
         ::PostMessageA(notifyWindow, WM_POSITIONUPDATE, 0, 0);

@@ -21,53 +21,48 @@ struct ControlIdentity {
     int index = 0;
 };
 
-class SkinButton : public HoverButton {
+// One of the general controls carrying the identity that its reports name.
+template <typename Control>
+class NamedControl : public Control {
 public:
-    explicit SkinButton(ControlIdentity identity) : mId(std::move(identity)) {}
+    explicit NamedControl(ControlIdentity identity) : mId(std::move(identity)) {}
     const std::string& Name() const { return mId.name; }
     int Index() const { return mId.index; }
 
 protected:
-    void OnMouseMove(WPARAM keys, POINT point) override;
-    void OnLButtonUp(WPARAM keys, POINT point) override;
-
-private:
     ControlIdentity mId;
 };
 
-class SkinText : public MarqueeLabel {
+class SkinButton : public NamedControl<HoverButton> {
 public:
-    explicit SkinText(ControlIdentity identity) : mId(std::move(identity)) {}
-    const std::string& Name() const { return mId.name; }
-    int Index() const { return mId.index; }
+    using NamedControl::NamedControl;
 
 protected:
     void OnMouseMove(WPARAM keys, POINT point) override;
     void OnLButtonUp(WPARAM keys, POINT point) override;
-
-private:
-    ControlIdentity mId;
 };
 
-class SkinProgress : public PercentBar {
+class SkinText : public NamedControl<MarqueeLabel> {
 public:
-    explicit SkinProgress(ControlIdentity identity) : mId(std::move(identity)) {}
-    const std::string& Name() const { return mId.name; }
-    int Index() const { return mId.index; }
+    using NamedControl::NamedControl;
 
 protected:
     void OnMouseMove(WPARAM keys, POINT point) override;
     void OnLButtonUp(WPARAM keys, POINT point) override;
-
-private:
-    ControlIdentity mId;
 };
 
-class SkinSlider : public BitmapSlider {
+class SkinProgress : public NamedControl<PercentBar> {
 public:
-    explicit SkinSlider(ControlIdentity identity) : mId(std::move(identity)) {}
-    const std::string& Name() const { return mId.name; }
-    int Index() const { return mId.index; }
+    using NamedControl::NamedControl;
+
+protected:
+    void OnMouseMove(WPARAM keys, POINT point) override;
+    void OnLButtonUp(WPARAM keys, POINT point) override;
+};
+
+class SkinSlider : public NamedControl<BitmapSlider> {
+public:
+    using NamedControl::NamedControl;
     bool Held() const { return mHeld; }
 
 protected:
@@ -77,7 +72,6 @@ protected:
     void OnPressAbandoned() override;
 
 private:
-    ControlIdentity mId;
     bool mHeld = false;
 };
 

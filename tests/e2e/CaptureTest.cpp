@@ -9,10 +9,6 @@ using namespace e2e;
 
 namespace {
 
-std::string Media(const char* name) {
-    return MediaDirectory() + name;
-}
-
 bool Exists(const std::string& path) {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

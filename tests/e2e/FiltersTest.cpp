@@ -12,10 +12,6 @@ using decodertest::RegistrarCall;
 
 namespace {
 
-std::string Media(const char* name) {
-    return MediaDirectory() + name;
-}
-
 // The number of filters in the graph the player builds for `path`: the classic renderer first,
 // then the file rendered, the renderer taken out again when nothing reached it.
 size_t FiltersOfGraphFor(const std::string& path) {

@@ -11,10 +11,6 @@ constexpr char kCannotPlay[] =
     "be "
     "installed.\nFor more information, please visit our website.";
 
-std::string Media(const char* name) {
-    return MediaDirectory() + name;
-}
-
 }  // namespace
 
 TEST_F(PlayerTest, AClipOnTheCommandLinePlaysInAWindowTitledWithItsName) {

@@ -14,6 +14,25 @@ namespace e2e {
 inline constexpr char kMainClass[] = "#32770";
 inline constexpr char kMainTitle[] = "TesmaroPlayer";
 
+// A file of the generated test media.
+inline std::string Media(const char* name) {
+    return MediaDirectory() + name;
+}
+
+// The child window (a skinned text field, a button) showing exactly this text.
+inline HWND ChildWithText(HWND parent, const std::string& text) {
+    return FindChild(parent, nullptr, text.c_str());
+}
+
+// The skin's time field: "hh:mm:ss     hh:mm:ss".
+inline std::string TimeText(HWND parent) {
+    for (HWND child : Children(parent)) {
+        std::string text = WindowText(child);
+        if (text.size() == 21 && text.substr(8, 5) == "     ") return text;
+    }
+    return {};
+}
+
 // A running player: started with arguments, its main window found, its message boxes recorded
 // and dismissed; killed at the end if a test left it running.
 struct Player {

@@ -9,26 +9,6 @@ using namespace e2e;
 
 namespace {
 
-std::string Media(const char* name) {
-    return MediaDirectory() + name;
-}
-
-HWND ChildWithText(HWND parent, const std::string& text) {
-    for (HWND child : Children(parent)) {
-        if (WindowText(child) == text) return child;
-    }
-    return nullptr;
-}
-
-// The time field: "hh:mm:ss     hh:mm:ss".
-std::string TimeText(HWND parent) {
-    for (HWND child : Children(parent)) {
-        std::string text = WindowText(child);
-        if (text.size() == 21 && text.substr(8, 5) == "     ") return text;
-    }
-    return {};
-}
-
 HWND VolumeSlider(HWND window) {
     HWND narrowest = nullptr;
     for (HWND child : Children(window)) {

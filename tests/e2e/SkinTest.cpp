@@ -37,13 +37,6 @@ bool HasSize(HWND hwnd, SIZE size) {
 }
 
 // The child window whose text is `text`, if any.
-HWND ChildWithText(HWND parent, const std::string& text) {
-    for (HWND child : Children(parent)) {
-        if (WindowText(child) == text) return child;
-    }
-    return nullptr;
-}
-
 void SaveScreenshot(HWND window, const char* name) {
     std::string dir = ExeDirectory() + "screens\\";
     ::CreateDirectoryA(dir.c_str(), nullptr);

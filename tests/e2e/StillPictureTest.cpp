@@ -18,26 +18,6 @@ constexpr char kCannotPlay[] =
     "Tesmaro Player cannot play the file.  The file is either corrupt or\nthe appropriate decoders need to "
     "be installed.\nFor more information, please visit our website.";
 
-std::string Media(const char* name) {
-    return MediaDirectory() + name;
-}
-
-HWND ChildWithText(HWND parent, const std::string& text) {
-    for (HWND child : Children(parent)) {
-        if (WindowText(child) == text) return child;
-    }
-    return nullptr;
-}
-
-// The time field: "hh:mm:ss     hh:mm:ss".
-std::string TimeText(HWND parent) {
-    for (HWND child : Children(parent)) {
-        std::string text = WindowText(child);
-        if (text.size() == 21 && text.substr(8, 5) == "     ") return text;
-    }
-    return {};
-}
-
 // The normal skin's transport keys (see scripts/make_art.py), by their centres.
 struct Key {
     const char* name;

@@ -162,12 +162,16 @@ void HoverButton::OnCaptureChanged(HWND next) {
     Invalidate();
 }
 
+// The tooltip control is made when the mouse first comes to the button: a skin has a score of
+// buttons, and making their tooltips up front would slow every skin load for nothing.
 void HoverButton::EnsureTooltip() {
     if (mTooltip || !Hwnd()) return;
     mTooltip =
         ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, Hwnd(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    if (mTooltip) ::SendMessageA(mTooltip, TTM_ACTIVATE, FALSE, 0);
+    if (!mTooltip) return;
+    ::SendMessageA(mTooltip, TTM_ACTIVATE, FALSE, 0);
+    if (mTip) ApplyTooltip();
 }
 
 void HoverButton::DestroyTooltip() {
@@ -177,20 +181,23 @@ void HoverButton::DestroyTooltip() {
 }
 
 void HoverButton::SetTooltip(const std::string& text, bool activate) {
-    EnsureTooltip();
-    if (!mTooltip) return;
+    mTip = TipSetting{text, activate};
+    if (mTooltip) ApplyTooltip();
+}
+
+void HoverButton::ApplyTooltip() {
     TTTOOLINFOA tool{};
     tool.cbSize = sizeof(tool);
     tool.hwnd = Hwnd();
     tool.uId = kToolId;
     tool.hinst = nullptr;
-    tool.lpszText = const_cast<char*>(text.c_str());
+    tool.lpszText = const_cast<char*>(mTip->text.c_str());
     if (!mHasTool) {
         ::GetClientRect(Hwnd(), &tool.rect);
         mHasTool = ::SendMessageA(mTooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
     }
     ::SendMessageA(mTooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-    ::SendMessageA(mTooltip, TTM_ACTIVATE, activate ? TRUE : FALSE, 0);
+    ::SendMessageA(mTooltip, TTM_ACTIVATE, mTip->active ? TRUE : FALSE, 0);
 }
 
 void HoverButton::RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "Handles.h"
@@ -50,6 +51,7 @@ private:
     void RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam);
     void EnsureTooltip();
     void DestroyTooltip();
+    void ApplyTooltip();
 
     fw::Bitmap mNormal;
     fw::Bitmap mHover;
@@ -60,6 +62,11 @@ private:
     bool mTwoState = false;
     HWND mTooltip = nullptr;
     bool mHasTool = false;
+    struct TipSetting {
+        std::string text;
+        bool active;
+    };
+    std::optional<TipSetting> mTip;  // given before the tooltip control existed
 };
 
 }  // namespace skin

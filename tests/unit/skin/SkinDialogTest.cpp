@@ -290,6 +290,9 @@ TEST_F(SkinnedDialog, EjectAndRightClicksGoToTheMainWindowAtScreenPoints) {
 }
 
 TEST_F(SkinnedDialog, TooltipsCarryTheSkinsTip) {
+    // The tooltip is made when the mouse first comes over the button.
+    EXPECT_FALSE(dialog.FindButton("ID_PLAYBACK_PLAY")->Tooltip());
+    ::SendMessageA(Button("ID_PLAYBACK_PLAY"), WM_MOUSEMOVE, 0, At(3, 3));
     HWND tip = dialog.FindButton("ID_PLAYBACK_PLAY")->Tooltip();
     ASSERT_TRUE(tip);
     EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);

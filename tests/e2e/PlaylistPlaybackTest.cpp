@@ -6,19 +6,20 @@
 #include <fstream>
 
 #include "PlaybackSession.h"
+#include "PlaylistSession.h"
 
 using namespace e2e;
 using Entries = std::vector<std::string>;
 
 namespace {
 
-constexpr WORD kShowPlaylist = 40079, kNext = 40008;
-constexpr int kList = 1043, kLoadList = 1047, kRandomize = 1103, kClearAll = 1105;
+constexpr WORD kNext = 40008;
+constexpr int kLoadList = 1047, kRandomize = 1103, kClearAll = 1105;
 
-class PlaylistPlaybackTest : public PlayerTest {
+class PlaylistPlaybackTest : public PlaylistSessionTest {
 protected:
     void SetUp() override {
-        PlayerTest::SetUp();
+        PlaylistSessionTest::SetUp();
         dir = MakeTempDirectory("playback");
         ASSERT_FALSE(dir.empty());
         media = MediaDirectory();
@@ -31,18 +32,6 @@ protected:
                                                            << dir << "third.avi\r\n";
     }
 
-    void Start(const std::vector<std::string>& args = {}) {
-        player = Player::Start(args);
-        ASSERT_TRUE(player.window);
-        window = FindTopWindow("#32770", "Playlist", player.process.Id());
-        ASSERT_TRUE(window);
-        list = ::GetDlgItem(window, kList);
-    }
-    void Show() {
-        PostCommand(player.window, kShowPlaylist);
-        ASSERT_TRUE(WaitUntil([&] { return IsShown(window); }, 5000));
-    }
-    void Press(int id) { Post(::GetDlgItem(window, id), BM_CLICK); }
     void LoadThree() {
         Press(kLoadList);
         HWND dialog = WaitForWindow("#32770", "Load Playlist", player.process.Id(), 10000);
@@ -63,9 +52,6 @@ protected:
     }
 
     std::string dir, media;
-    Player player;
-    HWND window = nullptr;
-    HWND list = nullptr;
 };
 
 }  // namespace

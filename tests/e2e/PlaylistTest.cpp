@@ -8,14 +8,13 @@
 #include <sstream>
 
 #include "PlayerSession.h"
+#include "PlaylistSession.h"
 
 using namespace e2e;
 using Entries = std::vector<std::string>;
 
 namespace {
 
-constexpr WORD kShowPlaylist = 40079;
-constexpr int kList = 1043;
 constexpr int kRemove = 1044, kAddFiles = 1045, kAddLocation = 1046, kLoadList = 1047, kAddList = 1048,
               kSaveList = 1049, kSearch = 1104, kClearAll = 1105;
 constexpr int kFileTypeBox = 0x470, kReadOnlyBox = 0x410;  // cmb1 and chx1 of the file dialogs
@@ -31,27 +30,14 @@ std::string ReadBytes(const std::string& path) {
     return s.str();
 }
 
-class PlaylistWindowTest : public PlayerTest {
+class PlaylistWindowTest : public PlaylistSessionTest {
 protected:
     void SetUp() override {
-        PlayerTest::SetUp();
+        PlaylistSessionTest::SetUp();
         dir = MakeTempDirectory("playlist");
         ASSERT_FALSE(dir.empty());
     }
 
-    // Starts the player and finds its playlist window, still hidden.
-    void Start(const std::vector<std::string>& args = {}) {
-        player = Player::Start(args);
-        ASSERT_TRUE(player.window);
-        window = FindTopWindow("#32770", "Playlist", player.process.Id());
-        ASSERT_TRUE(window);
-        list = ::GetDlgItem(window, kList);
-    }
-    void Show() {
-        PostCommand(player.window, kShowPlaylist);
-        ASSERT_TRUE(WaitUntil([&] { return IsShown(window); }, 5000));
-    }
-    void Press(int id) { Post(::GetDlgItem(window, id), BM_CLICK); }
     HWND WaitForDialog(const char* title) {
         return WaitForWindow("#32770", title, player.process.Id(), 10000);
     }
@@ -66,9 +52,6 @@ protected:
     }
 
     std::string dir;
-    Player player;
-    HWND window = nullptr;
-    HWND list = nullptr;
 };
 
 }  // namespace

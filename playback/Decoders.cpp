@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "FilePlayer.h"
+#include "FileSystem.h"
 #include "Handles.h"
 #include "PlaybackMath.h"
 
@@ -24,14 +25,6 @@ std::string RegistrarCommandLine(const std::string& systemDirectory, const char*
     return systemDirectory + "\\regsvr32.exe" + switches + systemDirectory + decoderFile;
 }
 
-bool FileExists(const char* path) {
-    UINT previous = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    fw::FileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    ::SetErrorMode(previous);
-    return static_cast<bool>(file);
-}
-
 bool RunHidden(const char* commandLine) {
     std::string command(commandLine);  // CreateProcessA may write into its command line
     STARTUPINFOA startup{};
@@ -50,7 +43,7 @@ bool RunRegistrar(const char* decoderFile, const char* switches) {
     std::string directory;
     if (!SystemDirectory(directory)) return false;
     std::string decoder = directory + decoderFile;
-    if (decoder.size() >= MAX_PATH || !FileExists(decoder.c_str())) return false;
+    if (decoder.size() >= MAX_PATH || !fw::FileExists(decoder.c_str())) return false;
     return RunHidden(RegistrarCommandLine(directory, decoderFile, switches).c_str());
 }
 

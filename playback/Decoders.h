@@ -22,8 +22,6 @@ inline constexpr unsigned kDvdDecoderWaitMs = 900;
 std::string RegistrarCommandLine(const std::string& systemDirectory, const char* decoderFile,
                                  const char* switches);
 
-// True when the file opens for reading; no critical-error box is shown for a missing disc.
-bool FileExists(const char* path);
 // Starts commandLine at high priority without a window of its own and without waiting for it.
 bool RunHidden(const char* commandLine);
 // Runs the registrar on decoderFile with switches when that file is in the system directory;

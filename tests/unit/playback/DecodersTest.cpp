@@ -7,6 +7,7 @@
 
 #include "DecoderFiles.h"
 #include "Decoders.h"
+#include "FileSystem.h"
 #include "EngineSession.h"
 
 using decodertest::DecoderFiles;
@@ -40,11 +41,11 @@ TEST(RegistrarCommandLine, TheRegistrarTheSwitchesThenTheDecoderAllInTheSystemDi
 }
 
 TEST(FileExists, FilesThatOpenForReadingExistFoldersAndMissingDrivesDoNot) {
-    EXPECT_TRUE(FileExists((decodertest::SystemDirectory() + "\\regsvr32.exe").c_str()));
-    EXPECT_FALSE(FileExists((decodertest::SystemDirectory() + "\\no_such_decoder.dll").c_str()));
-    EXPECT_FALSE(FileExists(decodertest::SystemDirectory().c_str()));
-    EXPECT_FALSE(FileExists("Q:\\nothing\\here.dll"));  // no critical-error box either
-    EXPECT_FALSE(FileExists(""));
+    EXPECT_TRUE(fw::FileExists((decodertest::SystemDirectory() + "\\regsvr32.exe").c_str()));
+    EXPECT_FALSE(fw::FileExists((decodertest::SystemDirectory() + "\\no_such_decoder.dll").c_str()));
+    EXPECT_FALSE(fw::FileExists(decodertest::SystemDirectory().c_str()));
+    EXPECT_FALSE(fw::FileExists("Q:\\nothing\\here.dll"));  // no critical-error box either
+    EXPECT_FALSE(fw::FileExists(""));
 }
 
 TEST(RunHidden, StartsAProgramWithoutWaitingAndFailsForAMissingOne) {

@@ -1,5 +1,7 @@
 #include "DvdMath.h"
 
+#include <cstdio>
+
 #include "PlaybackMath.h"
 
 DvdPlayerState DvdStateAfter(DvdPlayerState from, DvdTransition transition) {
@@ -109,4 +111,11 @@ long DvdMuteToggled(long currentVolume, long savedVolume) {
 DvdFit DvdFullScreenFit(long nativeWidth, long nativeHeight, int screenWidth, int screenHeight) {
     FitRect fit = FitToScreen(nativeWidth * 10, nativeHeight * 10, screenWidth, screenHeight);
     return {fit.left, fit.top, fit.width, fit.height};
+}
+
+std::string DvdLocationText(unsigned title, unsigned chapter, bool prohibited) {
+    char text[80];
+    std::snprintf(text, sizeof(text), "DVD            TITLE: %-3uCHAPTER: %u%s", title, chapter,
+                  prohibited ? " PROHIBITED" : "");
+    return text;
 }

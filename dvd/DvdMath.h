@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // The value 6 is not used: it stands between a frame pause and a scan in the numbering the
 // status display reads.
@@ -74,3 +75,9 @@ struct DvdFit {
     int height = 0;
 };
 DvdFit DvdFullScreenFit(long nativeWidth, long nativeHeight, int screenWidth, int screenHeight);
+
+// The line that names where the disc plays: "DVD", the title and chapter, and " PROHIBITED"
+// while the disc's last refusal is recent.
+std::string DvdLocationText(unsigned title, unsigned chapter, bool prohibited);
+// A refusal is shown for this long after it happened.
+inline constexpr uint32_t kProhibitedShownMs = 5000;

@@ -1,6 +1,8 @@
 // Building the DVD graph, the video window that shows it, and letting both go again.
 #include "DvdPlayer.h"
 
+#include <mmsystem.h>
+
 #include <cstring>
 
 #include "DvdTexts.h"
@@ -232,6 +234,8 @@ void DvdPlayer::ReleaseAll() {
 }
 
 void DvdPlayer::NoteProhibited() {
+    prohibitedAt = ::timeGetTime();
+    everProhibited = true;
     if (mainWindow) mainWindow->NoteProhibited();
 }
 
@@ -245,7 +249,10 @@ TransportSettings DvdPlayer::Settings() const {
 
 EngineStatus DvdPlayer::Status() const {
     EngineStatus status;
-    status.showsName = false;
+    // The song-name field has nothing else to show for a disc: it names title and chapter.
+    status.showsName = true;
+    bool prohibited = everProhibited && ::timeGetTime() - prohibitedAt <= kProhibitedShownMs;
+    status.name = DvdLocationText(currentTitle, currentChapter, prohibited);
     status.showsTime = true;
     uint32_t total = static_cast<uint32_t>(GetTotalTitleSeconds());
     status.positionSeconds = DvdTimeCodeSeconds({currentTime.hours, currentTime.minutes, currentTime.seconds, 0});

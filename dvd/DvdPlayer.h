@@ -178,4 +178,6 @@ private:
     void OnNavigatorError(long code);
 
     int modalDepth = 0;
+    DWORD prohibitedAt = 0;
+    bool everProhibited = false;
 };

@@ -127,3 +127,8 @@ TEST(DvdFullScreenFit, WidePictureFillsTheWidthAndATinyOneIsCentredAtTenTimesIts
     EXPECT_EQ(fit.width, 640);
     EXPECT_EQ(fit.height, 480);
 }
+
+TEST(DvdLocation, NamesTitleAndChapterAndARecentRefusal) {
+    EXPECT_EQ(DvdLocationText(1, 3, false), "DVD            TITLE: 1  CHAPTER: 3");
+    EXPECT_EQ(DvdLocationText(12, 4, true), "DVD            TITLE: 12 CHAPTER: 4 PROHIBITED");
+}

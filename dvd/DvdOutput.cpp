@@ -6,7 +6,6 @@
 #include <string>
 
 #include "Handles.h"
-#include "PlaybackMath.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -38,54 +37,7 @@ constexpr char kNoColourInterface[] =
 constexpr char kNoColourControls[] =
     "Cannot control the GetOverlaySurfaceColorControls interface.Sorry, can't control DVD color.";
 
-// A renderer without volume control is not an error the user needs to hear about.
-HRESULT QuietFailure(HRESULT hr) { return hr == E_NOTIMPL ? S_OK : hr; }
-
-HRESULT StepVolume(IBasicAudio* audio, long delta, long& savedVolume) {
-    if (!audio) return S_OK;
-    HRESULT hr = audio->get_Volume(&savedVolume);
-    if (FAILED(hr)) return QuietFailure(hr);
-    savedVolume = DvdVolumeAfterStep(savedVolume, delta);
-    return audio->put_Volume(savedVolume);
-}
-
 }  // namespace
-
-long DvdVolumeAfterStep(long volume, long delta) {
-    long next = volume + delta;
-    if (next >= kVolumeFull) return kVolumeFull;
-    if (next <= kVolumeSilent) return kVolumeSilent;
-    return next;
-}
-
-HRESULT DvdVolumeUp(IBasicAudio* audio, long& savedVolume) { return StepVolume(audio, kDvdVolumeStep, savedVolume); }
-
-HRESULT DvdVolumeDown(IBasicAudio* audio, long& savedVolume) {
-    return StepVolume(audio, -kDvdVolumeStep, savedVolume);
-}
-
-HRESULT DvdToggleMute(IBasicAudio* audio, long savedVolume) {
-    if (!audio) return S_OK;
-    long volume = 0;
-    HRESULT hr = audio->get_Volume(&volume);
-    if (FAILED(hr)) return QuietFailure(hr);
-    return audio->put_Volume(volume != kVolumeSilent ? kVolumeSilent : savedVolume);
-}
-
-HRESULT DvdSetVolumeFraction(IBasicAudio* audio, float fraction, long& savedVolume) {
-    if (!audio) return S_OK;
-    savedVolume = VolumeFromFraction(fraction);
-    return audio->put_Volume(savedVolume);
-}
-
-HRESULT DvdSetAudioChannel(IBasicAudio* audio, int channel) {
-    if (!audio) return S_OK;
-    long balance = 0;
-    HRESULT hr = audio->get_Balance(&balance);
-    if (FAILED(hr)) return QuietFailure(hr);
-    if (!BalanceForChannel(channel, balance)) ::MessageBoxA(nullptr, "unknown channel settings", "error", MB_OK);
-    return audio->put_Balance(balance);
-}
 
 HRESULT SetFullBrightness(IDvdGraphBuilder* dvdGraphBuilder) {
     if (!dvdGraphBuilder) return S_OK;

@@ -1,5 +1,5 @@
-// The DVD engine's volume, balance, colour and region controls on the platform's own parts: a
-// real graph's IBasicAudio, the platform's DVD graph builder, and a stand-in region tool library
+// The DVD engine's volume, balance, colour and region controls on the platform's own parts: the
+// engine's sound operations on a real graph's IBasicAudio, the platform's DVD graph builder, and a stand-in region tool library
 // in the system directory.
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include "DecoderFiles.h"
 #include "Driver.h"
 #include "DvdOutput.h"
+#include "DvdPlayer.h"
 
 namespace {
 
@@ -27,8 +28,11 @@ protected:
         for (char c : e2e::MediaDirectory() + "tone.wav") tone.push_back(static_cast<wchar_t>(c));
         ASSERT_HRESULT_SUCCEEDED(graph->RenderFile(tone.c_str(), nullptr));
         ASSERT_HRESULT_SUCCEEDED(graph->QueryInterface(IID_IBasicAudio, reinterpret_cast<void**>(&audio)));
+        player = std::make_unique<DvdPlayer>(::GetModuleHandleA(nullptr), nullptr, nullptr);
+        player->basicAudio = audio;
     }
     void TearDown() override {
+        player.reset();
         if (audio) audio->Release();
         if (graph) graph->Release();
         boxes.reset();
@@ -47,66 +51,72 @@ protected:
 
     IGraphBuilder* graph = nullptr;
     IBasicAudio* audio = nullptr;
+    std::unique_ptr<DvdPlayer> player;
     std::unique_ptr<e2e::MessageBoxGuard> boxes;
 };
 
 TEST_F(DvdAudioTest, VolumeStepsStopAtFullAndAtSilence) {
-    long saved = 0;
     ASSERT_HRESULT_SUCCEEDED(audio->put_Volume(0));
-    EXPECT_HRESULT_SUCCEEDED(DvdVolumeUp(audio, saved));
+    EXPECT_HRESULT_SUCCEEDED(player->DvdVolumeUp());
     EXPECT_EQ(0, Volume());
-    EXPECT_EQ(0, saved);
-    EXPECT_HRESULT_SUCCEEDED(DvdVolumeDown(audio, saved));
+    EXPECT_EQ(0, player->savedVolume);
+    EXPECT_HRESULT_SUCCEEDED(player->DvdVolumeDown());
     EXPECT_EQ(-500, Volume());
-    EXPECT_EQ(-500, saved);
+    EXPECT_EQ(-500, player->savedVolume);
     ASSERT_HRESULT_SUCCEEDED(audio->put_Volume(-9800));
-    EXPECT_HRESULT_SUCCEEDED(DvdVolumeDown(audio, saved));
+    EXPECT_HRESULT_SUCCEEDED(player->DvdVolumeDown());
     EXPECT_EQ(-10000, Volume());
-    EXPECT_HRESULT_SUCCEEDED(DvdVolumeDown(audio, saved));
+    EXPECT_HRESULT_SUCCEEDED(player->DvdVolumeDown());
     EXPECT_EQ(-10000, Volume());
-    EXPECT_EQ(-10000, saved);
+    EXPECT_EQ(-10000, player->savedVolume);
 }
 
 TEST_F(DvdAudioTest, MuteReturnsToTheLastVolumeSetAndAStepAfterMuteStartsFromSilence) {
-    long saved = 0;
-    EXPECT_HRESULT_SUCCEEDED(DvdSetVolumeFraction(audio, 0.5f, saved));
+    EXPECT_HRESULT_SUCCEEDED(player->DvdSetVolumeFraction(0.5f));
     EXPECT_EQ(-1000, Volume());
-    EXPECT_HRESULT_SUCCEEDED(DvdToggleMute(audio, saved));
+    EXPECT_HRESULT_SUCCEEDED(player->DvdToggleMute());
     EXPECT_EQ(-10000, Volume());
-    EXPECT_EQ(-1000, saved);
-    EXPECT_HRESULT_SUCCEEDED(DvdToggleMute(audio, saved));
+    EXPECT_EQ(-1000, player->savedVolume);
+    EXPECT_HRESULT_SUCCEEDED(player->DvdToggleMute());
     EXPECT_EQ(-1000, Volume());
 
-    EXPECT_HRESULT_SUCCEEDED(DvdToggleMute(audio, saved));
-    EXPECT_HRESULT_SUCCEEDED(DvdVolumeUp(audio, saved));
+    EXPECT_HRESULT_SUCCEEDED(player->DvdToggleMute());
+    EXPECT_HRESULT_SUCCEEDED(player->DvdVolumeUp());
     EXPECT_EQ(-9500, Volume());
-    EXPECT_EQ(-9500, saved);
+    EXPECT_EQ(-9500, player->savedVolume);
+}
+
+TEST_F(DvdAudioTest, MutingTwiceWithoutAVolumeSetReturnsToFull) {
+    ASSERT_HRESULT_SUCCEEDED(audio->put_Volume(-3000));
+    EXPECT_HRESULT_SUCCEEDED(player->DvdToggleMute());
+    EXPECT_EQ(-10000, Volume());
+    EXPECT_HRESULT_SUCCEEDED(player->DvdToggleMute());
+    EXPECT_EQ(0, Volume());
 }
 
 TEST_F(DvdAudioTest, TheSliderFollowsTheLoudnessCurveToItsEnds) {
-    long saved = 0;
     const struct {
         float fraction;
         long volume;
     } points[] = {{0.0f, -10000}, {0.005f, -10000}, {0.01f, -4950}, {0.1f, -4500}, {0.2f, -2400},
                   {0.3f, -2100},  {0.5f, -1000},    {0.75f, -500},  {1.0f, 0}};
     for (const auto& point : points) {
-        EXPECT_HRESULT_SUCCEEDED(DvdSetVolumeFraction(audio, point.fraction, saved));
+        EXPECT_HRESULT_SUCCEEDED(player->DvdSetVolumeFraction(point.fraction));
         EXPECT_EQ(point.volume, Volume()) << point.fraction;
-        EXPECT_EQ(point.volume, saved) << point.fraction;
+        EXPECT_EQ(point.volume, player->savedVolume) << point.fraction;
     }
 }
 
 TEST_F(DvdAudioTest, ChannelsSetTheBalanceAndAnUnknownChoiceSaysSo) {
-    EXPECT_HRESULT_SUCCEEDED(DvdSetAudioChannel(audio, -1));
+    EXPECT_HRESULT_SUCCEEDED(player->DvdSetAudioChannel(-1));
     EXPECT_EQ(-10000, Balance());
-    EXPECT_HRESULT_SUCCEEDED(DvdSetAudioChannel(audio, 1));
+    EXPECT_HRESULT_SUCCEEDED(player->DvdSetAudioChannel(1));
     EXPECT_EQ(10000, Balance());
-    EXPECT_HRESULT_SUCCEEDED(DvdSetAudioChannel(audio, 0));
+    EXPECT_HRESULT_SUCCEEDED(player->DvdSetAudioChannel(0));
     EXPECT_EQ(0, Balance());
     ASSERT_HRESULT_SUCCEEDED(audio->put_Balance(-3000));
     EXPECT_TRUE(boxes->Seen().empty());
-    EXPECT_HRESULT_SUCCEEDED(DvdSetAudioChannel(audio, 2));
+    EXPECT_HRESULT_SUCCEEDED(player->DvdSetAudioChannel(2));
     EXPECT_EQ(-3000, Balance());
     auto seen = boxes->Seen();
     ASSERT_EQ(1u, seen.size());
@@ -115,39 +125,34 @@ TEST_F(DvdAudioTest, ChannelsSetTheBalanceAndAnUnknownChoiceSaysSo) {
 }
 
 TEST(DvdAudioWithoutRenderer, DoesNothingQuietly) {
-    long saved = -700;
-    EXPECT_EQ(S_OK, DvdVolumeUp(nullptr, saved));
-    EXPECT_EQ(S_OK, DvdToggleMute(nullptr, saved));
-    EXPECT_EQ(S_OK, DvdSetVolumeFraction(nullptr, 0.5f, saved));
-    EXPECT_EQ(S_OK, DvdSetAudioChannel(nullptr, 1));
-    EXPECT_EQ(-700, saved);
-
-    // A graph without an audio renderer has no volume control to offer.
     ::CoInitialize(nullptr);
-    IGraphBuilder* graph = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                                reinterpret_cast<void**>(&graph)));
-    IBasicAudio* audio = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(graph->QueryInterface(IID_IBasicAudio, reinterpret_cast<void**>(&audio)));
-    long probe = 0;
-    if (audio->get_Volume(&probe) == E_NOTIMPL) {
-        EXPECT_EQ(S_OK, DvdVolumeUp(audio, saved));
-        EXPECT_EQ(S_OK, DvdVolumeDown(audio, saved));
-        EXPECT_EQ(S_OK, DvdToggleMute(audio, saved));
-        EXPECT_EQ(S_OK, DvdSetAudioChannel(audio, 1));
-    }
-    audio->Release();
-    graph->Release();
-    ::CoUninitialize();
-}
+    {
+        DvdPlayer player(::GetModuleHandleA(nullptr), nullptr, nullptr);
+        player.savedVolume = -700;
+        EXPECT_EQ(S_OK, player.DvdVolumeUp());
+        EXPECT_EQ(S_OK, player.DvdToggleMute());
+        EXPECT_EQ(S_OK, player.DvdSetVolumeFraction(0.5f));
+        EXPECT_EQ(S_OK, player.DvdSetAudioChannel(1));
+        EXPECT_EQ(-700, player.savedVolume);
 
-TEST(DvdVolumeSteps, StayBetweenSilenceAndFull) {
-    EXPECT_EQ(0, DvdVolumeAfterStep(0, 500));
-    EXPECT_EQ(0, DvdVolumeAfterStep(-500, 500));
-    EXPECT_EQ(-1000, DvdVolumeAfterStep(-1500, 500));
-    EXPECT_EQ(-10000, DvdVolumeAfterStep(-9600, -500));
-    EXPECT_EQ(-10000, DvdVolumeAfterStep(-10000, -500));
-    EXPECT_EQ(-9500, DvdVolumeAfterStep(-10000, 500));
+        // A graph without an audio renderer has no volume control to offer.
+        IGraphBuilder* graph = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
+                                                    IID_IGraphBuilder, reinterpret_cast<void**>(&graph)));
+        IBasicAudio* audio = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(graph->QueryInterface(IID_IBasicAudio, reinterpret_cast<void**>(&audio)));
+        player.basicAudio = audio;
+        long probe = 0;
+        ASSERT_EQ(E_NOTIMPL, audio->get_Volume(&probe));
+        EXPECT_EQ(S_OK, player.DvdVolumeUp());
+        EXPECT_EQ(S_OK, player.DvdVolumeDown());
+        EXPECT_EQ(S_OK, player.DvdToggleMute());
+        EXPECT_EQ(S_OK, player.DvdSetAudioChannel(1));
+        player.basicAudio.Reset();
+        audio->Release();
+        graph->Release();
+    }
+    ::CoUninitialize();
 }
 
 TEST(DvdBrightness, WithoutAGraphNothingHappensAndWithoutAnOverlayTheUserIsTold) {

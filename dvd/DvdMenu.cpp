@@ -22,22 +22,22 @@ void CheckItem(HMENU menu, UINT id, bool checked) {
 
 void GrayItem(HMENU menu, UINT id) { ::EnableMenuItem(menu, id, MF_BYCOMMAND | MF_GRAYED); }
 
-void GrayByState(HMENU popup, DvdMenuPlayState state) {
+void GrayByState(HMENU popup, DvdPlayerState state) {
     switch (state) {
-        case DvdMenuPlayState::Stopped:
-        case DvdMenuPlayState::NavigatorStopped:
+        case DvdPlayerState::Stopped:
+        case DvdPlayerState::NavigatorStopped:
             GrayItem(popup, ID_PLAYBACK_PAUSE);
             GrayItem(popup, ID_PLAYBACK_STOP);
             break;
-        case DvdMenuPlayState::Playing:
+        case DvdPlayerState::Playing:
             GrayItem(popup, ID_PLAYBACK_PLAY);
             break;
-        case DvdMenuPlayState::Paused:
-        case DvdMenuPlayState::FramePaused:
+        case DvdPlayerState::Paused:
+        case DvdPlayerState::FramePaused:
             GrayItem(popup, ID_PLAYBACK_PAUSE);
             break;
-        case DvdMenuPlayState::Uninitialized:
-        case DvdMenuPlayState::Scanning:
+        case DvdPlayerState::Uninitialized:
+        case DvdPlayerState::Scanning:
             break;
     }
 }
@@ -109,7 +109,7 @@ void PrepareContextMenu(HMENU popup, const DvdMenuSource& source, BOOL& subpictu
     CheckItem(popup, ID_OPTIONS_CLOSEDCAPTION, source.captionsOn);
     CheckItem(popup, ID_OPTIONS_FULLSCREEN, source.fullScreen);
     GrayByState(popup, source.state);
-    bool built = source.state != DvdMenuPlayState::Uninitialized;
+    bool built = source.state != DvdPlayerState::Uninitialized;
     if (built) FillSubTitles(::GetSubMenu(popup, kSubTitlesSubmenu), source.dvdInfo, subpictureShown);
     if (built) FillLanguages(::GetSubMenu(popup, kLanguagesSubmenu), source.dvdInfo);
     FillFilters(::GetSubMenu(popup, kFiltersSubmenu), source.graphBuilder, names);
@@ -132,7 +132,7 @@ POINT ContextMenuScreenPoint(HWND window, int x, int y, bool fullScreen, bool fi
     return point;
 }
 
-void ShowContextMenu(HINSTANCE instance, HWND window, POINT screen, const DvdMenuSource& source,
+void TrackContextMenu(HINSTANCE instance, HWND window, POINT screen, const DvdMenuSource& source,
                      BOOL& subpictureShown, DvdFilterNames& names) {
     fw::MenuHandle menu(::LoadMenuA(instance, MAKEINTRESOURCEA(IDR_DVDMENU)));
     if (!menu) return;

@@ -8,11 +8,9 @@
 
 #include <wrl/client.h>
 
+#include "DvdMath.h"
 #include "DvdMenuIds.h"
 
-// The engine's state values, as the menu grays its items by them.
-enum class DvdMenuPlayState { Uninitialized = 0, Paused = 1, Stopped = 2, NavigatorStopped = 3, Playing = 4,
-                              FramePaused = 5, Scanning = 7 };
 
 using DvdFilterNames = char[kFilterNameSlots][kFilterNameLength];
 
@@ -20,7 +18,7 @@ using DvdFilterNames = char[kFilterNameSlots][kFilterNameLength];
 struct DvdMenuSource {
     IDvdInfo2* dvdInfo = nullptr;
     IGraphBuilder* graphBuilder = nullptr;
-    DvdMenuPlayState state = DvdMenuPlayState::Uninitialized;
+    DvdPlayerState state = DvdPlayerState::Uninitialized;
     bool captionsOn = false;
     bool fullScreen = false;
     ULONG currentTitle = 0;
@@ -44,7 +42,7 @@ POINT ContextMenuScreenPoint(HWND window, int x, int y, bool fullScreen, bool fi
 
 // Loads, prepares and tracks the popup owned by window; the chosen command arrives at window as
 // WM_COMMAND. Nothing happens when the resource cannot be loaded.
-void ShowContextMenu(HINSTANCE instance, HWND window, POINT screen, const DvdMenuSource& source,
+void TrackContextMenu(HINSTANCE instance, HWND window, POINT screen, const DvdMenuSource& source,
                      BOOL& subpictureShown, DvdFilterNames& names);
 
 // The graph's first filter whose name is exactly name (case-sensitive); null when there is none,

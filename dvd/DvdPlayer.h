@@ -142,6 +142,26 @@ public:
     void ShowCursorAgain();
     void HideCursor();
 
+    // Menus, dialogs, bookmark, disc information and output controls (DvdMenuCommands.cpp)
+    bool SelectSubpicture(ULONG stream);
+    bool DisableSubpicture();
+    void ShowFilterPropertyPage(const char* name);
+    bool SaveBookmark();
+    bool RestoreBookmark();
+    bool ShowTextInfo();
+    bool ShowAudioAttributes();
+    bool ShowVideoAttributes();
+    bool ShowSubpictureAttributes();
+    HRESULT SetFullBrightness();
+    // After the navigator refused the disc for its region: asks the system's region tool to
+    // change the drive's region and starts the disc afresh when it did.
+    bool ChangeRegion();
+    // The stream, angle, jump, karaoke and parental dialogs of the main window's commands;
+    // false for any other command.
+    bool ShowDvdDialog(UINT command);
+    // Applies a parental level; the navigator takes one only while stopped.
+    bool ApplyParentalLevel(ULONG level);
+
     // PlaybackEngine
     void Play() override { PlayDvd(); }
     void Pause() override { PauseDvd(); }
@@ -155,7 +175,7 @@ public:
     bool SeekToFraction(double fraction) override;
     void Zoom(int multiplier, int divisor) override { ZoomVideo(multiplier, divisor); }
     void ToggleFullScreen() override;
-    void ShowColourControls() override {}
+    void ShowColourControls() override { SetFullBrightness(); }
     void SetVolumeFraction(float fraction) override { DvdSetVolumeFraction(fraction); }
     void VolumeUp() override { DvdVolumeUp(); }
     void VolumeDown() override { DvdVolumeDown(); }

@@ -128,8 +128,10 @@ private:
     void OnKeyUp(WPARAM key, LPARAM lParam);
     // The open dialog: fills the playlist with the chosen files and copies the first into path.
     bool ChooseMediaFiles(char (&path)[MAX_PATH]);
-    // A DVD folder's ".ifo" file; DVD playback arrives with the DVD engine.
+    // A DVD folder's ".ifo" file: the decoders around the graph, the open, full screen, play.
     bool OpenDvdMedia(char* path);
+    // Opens path in a new DVD engine; false leaves the unbuilt engine open for CloseMedia().
+    bool OpenDvd(const char* path);
 
     // While the engine or the open command runs a modal loop (a message box, a popup menu, the
     // open dialog), messages that would close or replace the engine wait; they are posted again

@@ -54,3 +54,8 @@ const char* TooltipText(unsigned toolId) {
     }
     return nullptr;
 }
+
+std::string DirectoryOf(std::string_view path) {
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}

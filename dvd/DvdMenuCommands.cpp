@@ -91,10 +91,6 @@ bool DvdPlayer::OnMenuCommand(UINT id) {
     return ShowDvdDialog(id);
 }
 
-bool DvdPlayer::SelectSubpicture(ULONG stream) { return ::SelectSubpicture(dvdControl.Get(), stream, subpictureShown); }
-
-bool DvdPlayer::DisableSubpicture() { return ::DisableSubpicture(dvdControl.Get(), subpictureShown); }
-
 void DvdPlayer::ShowFilterPropertyPage(const char* name) {
     DvdModalScope modal(*this);
     ::ShowFilterPropertyPage(videoWindow, graphBuilder.Get(), name);

@@ -5,11 +5,12 @@
 
 #include <cstring>
 
+#include "DsUtil.h"
 #include "DvdTexts.h"
 #include "Messages.h"
 #include "RenderStatus.h"
 
-using Microsoft::WRL::ComPtr;
+
 
 namespace {
 
@@ -113,8 +114,8 @@ bool DvdPlayer::QueryInterfaces() {
     }
     if (FAILED(dvdGraphBuilder->GetFiltergraph(graphBuilder.ReleaseAndGetAddressOf())) || !graphBuilder)
         return Fail(dvdtext::kNoGraph);
-    if (FAILED(graphBuilder.As(&mediaControl))) return Fail(dvdtext::kNoMediaControl);
-    if (FAILED(graphBuilder.As(&mediaEvent))) return Fail(dvdtext::kNoMediaEvent);
+    if (FAILED(QueryInto(graphBuilder.Get(), IID_IMediaControl, mediaControl))) return Fail(dvdtext::kNoMediaControl);
+    if (FAILED(QueryInto(graphBuilder.Get(), IID_IMediaEventEx, mediaEvent))) return Fail(dvdtext::kNoMediaEvent);
     if (FAILED(dvdGraphBuilder->GetDvdInterface(IID_IVideoWindow,
                                                 reinterpret_cast<void**>(videoRenderer.ReleaseAndGetAddressOf()))))
         return Fail(dvdtext::kNoVideoWindow);
@@ -122,10 +123,10 @@ bool DvdPlayer::QueryInterfaces() {
     if (FAILED(dvdGraphBuilder->GetDvdInterface(IID_IAMLine21Decoder,
                                                 reinterpret_cast<void**>(line21Decoder.ReleaseAndGetAddressOf()))))
         line21Decoder.Reset();
-    if (FAILED(graphBuilder.As(&basicVideo))) return Fail(dvdtext::kNoBasicVideo);
-    if (FAILED(graphBuilder.As(&basicAudio))) return Fail(dvdtext::kNoBasicAudio);
-    if (FAILED(graphBuilder.As(&mediaSeeking))) return Fail(dvdtext::kNoSeeking);
-    if (FAILED(graphBuilder.As(&mediaPosition))) return Fail(dvdtext::kNoPosition);
+    if (FAILED(QueryInto(graphBuilder.Get(), IID_IBasicVideo, basicVideo))) return Fail(dvdtext::kNoBasicVideo);
+    if (FAILED(QueryInto(graphBuilder.Get(), IID_IBasicAudio, basicAudio))) return Fail(dvdtext::kNoBasicAudio);
+    if (FAILED(QueryInto(graphBuilder.Get(), IID_IMediaSeeking, mediaSeeking))) return Fail(dvdtext::kNoSeeking);
+    if (FAILED(QueryInto(graphBuilder.Get(), IID_IMediaPosition, mediaPosition))) return Fail(dvdtext::kNoPosition);
     state = DvdStateAfter(state, DvdTransition::GraphBuilt);
     return true;
 }

@@ -103,6 +103,9 @@ public:
     bool ScanDvdBackward(float rate);
     bool ToggleRootMenu();
     bool ToggleTitleMenu();
+    // Shows subpictures from `stream`, or hides them.
+    bool SelectSubpicture(ULONG stream);
+    bool DisableSubpicture();
     bool PlayChapter(ULONG chapter);
     bool PlayChapterInTitle(ULONG title, ULONG chapter);
     bool PlayAtTime(DvdTimeCode time);
@@ -143,8 +146,6 @@ public:
     void HideCursor();
 
     // Menus, dialogs, bookmark, disc information and output controls (DvdMenuCommands.cpp)
-    bool SelectSubpicture(ULONG stream);
-    bool DisableSubpicture();
     void ShowFilterPropertyPage(const char* name);
     bool SaveBookmark();
     bool RestoreBookmark();

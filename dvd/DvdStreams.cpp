@@ -54,18 +54,3 @@ DvdStreamList ReadAudioStreams(IDvdInfo2* dvdInfo) {
         });
     return list;
 }
-
-bool SelectSubpicture(IDvdControl2* dvdControl, ULONG stream, BOOL& shown) {
-    if (!dvdControl) return false;
-    if (FAILED(dvdControl->SetSubpictureState(TRUE, DVD_CMD_FLAG_None, nullptr))) return false;
-    shown = TRUE;
-    dvdControl->SelectSubpictureStream(stream, DVD_CMD_FLAG_None, nullptr);
-    return true;
-}
-
-bool DisableSubpicture(IDvdControl2* dvdControl, BOOL& shown) {
-    if (!dvdControl) return false;
-    if (FAILED(dvdControl->SetSubpictureState(FALSE, DVD_CMD_FLAG_None, nullptr))) return false;
-    shown = FALSE;
-    return true;
-}

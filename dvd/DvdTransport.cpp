@@ -2,10 +2,11 @@
 #include "DvdPlayer.h"
 
 #include "Commands.h"
+#include "DsUtil.h"
 #include "DvdTexts.h"
 #include "PlaybackMath.h"
 
-using Microsoft::WRL::ComPtr;
+
 
 namespace {
 
@@ -149,6 +150,19 @@ bool DvdPlayer::ToggleTitleMenu() {
     return ToggleMenu(DVD_MENU_Title, true);
 }
 
+bool DvdPlayer::SelectSubpicture(ULONG stream) {
+    if (!dvdControl || FAILED(dvdControl->SetSubpictureState(TRUE, DVD_CMD_FLAG_None, nullptr))) return false;
+    subpictureShown = TRUE;
+    dvdControl->SelectSubpictureStream(stream, DVD_CMD_FLAG_None, nullptr);
+    return true;
+}
+
+bool DvdPlayer::DisableSubpicture() {
+    if (!dvdControl || FAILED(dvdControl->SetSubpictureState(FALSE, DVD_CMD_FLAG_None, nullptr))) return false;
+    subpictureShown = FALSE;
+    return true;
+}
+
 bool DvdPlayer::PlayChapter(ULONG chapter) {
     if (!dvdControl) return false;
     HRESULT hr = dvdControl->PlayChapter(chapter, DVD_CMD_FLAG_Block, nullptr);
@@ -177,7 +191,7 @@ void DvdPlayer::SkipDvdSeconds(int delta) {
 bool DvdPlayer::StepFrame() {
     if (state == DvdPlayerState::Uninitialized || !graphBuilder || !mediaControl) return false;
     ComPtr<IVideoFrameStep> frameStep;
-    if (FAILED(graphBuilder.As(&frameStep))) return false;
+    if (FAILED(QueryInto(graphBuilder.Get(), IID_IVideoFrameStep, frameStep))) return false;
     if (frameStep->CanStep(0, nullptr) == S_FALSE) return false;
     mediaControl->Pause();
     state = DvdStateAfter(state, DvdTransition::FrameStep);

@@ -117,6 +117,7 @@ LRESULT DvdPlayer::OnCommand(UINT id) {
         case ID_JUMP_FORWARD: SkipDvdSeconds(settings.skipForward); break;
         case ID_JUMP_BACKWARD: SkipDvdSeconds(-settings.skipBackward); break;
         case ID_PLAYBACK_SLOWFORWARD: ScanDvdForward(settings.slowlyForward); break;
+        case ID_SUBPICTURE_DISABLE: DisableSubpicture(); break;
         default: OnMenuCommand(id); break;  // bookmarks, subpictures and the generated menu items
     }
     return 0;

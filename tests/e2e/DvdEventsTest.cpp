@@ -201,39 +201,3 @@ TEST_F(DvdTest, ANavigatorWithoutClosedCaptionsStillPlays) {
     EXPECT_TRUE(player.boxes->Seen().empty());
     Finish(player);
 }
-
-// Without the double: Wine's own DVD graph builder cannot render a volume.
-class WineDvdTest : public PlayerTest {};
-
-TEST_F(WineDvdTest, WinesOwnBuilderFailsWithThePlatformsTextAndNothingStaysOpen) {
-    ASSERT_TRUE(dvdnav::NavigatorFixture::RestoreWineRegistration());
-    std::string ifo = dvdnav::NavigatorFixture::DiscIfoPath();
-    Player player = Player::Start({ifo});
-    ASSERT_TRUE(player.window);
-    auto box = player.boxes->WaitForBox(15000);
-    if (box) {
-        EXPECT_EQ(box->caption, "RenderDvdVideoVolume Failed!");
-        EXPECT_FALSE(box->text.empty());
-        EXPECT_LE(box->text.size(), 100u);
-    }
-    Pause(500);
-    EXPECT_FALSE(DvdWindowOf(player));
-    EXPECT_EQ(ChildWithText(player.window, "PLAY"), nullptr);
-    EXPECT_TRUE(player.process.Running());
-    Finish(player);
-    EXPECT_TRUE(box) << "no message for the failed build";
-}
-
-TEST_F(WineDvdTest, PathsThatAreNoDiscOrTooLongLeaveNothingOpen) {
-    ASSERT_TRUE(dvdnav::NavigatorFixture::RestoreWineRegistration());
-    std::string longPath = "C:\\" + std::string(300, 'a') + "\\VIDEO_TS.IFO";
-    for (const std::string& path : {std::string("C:\\no\\such\\VIDEO_TS.IFO"), longPath}) {
-        Player player = Player::Start({path});
-        ASSERT_TRUE(player.window);
-        player.boxes->WaitForBox(8000);
-        Pause(300);
-        EXPECT_FALSE(DvdWindowOf(player));
-        EXPECT_TRUE(player.process.Running());
-        Finish(player);
-    }
-}

@@ -111,7 +111,7 @@ public:
     bool PlayAtTime(DvdTimeCode time);
     void SkipDvdSeconds(int delta);
     bool StepFrame();
-    bool SetClosedCaptions(bool on);
+    bool SetClosedCaptions(bool on) override;
     bool ToggleClosedCaptions();
     uint64_t GetTotalTitleSeconds() const;
     ULONG GetParentalLevel() const;

@@ -73,5 +73,5 @@ void DvdPlayer::OnNavigatorError(long code) {
     if (!text) return;  // not one of the navigator's errors: playback goes on
     Message(videoWindow, text, dvdtext::kErrorCaption, MB_ICONINFORMATION);
     if (mediaControl) mediaControl->Stop();
-    // The region change that follows a region refusal arrives with the region controls.
+    if (code == DVD_ERROR_InvalidDiscRegion) ChangeRegion();
 }

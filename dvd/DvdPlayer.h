@@ -13,6 +13,12 @@
 #include "Line21Decoder.h"
 #include "PlaybackEngine.h"
 
+// The toolchain's control.h gives these interfaces no identifier for ComPtr::As.
+__CRT_UUID_DECL(IMediaPosition, 0x56a868b2, 0x0ad4, 0x11ce, 0xb0, 0x3a, 0x00, 0x20, 0xaf, 0x0b, 0xa7, 0x70)
+__CRT_UUID_DECL(IBasicAudio, 0x56a868b3, 0x0ad4, 0x11ce, 0xb0, 0x3a, 0x00, 0x20, 0xaf, 0x0b, 0xa7, 0x70)
+__CRT_UUID_DECL(IBasicVideo, 0x56a868b5, 0x0ad4, 0x11ce, 0xb0, 0x3a, 0x00, 0x20, 0xaf, 0x0b, 0xa7, 0x70)
+__CRT_UUID_DECL(IMediaEventEx, 0x56a868c0, 0x0ad4, 0x11ce, 0xb0, 0x3a, 0x00, 0x20, 0xaf, 0x0b, 0xa7, 0x70)
+
 inline constexpr char kDvdWindowClass[] = "EventWindow";
 inline constexpr char kDvdWindowTitle[] = "DVD Video Window";
 inline constexpr int kDvdFilterNameCount = 64;
@@ -97,9 +103,6 @@ public:
     bool ScanDvdBackward(float rate);
     bool ToggleRootMenu();
     bool ToggleTitleMenu();
-    // Shows subpictures from `stream`, or hides them.
-    bool SelectSubpicture(ULONG stream);
-    bool DisableSubpicture();
     bool PlayChapter(ULONG chapter);
     bool PlayChapterInTitle(ULONG title, ULONG chapter);
     bool PlayAtTime(DvdTimeCode time);
@@ -139,6 +142,26 @@ public:
     void ShowCursorAgain();
     void HideCursor();
 
+    // Menus, dialogs, bookmark, disc information and output controls (DvdMenuCommands.cpp)
+    bool SelectSubpicture(ULONG stream);
+    bool DisableSubpicture();
+    void ShowFilterPropertyPage(const char* name);
+    bool SaveBookmark();
+    bool RestoreBookmark();
+    bool ShowTextInfo();
+    bool ShowAudioAttributes();
+    bool ShowVideoAttributes();
+    bool ShowSubpictureAttributes();
+    HRESULT SetFullBrightness();
+    // After the navigator refused the disc for its region: asks the system's region tool to
+    // change the drive's region and starts the disc afresh when it did.
+    bool ChangeRegion();
+    // The stream, angle, jump, karaoke and parental dialogs of the main window's commands;
+    // false for any other command.
+    bool ShowDvdDialog(UINT command);
+    // Applies a parental level; the navigator takes one only while stopped.
+    bool ApplyParentalLevel(ULONG level);
+
     // PlaybackEngine
     void Play() override { PlayDvd(); }
     void Pause() override { PauseDvd(); }
@@ -152,7 +175,7 @@ public:
     bool SeekToFraction(double fraction) override;
     void Zoom(int multiplier, int divisor) override { ZoomVideo(multiplier, divisor); }
     void ToggleFullScreen() override;
-    void ShowColourControls() override {}
+    void ShowColourControls() override { SetFullBrightness(); }
     void SetVolumeFraction(float fraction) override { DvdSetVolumeFraction(fraction); }
     void VolumeUp() override { DvdVolumeUp(); }
     void VolumeDown() override { DvdVolumeDown(); }

@@ -123,12 +123,6 @@ LRESULT DvdPlayer::OnCommand(UINT id) {
     return 0;
 }
 
-bool DvdPlayer::OnMenuCommand(UINT) {
-    return false;
-}
-
-void DvdPlayer::ShowContextMenu(HWND, int, int) {}
-
 void DvdPlayer::ShowCursorAgain() {
     while (cursorCount < 0) cursorCount = ::ShowCursor(TRUE);
 }

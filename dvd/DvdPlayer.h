@@ -103,9 +103,6 @@ public:
     bool ScanDvdBackward(float rate);
     bool ToggleRootMenu();
     bool ToggleTitleMenu();
-    // Shows subpictures from `stream`, or hides them.
-    bool SelectSubpicture(ULONG stream);
-    bool DisableSubpicture();
     bool PlayChapter(ULONG chapter);
     bool PlayChapterInTitle(ULONG title, ULONG chapter);
     bool PlayAtTime(DvdTimeCode time);

@@ -150,19 +150,6 @@ bool DvdPlayer::ToggleTitleMenu() {
     return ToggleMenu(DVD_MENU_Title, true);
 }
 
-bool DvdPlayer::SelectSubpicture(ULONG stream) {
-    if (!dvdControl || FAILED(dvdControl->SetSubpictureState(TRUE, DVD_CMD_FLAG_None, nullptr))) return false;
-    subpictureShown = TRUE;
-    dvdControl->SelectSubpictureStream(stream, DVD_CMD_FLAG_None, nullptr);
-    return true;
-}
-
-bool DvdPlayer::DisableSubpicture() {
-    if (!dvdControl || FAILED(dvdControl->SetSubpictureState(FALSE, DVD_CMD_FLAG_None, nullptr))) return false;
-    subpictureShown = FALSE;
-    return true;
-}
-
 bool DvdPlayer::PlayChapter(ULONG chapter) {
     if (!dvdControl) return false;
     HRESULT hr = dvdControl->PlayChapter(chapter, DVD_CMD_FLAG_Block, nullptr);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <dshow.h>
 
+#include <commctrl.h>
 #include <dvdevcod.h>
 
 #include <string>
@@ -367,6 +368,43 @@ TEST_F(DvdTest, ASecondOpenWhileADiscPlaysReplacesIt) {
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(first); }, 10000));
     EXPECT_TRUE(WaitUntil([&] { return DvdWindowOf(player) && IsShown(DvdWindowOf(player)); }, 15000));
     EXPECT_TRUE(ShowsWord(player, "PLAY"));
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    Finish(player);
+}
+
+TEST_F(DvdTest, ClosingTheVideoWindowDuringABlockingCommandClosesOnceItEnds) {
+    Player player = OpenDisc("command_ms 2500\n");
+    HWND video = DvdWindowOf(player);
+    ASSERT_TRUE(video);
+    ASSERT_TRUE(ShowsWord(player, "PLAY", 10000));
+    size_t mark = CallCount();
+    PostCommand(player.window, ID_PLAYBACK_NEXTCHAPTER);  // waits for the navigator's command
+    ASSERT_TRUE(Called("PlayNextChapter", mark));
+    Post(video, WM_CLOSE);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(video); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return ChildWithText(player.window, "PLAY") == nullptr; }, 5000));
+    EXPECT_TRUE(player.process.Running());
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    Finish(player);
+}
+
+TEST_F(DvdTest, ANavigatorThatAnswersNoQueryStillPlaysAndTheSliderDoesNothing) {
+    Player player = OpenDisc("fail *Info\n");
+    ASSERT_TRUE(player.window);
+    ASSERT_TRUE(ShowsWord(player, "PLAY", 10000));
+    EXPECT_TRUE(WaitUntil([&] { return TimeText(player.window).ends_with("00:00:00"); }, 5000));
+    HWND slider = nullptr;
+    for (HWND child : Children(player.window)) {
+        if (ClassName(child) != "msctls_trackbar32") continue;
+        if (!slider || ClientRect(child).right > ClientRect(slider).right) slider = child;
+    }
+    ASSERT_TRUE(slider);
+    size_t mark = CallCount();
+    RECT sr = ClientRect(slider);
+    Click(slider, sr.right / 2, sr.bottom / 2);
+    Pause(800);
+    EXPECT_LT(nav.FindCall("PlayAtTime", mark), 0);
+    EXPECT_EQ(Send(slider, TBM_GETPOS).value_or(-1), 0);
     EXPECT_TRUE(player.boxes->Seen().empty());
     Finish(player);
 }

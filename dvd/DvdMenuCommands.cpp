@@ -108,6 +108,19 @@ bool DvdPlayer::OnMenuCommand(UINT id) {
     return ShowDvdDialog(id);
 }
 
+bool DvdPlayer::SelectSubpicture(ULONG stream) {
+    if (!dvdControl || FAILED(dvdControl->SetSubpictureState(TRUE, DVD_CMD_FLAG_None, nullptr))) return false;
+    subpictureShown = TRUE;
+    dvdControl->SelectSubpictureStream(stream, DVD_CMD_FLAG_None, nullptr);
+    return true;
+}
+
+bool DvdPlayer::DisableSubpicture() {
+    if (!dvdControl || FAILED(dvdControl->SetSubpictureState(FALSE, DVD_CMD_FLAG_None, nullptr))) return false;
+    subpictureShown = FALSE;
+    return true;
+}
+
 void DvdPlayer::ShowFilterPropertyPage(const char* name) {
     DvdModalScope modal(*this);
     ::ShowFilterPropertyPage(videoWindow, graphBuilder.Get(), name);

@@ -143,6 +143,9 @@ public:
     void HideCursor();
 
     // Menus, dialogs, bookmark, disc information and output controls (DvdMenuCommands.cpp)
+    // Shows subpictures from `stream`, or hides them.
+    bool SelectSubpicture(ULONG stream);
+    bool DisableSubpicture();
     void ShowFilterPropertyPage(const char* name);
     bool SaveBookmark();
     bool RestoreBookmark();

@@ -357,7 +357,7 @@ HRESULT Navigator::Pause() {
         Guard g(*this);
         fromStop = mState == State_Stopped;
         mState = State_Paused;
-        if (fromStop) mFrameWanted = true;
+        mFrameWanted = true;  // the renderer holds it as the paused picture
     }
     if (fromStop) mPin.Commit(true);
     return S_OK;

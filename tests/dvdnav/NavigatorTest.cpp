@@ -191,7 +191,13 @@ TEST_F(NavigatorDouble, BuildsRealGraphWithRendererInterfaces) {
     ComPtr<IBasicAudio> audio;
     ComPtr<IMediaSeeking> seeking;
     ComPtr<IMediaPosition> position;
-    EXPECT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IBasicAudio, audio)));
+    ASSERT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IBasicAudio, audio)));
+    // The navigator's silence goes to the real audio renderer, whose volume and balance these are.
+    EXPECT_EQ(S_OK, audio->put_Volume(-1200));
+    long volume = 0;
+    EXPECT_EQ(S_OK, audio->get_Volume(&volume));
+    EXPECT_EQ(-1200, volume);
+    EXPECT_EQ(S_OK, audio->put_Balance(-10000));
     EXPECT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IMediaSeeking, seeking)));
     EXPECT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IMediaPosition, position)));
     ComPtr<IVideoWindow> window;

@@ -133,7 +133,11 @@ public:
             return VFW_E_DVD_RENDERFAIL;
         }
 
-        status->iNumStreams = 1;
+        // Silence for the real audio renderer, so that the graph's IBasicAudio has one to act on;
+        // a machine without sound output simply has no audio path.
+        bool audio = ConnectAudio();
+        if (!audio) Record("Render? no audio renderer");
+        status->iNumStreams = audio ? 2 : 1;
         for (const auto& e : mScript.events) {
             if (e.when != ScriptEvent::When::Build) continue;
             Navigator::Guard g(*mNav);
@@ -161,6 +165,20 @@ public:
     }
 
 private:
+    bool ConnectAudio() {
+        IBaseFilter* renderer = nullptr;
+        if (FAILED(::CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                      reinterpret_cast<void**>(&renderer))))
+            return false;
+        IPin* input = nullptr;
+        HRESULT hr = mGraph->AddFilter(renderer, L"Audio Renderer");
+        if (SUCCEEDED(hr)) hr = FirstInputPin(renderer, &input);
+        if (SUCCEEDED(hr)) hr = mGraph->ConnectDirect(mNav->AudioPin(), input, nullptr);
+        if (input) input->Release();
+        if (FAILED(hr)) mGraph->RemoveFilter(renderer);
+        renderer->Release();
+        return SUCCEEDED(hr);
+    }
     HRESULT MakeGraph() {
         if (mGraph) return S_OK;
         return ::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,

@@ -18,12 +18,14 @@
 namespace dvdnav {
 
 inline constexpr LONG kWidth = 720, kHeight = 576;
+inline constexpr LONG kAudioChunk = 48000 * 4 / 4;  // a quarter second of 48 kHz 16-bit stereo
 
 class Navigator;
 
+// One output pin: generated RGB32 pictures, or silence as 16-bit stereo PCM for an audio renderer.
 class OutputPin final : public IPin {
 public:
-    explicit OutputPin(Navigator& nav) : mNav(nav) {}
+    OutputPin(Navigator& nav, bool audio) : mNav(nav), mAudio(audio) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
@@ -49,9 +51,11 @@ public:
     // The frame thread's delivery; false when the pin is not ready (not connected, decommitted).
     bool Deliver(const void* bits, size_t size);
     void Commit(bool on);
+    bool Connected() const { return mPeer != nullptr; }
 
 private:
     Navigator& mNav;
+    bool mAudio;
     IPin* mPeer = nullptr;
     IMemInputPin* mInput = nullptr;
     IMemAllocator* mAllocator = nullptr;
@@ -197,6 +201,7 @@ public:
     HRESULT STDMETHODCALLTYPE QueryVendorInfo(LPWSTR*) override { return E_NOTIMPL; }
 
     IPin* Pin() { return &mPin; }
+    IPin* AudioPin() { return &mAudioPin; }
     IDvdControl2* ControlInterface() { return &mControl; }
     IDvdInfo2* InfoInterface() { return &mInfo; }
     IDvdControl* OldControlInterface() { return &mOldControl; }
@@ -260,13 +265,15 @@ public:
 private:
     static DWORD WINAPI ControlThread(void* self);
     static DWORD WINAPI FrameThread(void* self);
+    static DWORD WINAPI AudioThread(void* self);
     void Tick(double elapsedMs, DWORD now);
     void StartFirstPlay();
     void PollInjection();
     void DrawFrame(HDC dc);
 
     LONG mRefs = 1;
-    OutputPin mPin{*this};
+    OutputPin mPin{*this, false};
+    OutputPin mAudioPin{*this, true};
     Control mControl{*this};
     Info mInfo{*this};
     OldControl mOldControl{this};
@@ -276,8 +283,9 @@ private:
     IReferenceClock* mClock = nullptr;
     std::wstring mName;
     HANDLE mQuit = nullptr;
-    HANDLE mControlThread = nullptr, mFrameThread = nullptr;
+    HANDLE mControlThread = nullptr, mFrameThread = nullptr, mAudioThread = nullptr;
     bool mFrameWanted = false;  // one frame for a pause
+    bool mAudioWanted = false;
     DWORD mFirstRunTick = 0;
     bool mRunEventsSent = false;
 };

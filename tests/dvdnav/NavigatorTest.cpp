@@ -191,7 +191,13 @@ TEST_F(NavigatorDouble, BuildsRealGraphWithRendererInterfaces) {
     ComPtr<IBasicAudio> audio;
     ComPtr<IMediaSeeking> seeking;
     ComPtr<IMediaPosition> position;
-    EXPECT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IBasicAudio, audio)));
+    ASSERT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IBasicAudio, audio)));
+    // The navigator's silence goes to the real audio renderer, whose volume and balance these are.
+    EXPECT_EQ(S_OK, audio->put_Volume(-1200));
+    long volume = 0;
+    EXPECT_EQ(S_OK, audio->get_Volume(&volume));
+    EXPECT_EQ(-1200, volume);
+    EXPECT_EQ(S_OK, audio->put_Balance(-10000));
     EXPECT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IMediaSeeking, seeking)));
     EXPECT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IMediaPosition, position)));
     ComPtr<IVideoWindow> window;
@@ -368,6 +374,56 @@ TEST_F(NavigatorDouble, MenuButtonsSelectActivateAndResume) {
     EXPECT_GE(fixture.FindCall("Cmd.WaitForEnd"), 0);
     EXPECT_GE(fixture.FindCall("SelectRelativeButton 4"), 0);
     EXPECT_GE(fixture.FindCall("Resume 1"), 0);
+}
+
+// The renderer's current picture, as 32-bit pixels bottom-up; empty when it has none. The
+// renderer keeps a picture only while paused.
+std::vector<DWORD> CurrentImage(DvdGraph& g) {
+    ComPtr<IBasicVideo> video;
+    if (FAILED(Query(g.graph.Get(), IID_IBasicVideo, video))) return {};
+    // Wine's renderer wants the buffer at once (no size query with a null buffer).
+    long size = static_cast<long>(sizeof(BITMAPINFOHEADER) + 720 * 576 * 4);
+    std::vector<DWORD> image(static_cast<size_t>(size) / 4);
+    if (FAILED(video->GetCurrentImage(&size, reinterpret_cast<long*>(image.data())))) return {};
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
+    if (header->biBitCount != 32 || header->biWidth != 720) return {};
+    image.erase(image.begin(), image.begin() + header->biSize / 4);
+    return image;
+}
+
+DWORD PixelAt(const std::vector<DWORD>& image, int x, int y) {
+    return image[static_cast<size_t>(575 - y) * 720 + static_cast<size_t>(x)] & 0xffffff;
+}
+
+// Waits until the picture at (x, y) has the colour, pumping messages.
+bool WaitForPixel(DvdGraph& g, int x, int y, COLORREF colour) {
+    DWORD want = static_cast<DWORD>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    for (int i = 0; i < 40; ++i) {
+        std::vector<DWORD> image = CurrentImage(g);
+        if (image.size() >= 720u * 576u && PixelAt(image, x, y) == want) return true;
+        g.WaitFor(-1, nullptr, 100);
+    }
+    return false;
+}
+
+TEST_F(NavigatorDouble, PictureShowsTitleAndHighlightedMenuButton) {
+    DvdGraph g;
+    ASSERT_TRUE(g.Ready());
+    ASSERT_TRUE(SUCCEEDED(g.media->Run()));
+    ASSERT_TRUE(g.WaitFor(EC_DVD_CURRENT_HMSF_TIME));
+    g.media->Pause();
+    EXPECT_TRUE(WaitForPixel(g, 5, 5, RGB(20, 80, 40)));  // the title's background
+    ASSERT_TRUE(SUCCEEDED(g.media->Run()));
+    ASSERT_EQ(S_OK, g.control->ShowMenu(DVD_MENU_Root, DVD_CMD_FLAG_Flush, nullptr));
+    EXPECT_EQ(S_OK, g.control->SelectButton(2));
+    g.WaitFor(-1, nullptr, 600);  // a frame of the menu reaches the renderer
+    g.media->Pause();
+    RECT second = {}, first = {};
+    ASSERT_EQ(S_OK, g.info->GetButtonRect(2, &second));
+    ASSERT_EQ(S_OK, g.info->GetButtonRect(1, &first));
+    EXPECT_TRUE(WaitForPixel(g, 5, 5, RGB(40, 40, 120)));  // the menu's background
+    EXPECT_TRUE(WaitForPixel(g, second.left + 3, second.top + 3, RGB(250, 210, 0)));  // selected
+    EXPECT_TRUE(WaitForPixel(g, first.left + 3, first.top + 3, RGB(90, 90, 170)));
 }
 
 TEST_F(NavigatorDouble, StopWithResetReturnsToTheStartOfTheDisc) {

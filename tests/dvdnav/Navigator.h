@@ -12,6 +12,7 @@
 
 #include "CallLog.h"
 #include "DiscModel.h"
+#include "Line21.h"
 #include "OldNavigator.h"
 #include "Script.h"
 
@@ -206,6 +207,7 @@ public:
     IDvdInfo2* InfoInterface() { return &mInfo; }
     IDvdControl* OldControlInterface() { return &mOldControl; }
     IDvdInfo* OldInfoInterface() { return &mOldInfo; }
+    IUnknown* Line21Interface() { return &mLine21; }
     // Script lines from the fixture while the navigator runs.
     void ApplyInjected(const std::string& line);
 
@@ -278,6 +280,7 @@ private:
     Info mInfo{*this};
     OldControl mOldControl{this};
     OldInfo mOldInfo{this};
+    Line21 mLine21{this};
     IFilterGraph* mGraph = nullptr;  // not held: the graph holds us
     IMediaEventSink* mSink = nullptr;  // the graph's, not held either
     IReferenceClock* mClock = nullptr;

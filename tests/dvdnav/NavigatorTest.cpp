@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "DiscModel.h"
+#include "Line21Decoder.h"
 #include "NavigatorFixture.h"
 #include "Script.h"
 
@@ -530,6 +531,18 @@ TEST_F(NavigatorDouble, ScriptShapesWhatTheDiscCannotShow) {
         EXPECT_FALSE(g.info);
         ComPtr<IUnknown> old;
         EXPECT_EQ(S_OK, g.builder->GetDvdInterface(IID_IDvdInfo, reinterpret_cast<void**>(old.GetAddressOf())));
+    }
+    {
+        ASSERT_TRUE(fixture.WriteScript("line21\n"));
+        DvdGraph g;
+        ComPtr<dvdnav::ILine21> decoder;
+        ASSERT_EQ(S_OK, g.builder->GetDvdInterface(IID_IAMLine21Decoder, reinterpret_cast<void**>(decoder.GetAddressOf())));
+        EXPECT_EQ(S_OK, decoder->SetServiceState(1));
+        int state = 0;
+        EXPECT_EQ(S_OK, decoder->GetServiceState(&state));
+        EXPECT_EQ(1, state);
+        EXPECT_EQ(E_INVALIDARG, decoder->SetServiceState(7));
+        EXPECT_GE(fixture.FindCall("Line21.SetServiceState 1"), 0);
     }
     {
         ASSERT_TRUE(fixture.WriteScript("render_hr 0x8004027B\n"));

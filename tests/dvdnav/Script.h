@@ -32,6 +32,7 @@ struct Karaoke {
 struct Script {
     FirstPlay firstPlay = FirstPlay::Title;
     bool oldNavigator = false;
+    bool line21 = false;  // the graph has a closed-caption decoder
     bool renderFails = false;
     long renderHr = 0;
     bool renderPartial = false;

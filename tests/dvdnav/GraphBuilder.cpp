@@ -94,7 +94,8 @@ public:
             return mNav->QueryInterface(iid, out);
         if (iid == IID_IVideoWindow || iid == IID_IBasicVideo) return mGraph->QueryInterface(iid, out);
         if (iid == IID_IAMLine21Decoder && mScript.line21) return mNav->Line21Interface()->QueryInterface(iid, out);
-        return E_NOINTERFACE;  // no overlay mixer in this graph
+        if (iid == IID_IMixerPinConfig2 && mScript.mixer) return mNav->MixerInterface()->QueryInterface(iid, out);
+        return E_NOINTERFACE;
     }
 
     HRESULT STDMETHODCALLTYPE RenderDvdVideoVolume(const WCHAR* path, DWORD flags,

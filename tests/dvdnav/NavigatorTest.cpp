@@ -16,6 +16,7 @@
 
 #include "DiscModel.h"
 #include "Line21Decoder.h"
+#include "MixerConfig.h"
 #include "NavigatorFixture.h"
 #include "Script.h"
 
@@ -543,6 +544,18 @@ TEST_F(NavigatorDouble, ScriptShapesWhatTheDiscCannotShow) {
         EXPECT_EQ(1, state);
         EXPECT_EQ(E_INVALIDARG, decoder->SetServiceState(7));
         EXPECT_GE(fixture.FindCall("Line21.SetServiceState 1"), 0);
+    }
+    {
+        ASSERT_TRUE(fixture.WriteScript("mixer\n"));
+        DvdGraph g;
+        ComPtr<dvdnav::IMixerConfig2> mixer;
+        ASSERT_EQ(S_OK, g.builder->GetDvdInterface(IID_IMixerPinConfig2, reinterpret_cast<void**>(mixer.GetAddressOf())));
+        DDCOLORCONTROL colours = {};
+        ASSERT_EQ(S_OK, mixer->GetOverlaySurfaceColorControls(&colours));
+        EXPECT_EQ(750, colours.lBrightness);
+        colours.lBrightness = 10000;
+        EXPECT_EQ(S_OK, mixer->SetOverlaySurfaceColorControls(&colours));
+        EXPECT_GE(fixture.FindCall("Mixer.SetOverlaySurfaceColorControls 10000 10000"), 0);
     }
     {
         ASSERT_TRUE(fixture.WriteScript("render_hr 0x8004027B\n"));

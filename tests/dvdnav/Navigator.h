@@ -128,7 +128,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetCurrentButton(ULONG* count, ULONG* current) override;
     HRESULT STDMETHODCALLTYPE GetCurrentAngle(ULONG* count, ULONG* current) override;
     HRESULT STDMETHODCALLTYPE GetCurrentAudio(ULONG* count, ULONG* current) override;
-    HRESULT STDMETHODCALLTYPE GetCurrentSubpicture(ULONG* count, ULONG* current, WINBOOL* enable) override;
+    HRESULT STDMETHODCALLTYPE GetCurrentSubpicture(ULONG* count, ULONG* current, WINBOOL* disabled) override;
     HRESULT STDMETHODCALLTYPE GetCurrentUOPS(ULONG* uops) override;
     HRESULT STDMETHODCALLTYPE GetAllSPRMs(SPRMARRAY* regs) override;
     HRESULT STDMETHODCALLTYPE GetAllGPRMs(GPRMARRAY* regs) override;

@@ -231,6 +231,12 @@ TEST_F(NavigatorDouble, InfoAnswersFromTheDisc) {
     EXPECT_EQ(0u, current);
     EXPECT_EQ(S_OK, g.info->GetCurrentSubpicture(&count, &current, &disabled));
     EXPECT_EQ(2u, count);
+    EXPECT_FALSE(disabled);  // shown from the start
+    ASSERT_TRUE(SUCCEEDED(g.media->Run()));
+    ASSERT_TRUE(g.WaitFor(EC_DVD_CHAPTER_START));
+    EXPECT_EQ(S_OK, g.control->SetSubpictureState(FALSE, DVD_CMD_FLAG_None, nullptr));
+    EXPECT_EQ(S_OK, g.info->GetCurrentSubpicture(&count, &current, &disabled));
+    EXPECT_TRUE(disabled);
     LCID lcid = 0;
     EXPECT_EQ(S_OK, g.info->GetAudioLanguage(1, &lcid));
     EXPECT_EQ(0x040cu, lcid);  // French

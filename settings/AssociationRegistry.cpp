@@ -34,6 +34,42 @@ bool HoldsOnlyOurValues(HKEY key, const AssociationRow& row, bool requireOurCont
     return sawContentType || !requireOurContentType;
 }
 
+// The player lets an extension go and keeps "Backup type" for a later take-over.
+Release GiveBack(HKEY root, fw::RegKey key, const AssociationRow& row, const ReleaseRules& rules) {
+    std::string backup;
+    bool hasBackup = fw::RegReadString(key.Get(), kBackupType, backup);
+    if (!fw::RegValueExists(key.Get(), kBackupType)) {
+        if (fw::RegWriteString(key.Get(), nullptr, "")) return Release::Emptied;
+        if (!HoldsOnlyOurValues(key.Get(), row, false)) return Release::Unchanged;
+        key.Reset();
+        return fw::RegDeleteLeafKey(root, row.extension) ? Release::Deleted : Release::Unchanged;
+    }
+    if (hasBackup && !backup.empty() && !IsOurs(backup, rules.ownIds)) {
+        fw::RegWriteString(key.Get(), nullptr, backup);
+        return Release::Restored;
+    }
+    // An empty, unreadable or self-naming "Backup type": there is nobody to give it back to.
+    if (fw::RegWriteString(key.Get(), nullptr, "")) return Release::Emptied;
+    return hasBackup && backup.empty() ? Release::EmptyingFailed : Release::Unchanged;
+}
+
+// The restore tool leaves no trace: the previous owner gets its extension back exactly as it
+// was, without our "Backup type", and a key with nothing of anyone else's in it goes.
+Release GiveBackAndCleanUp(HKEY root, fw::RegKey key, const AssociationRow& row, const ReleaseRules& rules) {
+    std::string backup;
+    if (fw::RegReadString(key.Get(), kBackupType, backup) && !backup.empty() && !IsOurs(backup, rules.ownIds)) {
+        if (fw::RegWriteString(key.Get(), nullptr, backup)) ::RegDeleteValueA(key.Get(), kBackupType);
+        return Release::Restored;
+    }
+    bool emptied = fw::RegWriteString(key.Get(), nullptr, "");
+    if (emptied) ::RegDeleteValueA(key.Get(), kBackupType);
+    if (emptied && HoldsOnlyOurValues(key.Get(), row, false)) {
+        key.Reset();
+        if (fw::RegDeleteLeafKey(root, row.extension)) return Release::Deleted;
+    }
+    return emptied ? Release::Emptied : Release::Unchanged;
+}
+
 }  // namespace
 
 std::span<const AssociationRow> Rows(const AssociationRow* table) {
@@ -94,36 +130,17 @@ Release ReleaseExtension(HKEY root, const AssociationRow& row, const ReleaseRule
     if (!key) return Release::Unchanged;
     std::string owner;
     if (!fw::RegReadString(key.Get(), nullptr, owner)) return Release::Unchanged;
-    std::string backup;
-    bool hasBackup = fw::RegReadString(key.Get(), kBackupType, backup);
-
     if (!IsOurs(owner, rules.ownIds)) {
         // A key that we created and already emptied is removed by the tool that cleans up.
-        if (rules.deleteUnbacked && owner.empty() && !fw::RegValueExists(key.Get(), kBackupType) &&
+        if (rules.cleanUp && owner.empty() && !fw::RegValueExists(key.Get(), kBackupType) &&
             HoldsOnlyOurValues(key.Get(), row, true)) {
             key.Reset();
             return fw::RegDeleteLeafKey(root, row.extension) ? Release::Deleted : Release::Unchanged;
         }
         return Release::Unchanged;  // another program's extension
     }
-
-    if (!fw::RegValueExists(key.Get(), kBackupType)) {
-        bool emptied = fw::RegWriteString(key.Get(), nullptr, "");
-        if (emptied && !rules.deleteUnbacked) return Release::Emptied;
-        if (!HoldsOnlyOurValues(key.Get(), row, false))
-            return emptied ? Release::Emptied : Release::Unchanged;
-        key.Reset();
-        if (fw::RegDeleteLeafKey(root, row.extension)) return Release::Deleted;
-        return emptied ? Release::Emptied : Release::Unchanged;
-    }
-    if (hasBackup && !backup.empty() && !IsOurs(backup, rules.ownIds)) {
-        fw::RegWriteString(key.Get(), nullptr, backup);
-        return Release::Restored;
-    }
-    // An empty, unreadable or self-naming "Backup type": there is nobody to give it back to.
-    if (!fw::RegWriteString(key.Get(), nullptr, ""))
-        return hasBackup && backup.empty() ? Release::EmptyingFailed : Release::Unchanged;
-    return Release::Emptied;
+    return rules.cleanUp ? GiveBackAndCleanUp(root, std::move(key), row, rules)
+                         : GiveBack(root, std::move(key), row, rules);
 }
 
 void RefreshProgramId(HKEY root, const AssociationRow& row, const std::string& programPath) {

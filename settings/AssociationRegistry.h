@@ -48,9 +48,9 @@ void TakeExtension(HKEY root, const AssociationRow& row);
 struct ReleaseRules {
     // Defaults that mark the extension as taken by us; any other owner is left alone.
     std::span<const char* const> ownIds;
-    // Remove the key of an extension that we took with nothing to give back (and a key we
-    // created and emptied earlier), instead of leaving it with an empty default.
-    bool deleteUnbacked = false;
+    // Leave no trace: remove "Backup type" once given back, and remove a key that holds nothing
+    // but what we wrote (one we took with nothing to give back, or created and emptied earlier).
+    bool cleanUp = false;
 };
 enum class Release { Unchanged, Restored, Emptied, Deleted, EmptyingFailed };
 // An unchecked row: give the extension back to the owner saved in "Backup type".

@@ -38,7 +38,7 @@ TEST_F(RestoreTest, ExtensionsThePlayerTookGoBackAndKeysItCreatedGo) {
 
     RestoreAssociations(root(), kToolPath);
     EXPECT_EQ(Text(".avi"), "OtherPlayer.avi");
-    EXPECT_EQ(Text(".avi", "Backup type"), "OtherPlayer.avi");
+    EXPECT_FALSE(HasValue(".avi", "Backup type"));  // exactly as its owner left it
     EXPECT_FALSE(Exists(".wmv"));  // created by the player, nothing to give back: removed
     EXPECT_FALSE(Exists(".ogm"));
     EXPECT_TRUE(Exists(".mid"));  // it has subkeys: emptied, not removed
@@ -82,11 +82,17 @@ TEST_F(RestoreTest, AnExtensionTheToolItselfOwnedIsGivenBackOrEmptied) {
     SetText(".au", "Backup type", "vistrane+");
     SetText(".snd", nullptr, "Vistrane+");
     SetText(".snd", "Backup type", "");
+    SetText(".mid", nullptr, "Vistrane+");
+    SetText(".mid", "Backup type", "");
+    SetText(".mid", "Content Type", "audio/midi");  // another program's value keeps the key
     RestoreAssociations(root(), kToolPath);
     EXPECT_EQ(Text(".wma"), "WMP.wma");
-    EXPECT_EQ(Text(".au"), "");
-    EXPECT_EQ(Text(".au", "Backup type"), "vistrane+");
-    EXPECT_EQ(Text(".snd"), "");
+    EXPECT_FALSE(HasValue(".wma", "Backup type"));
+    EXPECT_FALSE(Exists(".au"));  // nothing to give back and nothing of anyone else's in it
+    EXPECT_FALSE(Exists(".snd"));
+    EXPECT_EQ(Text(".mid"), "");
+    EXPECT_EQ(Text(".mid", "Content Type"), "audio/midi");
+    EXPECT_FALSE(HasValue(".mid", "Backup type"));
 }
 
 TEST_F(RestoreTest, TheIdentifierPointsAtTheProgramAndIsRefreshed) {
@@ -102,6 +108,12 @@ TEST_F(RestoreTest, TheIdentifierPointsAtTheProgramAndIsRefreshed) {
 TEST_F(RestoreTest, RunningTwiceGivesTheSameRegistryAsOnce) {
     SetText(".avi", nullptr, "OtherPlayer.avi");
     SetText(".mid\\sub", nullptr, "y");
+    SetText(".wav", nullptr, "Tesmaro Player");
+    SetText(".wav", "Backup type", "");
+    SetText(".wav", "Content Type", "Audio file");
+    SetText(".au", nullptr, "Tesmaro Player");
+    SetText(".au", "Backup type", "Tesmaro Player");
+    SetText(".au", "PerceivedType", "audio");
     ApplyAssociations(root(), FirstRunRows(), "C:\\Tesmaro\\tesmaro_player.exe");
     RestoreAssociations(root(), kToolPath);
     auto once = SnapshotRegistry(root());

@@ -57,7 +57,8 @@ Release GiveBack(HKEY root, fw::RegKey key, const AssociationRow& row, const Rel
 // was, without our "Backup type", and a key with nothing of anyone else's in it goes.
 Release GiveBackAndCleanUp(HKEY root, fw::RegKey key, const AssociationRow& row, const ReleaseRules& rules) {
     std::string backup;
-    if (fw::RegReadString(key.Get(), kBackupType, backup) && !backup.empty() && !IsOurs(backup, rules.ownIds)) {
+    if (fw::RegReadString(key.Get(), kBackupType, backup) && !backup.empty() &&
+        !IsOurs(backup, rules.ownIds)) {
         if (fw::RegWriteString(key.Get(), nullptr, backup)) ::RegDeleteValueA(key.Get(), kBackupType);
         return Release::Restored;
     }
@@ -136,6 +137,12 @@ Release ReleaseExtension(HKEY root, const AssociationRow& row, const ReleaseRule
             HoldsOnlyOurValues(key.Get(), row, true)) {
             key.Reset();
             return fw::RegDeleteLeafKey(root, row.extension) ? Release::Deleted : Release::Unchanged;
+        }
+        // The player gave it back already: only its note of the owner is left to remove.
+        std::string backup;
+        if (rules.cleanUp && fw::RegReadString(key.Get(), kBackupType, backup) && SameText(backup, owner) &&
+            ::RegDeleteValueA(key.Get(), kBackupType) == ERROR_SUCCESS) {
+            return Release::Restored;
         }
         return Release::Unchanged;  // another program's extension
     }

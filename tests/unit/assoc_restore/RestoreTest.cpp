@@ -39,7 +39,7 @@ TEST_F(RestoreTest, ExtensionsThePlayerTookGoBackAndKeysItCreatedGo) {
     RestoreAssociations(root(), kToolPath);
     EXPECT_EQ(Text(".avi"), "OtherPlayer.avi");
     EXPECT_FALSE(HasValue(".avi", "Backup type"));  // exactly as its owner left it
-    EXPECT_FALSE(Exists(".wmv"));  // created by the player, nothing to give back: removed
+    EXPECT_FALSE(Exists(".wmv"));                   // created by the player, nothing to give back: removed
     EXPECT_FALSE(Exists(".ogm"));
     EXPECT_TRUE(Exists(".mid"));  // it has subkeys: emptied, not removed
     EXPECT_EQ(Text(".mid"), "");
@@ -51,8 +51,15 @@ TEST_F(RestoreTest, KeysThePlayerCreatedAndAlreadyLetGoAreRemovedToo) {
     ApplyAssociations(root(), FirstRunRows(), "C:\\Tesmaro\\tesmaro_player.exe");
     ApplyAssociations(root(), CheckedRows{}, "C:\\Tesmaro\\tesmaro_player.exe");
     ASSERT_EQ(Text(".mp3"), "");
+    SetText(".avi", nullptr, "OtherPlayer.avi");  // given back by the player: its note stays
+    SetText(".avi", "Backup type", "OtherPlayer.avi");
+    SetText(".mid", nullptr, "Newcomer.mid");  // taken from us since: the note is not ours to judge
+    SetText(".mid", "Backup type", "OtherPlayer.mid");
     RestoreAssociations(root(), kToolPath);
     EXPECT_FALSE(Exists(".mp3"));
+    EXPECT_EQ(Text(".avi"), "OtherPlayer.avi");
+    EXPECT_FALSE(HasValue(".avi", "Backup type"));
+    EXPECT_EQ(Text(".mid", "Backup type"), "OtherPlayer.mid");
     EXPECT_FALSE(Exists(".wav"));
 }
 

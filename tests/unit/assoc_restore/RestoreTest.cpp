@@ -143,3 +143,26 @@ TEST(RestorePath, IsTheFolderAndVistraneExeWithOneBackslash) {
     std::string deep = "C:\\" + std::string(256, 'd');  // 259 characters
     EXPECT_EQ(RestoreProgramPath(deep), deep + "\\Vistrane.exe");
 }
+
+TEST_F(RestoreTest, AKeyThatCannotBeOpenedForWritingIsLeftAndTheToolGoesOn) {
+    SetText(".avi", nullptr, "Tesmaro Player");
+    SetText(".avi", "Backup type", "OtherPlayer.avi");
+    SetText(".wav", nullptr, "Tesmaro Player");
+    SetText(".wav", "Backup type", "SoundRecorder");
+    fw::RegKey avi = fw::RegOpen(root(), ".avi", KEY_ALL_ACCESS);
+    SECURITY_DESCRIPTOR sd;
+    ::InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    alignas(ACL) BYTE aclBuffer[64];
+    ACL* acl = reinterpret_cast<ACL*>(aclBuffer);
+    ::InitializeAcl(acl, sizeof(aclBuffer), ACL_REVISION);  // nobody may do anything
+    ::SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
+    ASSERT_EQ(::RegSetKeySecurity(avi.Get(), DACL_SECURITY_INFORMATION, &sd), ERROR_SUCCESS);
+    bool refused = !fw::RegOpen(root(), ".avi", KEY_SET_VALUE);
+    RestoreAssociations(root(), kToolPath);
+    EXPECT_EQ(Text(".wav"), "SoundRecorder");
+    ::SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE);
+    ::RegSetKeySecurity(avi.Get(), DACL_SECURITY_INFORMATION, &sd);
+    if (refused) {
+        EXPECT_EQ(Text(".avi"), "Tesmaro Player");
+    }
+}

@@ -234,3 +234,47 @@ TEST_F(AssociationsTest, AKeyThatCannotBeOpenedForWritingIsSkippedAndTheOtherRow
     EXPECT_EQ(after[".wav"], before[".wav"]);
     EXPECT_EQ(Text(".ogg"), "Tesmaro Player");
 }
+
+TEST_F(AssociationsTest, AnUnwritableKeyWithAnEmptyBackupIsSkippedWithoutAnError) {
+    SetText(".wma", nullptr, "Tesmaro Player");
+    SetText(".wma", "Backup type", "");
+    bool readOnly = MakeReadOnly(root(), ".wma");
+    struct Undo {
+        HKEY root;
+        ~Undo() { MakeWritable(root, ".wma"); }
+    } undo{root()};
+    if (!readOnly) GTEST_SKIP() << "this registry does not refuse writes by a key's security";
+    EXPECT_EQ(ApplyAssociations(root(), CheckedRows{}, kPath), 0);  // cannot even be opened: skipped
+    MakeWritable(root(), ".wma");
+    EXPECT_EQ(ApplyAssociations(root(), CheckedRows{}, kPath), 0);
+    EXPECT_EQ(Text(".wma"), "");
+}
+
+// The same algorithm on the test prefix's own HKEY_CLASSES_ROOT, on a type nobody else uses.
+TEST(ClassesRoot, ATypeIsTakenAndGivenBackOnTheRealClassesRoot) {
+    constexpr char kExt[] = ".ogm";
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, kExt);
+    {
+        fw::RegKey key = fw::RegCreate(HKEY_CLASSES_ROOT, kExt, KEY_ALL_ACCESS);
+        ASSERT_TRUE(fw::RegWriteString(key.Get(), nullptr, "OtherPlayer.ogm"));
+    }
+    CheckedRows rows;
+    rows.set(31);
+    ApplyAssociations(HKEY_CLASSES_ROOT, rows, kPath);
+    std::string value;
+    {
+        fw::RegKey key = fw::RegOpen(HKEY_CLASSES_ROOT, kExt, KEY_READ);
+        ASSERT_TRUE(fw::RegReadString(key.Get(), nullptr, value));
+        EXPECT_EQ(value, "Tesmaro Player");
+    }
+    CheckedRows shown;
+    ReadAssociations(HKEY_CLASSES_ROOT, shown);
+    EXPECT_TRUE(shown.test(31));
+    ApplyAssociations(HKEY_CLASSES_ROOT, shown.reset(31), kPath);
+    {
+        fw::RegKey key = fw::RegOpen(HKEY_CLASSES_ROOT, kExt, KEY_READ);
+        ASSERT_TRUE(fw::RegReadString(key.Get(), nullptr, value));
+        EXPECT_EQ(value, "OtherPlayer.ogm");
+    }
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, kExt);
+}

@@ -39,13 +39,18 @@ void OnInitDialog(HWND dialog, SettingsDialogRecord* record) {
     gRecord = record;
     if (record->fullScreenOnPlay) ::CheckDlgButton(dialog, IDC_FULLSCREEN_ON_PLAY, BST_CHECKED);
     for (const SpinEdit& spin : kSpinEdits) {
-        ::CreateUpDownControl(kSpinStyle, 20, 10, 50, 50, dialog, IDC_SETTINGS_SPIN, record->instance,
-                              ::GetDlgItem(dialog, spin.edit), spin.upper, spin.lower, record->*spin.field);
+        HWND edit = ::GetDlgItem(dialog, spin.edit);
+        ::CreateUpDownControl(kSpinStyle, 20, 10, 50, 50, dialog, IDC_SETTINGS_SPIN, record->instance, edit,
+                              spin.upper, spin.lower, record->*spin.field);
+        // The spin control shows its position clamped to its range; a value typed earlier beyond
+        // it (999 seconds) is shown as it is, so OK does not silently store the limit instead.
+        ::SetDlgItemInt(dialog, spin.edit, static_cast<UINT>(record->*spin.field), TRUE);
     }
     ::SetDlgItemTextA(dialog, IDC_SLOW_FORWARD, FormatRate(record->slowForward).c_str());
 }
 
-void OnOK(HWND dialog) {
+// True when the dialog ended.
+bool OnOK(HWND dialog) {
     SettingsDialogRecord* record = gRecord;
     record->fullScreenOnPlay = ::IsDlgButtonChecked(dialog, IDC_FULLSCREEN_ON_PLAY) == BST_CHECKED;
     for (const SpinEdit& spin : kSpinEdits)
@@ -53,9 +58,10 @@ void OnOK(HWND dialog) {
     record->slowForward = ParseRate(EditText(dialog, IDC_SLOW_FORWARD));
     if (!SlowRateAccepted(record->slowForward)) {
         ::MessageBoxA(nullptr, "Please input Slowly forward between 0.1 to 0.9", "warning", MB_OK);
-        return;
+        return false;
     }
     ::EndDialog(dialog, IDOK);
+    return true;
 }
 
 void OnFileAssociations(HWND dialog) {
@@ -73,8 +79,7 @@ INT_PTR CALLBACK SettingsProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDOK:
-                    OnOK(dialog);
-                    return TRUE;
+                    return OnOK(dialog) ? TRUE : FALSE;
                 case IDCANCEL:
                     ::EndDialog(dialog, IDCANCEL);
                     return TRUE;

@@ -49,6 +49,8 @@ TEST_F(SettingsTest, TheDialogShowsTheCurrentValuesAndOKStoresWhatWasTyped) {
     settings = OpenSettings(player);
     ASSERT_TRUE(settings);
     EXPECT_EQ(Field(settings, kSlowForward), "0.1");
+    EXPECT_EQ(Field(settings, kSkipForward), "999");  // not the spin control's limit
+    EXPECT_EQ(Field(settings, kSkipBackward), "0");
     EXPECT_TRUE(Checked(settings, kFullScreen));
     Press(settings, IDCANCEL);
     ASSERT_TRUE(WaitGone(settings));

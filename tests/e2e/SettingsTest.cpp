@@ -87,3 +87,28 @@ TEST_F(SettingsTest, ASlowRateOutOfRangeIsRefusedWithAWarningAndCancelThenDiscar
     ASSERT_TRUE(WaitGone(settings));
     ASSERT_TRUE(player.Close());
 }
+
+TEST_F(SettingsTest, OverlongAndNonNumericTextInEveryEditIsCutAtNineCharacters) {
+    Player player = FirstStart();
+    ASSERT_TRUE(player.window);
+    HWND settings = OpenSettings(player);
+    ASSERT_TRUE(settings);
+    std::string digits;
+    while (digits.size() < 300)
+        digits += "1234567890";
+    Type(settings, kSkipForward, digits);
+    Type(settings, kSkipBackward, std::string(300, 'x'));
+    Type(settings, kFastForward, "-" + digits);
+    Type(settings, kFastBackward, std::string(299, ' '));
+    Type(settings, kSlowForward, "0.2" + std::string(300, '9'));  // the cut leaves "0.2999999"
+    Press(settings, IDOK);
+    ASSERT_TRUE(WaitGone(settings));
+    EXPECT_EQ(StoredInt("SkipForward"), 123456789u);
+    EXPECT_EQ(StoredInt("SkipBackward"), 0u);
+    EXPECT_EQ(StoredInt("FastForward"), static_cast<DWORD>(-12345678));
+    EXPECT_EQ(StoredInt("FastBackward"), 0u);
+    EXPECT_EQ(StoredString("SlowlyForward"), "0.3");
+    EXPECT_TRUE(player.process.Running());
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    ASSERT_TRUE(player.Close());
+}

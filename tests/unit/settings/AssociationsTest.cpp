@@ -155,10 +155,13 @@ TEST_F(AssociationsTest, AGiveBackWithNothingToRestoreEmptiesTheDefault) {
     DWORD number = 5;
     SetText(".au", nullptr, "Tesmaro Player");
     SetRaw(".au", "Backup type", REG_DWORD, &number, sizeof(number));
+    SetText(".aif", nullptr, "Tesmaro Player");
+    std::string unterminated(300, 'U');
+    SetRaw(".aif", "Backup type", REG_SZ, unterminated.data(), 300);
     SetText(".snd", nullptr, "tesmaro player");  // compared without case
     SetText(".snd\\ShellNew", "NullFile", "");
     EXPECT_EQ(ApplyAssociations(root(), CheckedRows{}, kPath), 0);
-    for (const char* ext : {".mp2", ".mpa", ".au", ".snd"})
+    for (const char* ext : {".mp2", ".mpa", ".au", ".aif", ".snd"})
         EXPECT_EQ(Text(ext), "") << ext;
     EXPECT_EQ(Text(".mp2", "Backup type"), "TESMARO PLAYER");
     EXPECT_TRUE(HasValue(".au", "Backup type"));

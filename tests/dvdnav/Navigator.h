@@ -12,6 +12,8 @@
 
 #include "CallLog.h"
 #include "DiscModel.h"
+#include "Line21.h"
+#include "MixerConfig.h"
 #include "OldNavigator.h"
 #include "Script.h"
 
@@ -170,6 +172,34 @@ private:
     Navigator& mNav;
 };
 
+// The overlay mixer's pin configuration, for graphs whose script asks for one: it keeps its colour
+// controls (brightness 750 of 0..10000 at first) and records the colour calls.
+class Mixer final : public IMixerConfig2 {
+public:
+    explicit Mixer(Navigator& nav) : mNav(nav) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE SetRelativePosition(DWORD, DWORD, DWORD, DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetRelativePosition(DWORD* l, DWORD* t, DWORD* r, DWORD* b) override;
+    HRESULT STDMETHODCALLTYPE SetZOrder(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetZOrder(DWORD* order) override;
+    HRESULT STDMETHODCALLTYPE SetColorKey(void*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetColorKey(void*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetBlendingParameter(DWORD) override { return E_UNEXPECTED; }  // primary stream
+    HRESULT STDMETHODCALLTYPE GetBlendingParameter(DWORD*) override { return E_UNEXPECTED; }
+    HRESULT STDMETHODCALLTYPE SetAspectRatioMode(int) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetAspectRatioMode(int* mode) override;
+    HRESULT STDMETHODCALLTYPE SetStreamTransparent(BOOL) override { return E_UNEXPECTED; }
+    HRESULT STDMETHODCALLTYPE GetStreamTransparent(BOOL*) override { return E_UNEXPECTED; }
+    HRESULT STDMETHODCALLTYPE SetOverlaySurfaceColorControls(DDCOLORCONTROL* controls) override;
+    HRESULT STDMETHODCALLTYPE GetOverlaySurfaceColorControls(DDCOLORCONTROL* controls) override;
+
+private:
+    Navigator& mNav;
+    DDCOLORCONTROL mColours = {sizeof(DDCOLORCONTROL), DDCOLOR_BRIGHTNESS | DDCOLOR_CONTRAST, 750, 10000, 0, 0, 0, 0, 0, 0};
+};
+
 // Where the navigator is: everything a bookmark keeps.
 struct Location {
     DVD_DOMAIN domain = DVD_DOMAIN_Stop;
@@ -206,6 +236,8 @@ public:
     IDvdInfo2* InfoInterface() { return &mInfo; }
     IDvdControl* OldControlInterface() { return &mOldControl; }
     IDvdInfo* OldInfoInterface() { return &mOldInfo; }
+    IUnknown* Line21Interface() { return &mLine21; }
+    IUnknown* MixerInterface() { return &mMixer; }
     // Script lines from the fixture while the navigator runs.
     void ApplyInjected(const std::string& line);
 
@@ -278,6 +310,8 @@ private:
     Info mInfo{*this};
     OldControl mOldControl{this};
     OldInfo mOldInfo{this};
+    Line21 mLine21{this};
+    Mixer mMixer{*this};
     IFilterGraph* mGraph = nullptr;  // not held: the graph holds us
     IMediaEventSink* mSink = nullptr;  // the graph's, not held either
     IReferenceClock* mClock = nullptr;

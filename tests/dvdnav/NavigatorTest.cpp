@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "DiscModel.h"
+#include "Line21Decoder.h"
+#include "MixerConfig.h"
 #include "NavigatorFixture.h"
 #include "Script.h"
 
@@ -229,6 +231,12 @@ TEST_F(NavigatorDouble, InfoAnswersFromTheDisc) {
     EXPECT_EQ(0u, current);
     EXPECT_EQ(S_OK, g.info->GetCurrentSubpicture(&count, &current, &disabled));
     EXPECT_EQ(2u, count);
+    EXPECT_FALSE(disabled);  // shown from the start
+    ASSERT_TRUE(SUCCEEDED(g.media->Run()));
+    ASSERT_TRUE(g.WaitFor(EC_DVD_CHAPTER_START));
+    EXPECT_EQ(S_OK, g.control->SetSubpictureState(FALSE, DVD_CMD_FLAG_None, nullptr));
+    EXPECT_EQ(S_OK, g.info->GetCurrentSubpicture(&count, &current, &disabled));
+    EXPECT_TRUE(disabled);
     LCID lcid = 0;
     EXPECT_EQ(S_OK, g.info->GetAudioLanguage(1, &lcid));
     EXPECT_EQ(0x040cu, lcid);  // French
@@ -532,6 +540,30 @@ TEST_F(NavigatorDouble, ScriptShapesWhatTheDiscCannotShow) {
         EXPECT_EQ(S_OK, g.builder->GetDvdInterface(IID_IDvdInfo, reinterpret_cast<void**>(old.GetAddressOf())));
     }
     {
+        ASSERT_TRUE(fixture.WriteScript("line21\n"));
+        DvdGraph g;
+        ComPtr<dvdnav::ILine21> decoder;
+        ASSERT_EQ(S_OK, g.builder->GetDvdInterface(IID_IAMLine21Decoder, reinterpret_cast<void**>(decoder.GetAddressOf())));
+        EXPECT_EQ(S_OK, decoder->SetServiceState(1));
+        int state = 0;
+        EXPECT_EQ(S_OK, decoder->GetServiceState(&state));
+        EXPECT_EQ(1, state);
+        EXPECT_EQ(E_INVALIDARG, decoder->SetServiceState(7));
+        EXPECT_GE(fixture.FindCall("Line21.SetServiceState 1"), 0);
+    }
+    {
+        ASSERT_TRUE(fixture.WriteScript("mixer\n"));
+        DvdGraph g;
+        ComPtr<dvdnav::IMixerConfig2> mixer;
+        ASSERT_EQ(S_OK, g.builder->GetDvdInterface(IID_IMixerPinConfig2, reinterpret_cast<void**>(mixer.GetAddressOf())));
+        DDCOLORCONTROL colours = {};
+        ASSERT_EQ(S_OK, mixer->GetOverlaySurfaceColorControls(&colours));
+        EXPECT_EQ(750, colours.lBrightness);
+        colours.lBrightness = 10000;
+        EXPECT_EQ(S_OK, mixer->SetOverlaySurfaceColorControls(&colours));
+        EXPECT_GE(fixture.FindCall("Mixer.SetOverlaySurfaceColorControls 10000 10000"), 0);
+    }
+    {
         ASSERT_TRUE(fixture.WriteScript("render_hr 0x8004027B\n"));
         DvdGraph g;
         EXPECT_EQ(VFW_E_DVD_DECNOTENOUGH, g.rendered);
@@ -559,7 +591,9 @@ TEST_F(NavigatorDouble, ScriptShapesWhatTheDiscCannotShow) {
         EXPECT_EQ(S_OK, g.control->SelectKaraokeAudioPresentationMode(1));
     }
     {
-        ASSERT_TRUE(fixture.WriteScript("text 1033 48 Tesmaro test disc\nkaraoke 1 2 0x1,0x2,0x4\n"));
+        ASSERT_TRUE(fixture.WriteScript("text 1033 48 Tesmaro test disc\nkaraoke 1 2 0x1,0x2,0x4\n"
+                                        "attr audio 1 AudioFormat=99 dwFrequency=96000\nattr video ulAspectX=16 "
+                                        "ulAspectY=9\nattr subpicture 1 Type=7 Language=0\nattr karaoke 1 fDuet=1\n"));
         DvdGraph g;
         ASSERT_TRUE(g.Ready());
         ULONG languages = 0, strings = 0, needed = 0;
@@ -582,6 +616,18 @@ TEST_F(NavigatorDouble, ScriptShapesWhatTheDiscCannotShow) {
         DVD_AudioAttributes aa = {};
         EXPECT_EQ(S_OK, g.info->GetAudioAttributes(1, &aa));
         EXPECT_EQ(DVD_AudioMode_Karaoke, aa.AppMode);
+        EXPECT_EQ(99, static_cast<int>(aa.AudioFormat));
+        EXPECT_EQ(96000u, aa.dwFrequency);
+        EXPECT_EQ(3u, aa.bNumberOfChannels);  // one per karaoke channel
+        EXPECT_TRUE(ka.fDuet);
+        DVD_VideoAttributes va = {};
+        EXPECT_EQ(S_OK, g.info->GetCurrentVideoAttributes(&va));
+        EXPECT_EQ(16u, va.ulAspectX);
+        EXPECT_EQ(576u, va.ulFrameHeight);  // the rest from the disc
+        DVD_SubpictureAttributes sa = {};
+        EXPECT_EQ(S_OK, g.info->GetSubpictureAttributes(1, &sa));
+        EXPECT_EQ(7, static_cast<int>(sa.Type));
+        EXPECT_EQ(0u, sa.Language);
     }
 }
 

@@ -94,6 +94,8 @@ bool ApplyScriptLine(Script& s, const std::string& line) {
         return true;
     }
     if (d == "old_navigator") return s.oldNavigator = true;
+    if (d == "line21") return s.line21 = true;
+    if (d == "mixer") return s.mixer = true;
     if (d == "render_hr" && w.size() == 2 && ParseNumber(w[1], n)) {
         s.renderFails = true;
         s.renderHr = n;
@@ -170,6 +172,24 @@ bool ApplyScriptLine(Script& s, const std::string& line) {
         uint16_t code = 0;
         if (!ParseLanguage(w[2], code)) return false;
         (d == "audio_lang" ? s.audioLang : s.subpictureLang)[static_cast<unsigned>(n)] = code;
+        return true;
+    }
+    if (d == "attr" && w.size() >= 3) {
+        std::string target = w[1];
+        size_t first = 2;
+        if (target != "video") {
+            if (target != "audio" && target != "subpicture" && target != "karaoke") return false;
+            if (!ParseNumber(w[2], n) || n < 0 || n > 31) return false;
+            target += " " + std::to_string(n);
+            first = 3;
+        }
+        if (first >= w.size()) return false;
+        for (size_t i = first; i < w.size(); ++i) {
+            size_t eq = w[i].find('=');
+            long v = 0;
+            if (eq == std::string::npos || !ParseNumber(w[i].substr(eq + 1), v)) return false;
+            s.attributes[target][w[i].substr(0, eq)] = v;
+        }
         return true;
     }
     if (d == "command_ms" && w.size() == 2 && ParseNumber(w[1], n) && n >= 0) {

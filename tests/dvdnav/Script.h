@@ -32,6 +32,8 @@ struct Karaoke {
 struct Script {
     FirstPlay firstPlay = FirstPlay::Title;
     bool oldNavigator = false;
+    bool line21 = false;  // the graph has a closed-caption decoder
+    bool mixer = false;   // and an overlay mixer's colour controls
     bool renderFails = false;
     long renderHr = 0;
     bool renderPartial = false;
@@ -45,6 +47,9 @@ struct Script {
     std::map<unsigned, Karaoke> karaoke;
     std::vector<TextString> texts;
     std::map<unsigned, uint16_t> audioLang, subpictureLang;
+    // Attribute members set by name: "audio 1" / "subpicture 0" / "video" / "karaoke 1" ->
+    // member name -> value (after the values read from the disc).
+    std::map<std::string, std::map<std::string, long>> attributes;
     unsigned commandMs = 0;
     int menuButtons = -1;  // -1: one per title
 };

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "App.h"
+#include "Captions.h"
 #include "ExecutionState.h"
 #include "MainWindow.h"
 #include "Messages.h"
@@ -64,7 +65,7 @@ BOOL MainWindow::OnInitDialog() {
 
     mProgramDirectory = fw::ModuleDirectory(nullptr);
     std::string defaultSkin = mProgramDirectory + "skin\\skin1.ini";
-    ::SetWindowTextA(Hwnd(), "TesmaroPlayer");
+    ::SetWindowTextA(Hwnd(), kInstanceTitle);
     if (mCurrentSkin.empty()) mCurrentSkin = defaultSkin;
     SetSkinFile(mCurrentSkin);
     SetSliderHeldFlag(&ThePlayerApp().mSliderHeld);

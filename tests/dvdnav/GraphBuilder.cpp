@@ -34,11 +34,8 @@ std::string InterfaceName(REFIID iid) {
     };
     for (const auto& n : names)
         if (iid == *n.iid) return n.name;
-    // Interfaces without a declaration in the cross compiler's headers, by their identifiers.
-    static const IID line21 = {0x6e8d4a21, 0x310c, 0x11d0, {0xb7, 0x9a, 0x00, 0xaa, 0x00, 0x37, 0x67, 0xa7}};
-    static const IID mixer2 = {0xebf47182, 0x8764, 0x11d1, {0x9e, 0x69, 0x00, 0xc0, 0x4f, 0xd7, 0xc1, 0x5b}};
-    if (iid == line21) return "IAMLine21Decoder";
-    if (iid == mixer2) return "IMixerPinConfig2";
+    if (iid == IID_IAMLine21Decoder) return "IAMLine21Decoder";
+    if (iid == IID_IMixerPinConfig2) return "IMixerPinConfig2";
     wchar_t text[40] = {};
     ::StringFromGUID2(iid, text, 40);
     return Utf8(text);
@@ -96,7 +93,9 @@ public:
         if (iid == IID_IDvdControl2 || iid == IID_IDvdInfo2 || iid == IID_IDvdControl || iid == IID_IDvdInfo)
             return mNav->QueryInterface(iid, out);
         if (iid == IID_IVideoWindow || iid == IID_IBasicVideo) return mGraph->QueryInterface(iid, out);
-        return E_NOINTERFACE;  // no line-21 decoder and no overlay mixer in this graph
+        if (iid == IID_IAMLine21Decoder && mScript.line21) return mNav->Line21Interface()->QueryInterface(iid, out);
+        if (iid == IID_IMixerPinConfig2 && mScript.mixer) return mNav->MixerInterface()->QueryInterface(iid, out);
+        return E_NOINTERFACE;
     }
 
     HRESULT STDMETHODCALLTYPE RenderDvdVideoVolume(const WCHAR* path, DWORD flags,
@@ -133,7 +132,11 @@ public:
             return VFW_E_DVD_RENDERFAIL;
         }
 
-        status->iNumStreams = 1;
+        // Silence for the real audio renderer, so that the graph's IBasicAudio has one to act on;
+        // a machine without sound output simply has no audio path.
+        bool audio = ConnectAudio();
+        if (!audio) Record("Render? no audio renderer");
+        status->iNumStreams = audio ? 2 : 1;
         for (const auto& e : mScript.events) {
             if (e.when != ScriptEvent::When::Build) continue;
             Navigator::Guard g(*mNav);
@@ -161,6 +164,20 @@ public:
     }
 
 private:
+    bool ConnectAudio() {
+        IBaseFilter* renderer = nullptr;
+        if (FAILED(::CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                      reinterpret_cast<void**>(&renderer))))
+            return false;
+        IPin* input = nullptr;
+        HRESULT hr = mGraph->AddFilter(renderer, L"Audio Renderer");
+        if (SUCCEEDED(hr)) hr = FirstInputPin(renderer, &input);
+        if (SUCCEEDED(hr)) hr = mGraph->ConnectDirect(mNav->AudioPin(), input, nullptr);
+        if (input) input->Release();
+        if (FAILED(hr)) mGraph->RemoveFilter(renderer);
+        renderer->Release();
+        return SUCCEEDED(hr);
+    }
     HRESULT MakeGraph() {
         if (mGraph) return S_OK;
         return ::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,

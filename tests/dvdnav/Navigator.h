@@ -12,18 +12,22 @@
 
 #include "CallLog.h"
 #include "DiscModel.h"
+#include "Line21.h"
+#include "MixerConfig.h"
 #include "OldNavigator.h"
 #include "Script.h"
 
 namespace dvdnav {
 
 inline constexpr LONG kWidth = 720, kHeight = 576;
+inline constexpr LONG kAudioChunk = 48000 * 4 / 4;  // a quarter second of 48 kHz 16-bit stereo
 
 class Navigator;
 
+// One output pin: generated RGB32 pictures, or silence as 16-bit stereo PCM for an audio renderer.
 class OutputPin final : public IPin {
 public:
-    explicit OutputPin(Navigator& nav) : mNav(nav) {}
+    OutputPin(Navigator& nav, bool audio) : mNav(nav), mAudio(audio) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
@@ -49,9 +53,11 @@ public:
     // The frame thread's delivery; false when the pin is not ready (not connected, decommitted).
     bool Deliver(const void* bits, size_t size);
     void Commit(bool on);
+    bool Connected() const { return mPeer != nullptr; }
 
 private:
     Navigator& mNav;
+    bool mAudio;
     IPin* mPeer = nullptr;
     IMemInputPin* mInput = nullptr;
     IMemAllocator* mAllocator = nullptr;
@@ -122,7 +128,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetCurrentButton(ULONG* count, ULONG* current) override;
     HRESULT STDMETHODCALLTYPE GetCurrentAngle(ULONG* count, ULONG* current) override;
     HRESULT STDMETHODCALLTYPE GetCurrentAudio(ULONG* count, ULONG* current) override;
-    HRESULT STDMETHODCALLTYPE GetCurrentSubpicture(ULONG* count, ULONG* current, WINBOOL* enable) override;
+    HRESULT STDMETHODCALLTYPE GetCurrentSubpicture(ULONG* count, ULONG* current, WINBOOL* disabled) override;
     HRESULT STDMETHODCALLTYPE GetCurrentUOPS(ULONG* uops) override;
     HRESULT STDMETHODCALLTYPE GetAllSPRMs(SPRMARRAY* regs) override;
     HRESULT STDMETHODCALLTYPE GetAllGPRMs(GPRMARRAY* regs) override;
@@ -166,6 +172,34 @@ private:
     Navigator& mNav;
 };
 
+// The overlay mixer's pin configuration, for graphs whose script asks for one: it keeps its colour
+// controls (brightness 750 of 0..10000 at first) and records the colour calls.
+class Mixer final : public IMixerConfig2 {
+public:
+    explicit Mixer(Navigator& nav) : mNav(nav) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE SetRelativePosition(DWORD, DWORD, DWORD, DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetRelativePosition(DWORD* l, DWORD* t, DWORD* r, DWORD* b) override;
+    HRESULT STDMETHODCALLTYPE SetZOrder(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetZOrder(DWORD* order) override;
+    HRESULT STDMETHODCALLTYPE SetColorKey(void*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetColorKey(void*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetBlendingParameter(DWORD) override { return E_UNEXPECTED; }  // primary stream
+    HRESULT STDMETHODCALLTYPE GetBlendingParameter(DWORD*) override { return E_UNEXPECTED; }
+    HRESULT STDMETHODCALLTYPE SetAspectRatioMode(int) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetAspectRatioMode(int* mode) override;
+    HRESULT STDMETHODCALLTYPE SetStreamTransparent(BOOL) override { return E_UNEXPECTED; }
+    HRESULT STDMETHODCALLTYPE GetStreamTransparent(BOOL*) override { return E_UNEXPECTED; }
+    HRESULT STDMETHODCALLTYPE SetOverlaySurfaceColorControls(DDCOLORCONTROL* controls) override;
+    HRESULT STDMETHODCALLTYPE GetOverlaySurfaceColorControls(DDCOLORCONTROL* controls) override;
+
+private:
+    Navigator& mNav;
+    DDCOLORCONTROL mColours = {sizeof(DDCOLORCONTROL), DDCOLOR_BRIGHTNESS | DDCOLOR_CONTRAST, 750, 10000, 0, 0, 0, 0, 0, 0};
+};
+
 // Where the navigator is: everything a bookmark keeps.
 struct Location {
     DVD_DOMAIN domain = DVD_DOMAIN_Stop;
@@ -197,10 +231,13 @@ public:
     HRESULT STDMETHODCALLTYPE QueryVendorInfo(LPWSTR*) override { return E_NOTIMPL; }
 
     IPin* Pin() { return &mPin; }
+    IPin* AudioPin() { return &mAudioPin; }
     IDvdControl2* ControlInterface() { return &mControl; }
     IDvdInfo2* InfoInterface() { return &mInfo; }
     IDvdControl* OldControlInterface() { return &mOldControl; }
     IDvdInfo* OldInfoInterface() { return &mOldInfo; }
+    IUnknown* Line21Interface() { return &mLine21; }
+    IUnknown* MixerInterface() { return &mMixer; }
     // Script lines from the fixture while the navigator runs.
     void ApplyInjected(const std::string& line);
 
@@ -260,24 +297,29 @@ public:
 private:
     static DWORD WINAPI ControlThread(void* self);
     static DWORD WINAPI FrameThread(void* self);
+    static DWORD WINAPI AudioThread(void* self);
     void Tick(double elapsedMs, DWORD now);
     void StartFirstPlay();
     void PollInjection();
     void DrawFrame(HDC dc);
 
     LONG mRefs = 1;
-    OutputPin mPin{*this};
+    OutputPin mPin{*this, false};
+    OutputPin mAudioPin{*this, true};
     Control mControl{*this};
     Info mInfo{*this};
     OldControl mOldControl{this};
     OldInfo mOldInfo{this};
+    Line21 mLine21{this};
+    Mixer mMixer{*this};
     IFilterGraph* mGraph = nullptr;  // not held: the graph holds us
     IMediaEventSink* mSink = nullptr;  // the graph's, not held either
     IReferenceClock* mClock = nullptr;
     std::wstring mName;
     HANDLE mQuit = nullptr;
-    HANDLE mControlThread = nullptr, mFrameThread = nullptr;
+    HANDLE mControlThread = nullptr, mFrameThread = nullptr, mAudioThread = nullptr;
     bool mFrameWanted = false;  // one frame for a pause
+    bool mAudioWanted = false;
     DWORD mFirstRunTick = 0;
     bool mRunEventsSent = false;
 };

@@ -12,8 +12,20 @@ namespace {
 // {4E1A7C3B-2D5F-4B8E-9C61-7A3D5E0F1B22}
 const CLSID kNavigatorClsid = {0x4e1a7c3b, 0x2d5f, 0x4b8e, {0x9c, 0x61, 0x7a, 0x3d, 0x5e, 0x0f, 0x1b, 0x22}};
 
-void FillMediaType(AM_MEDIA_TYPE& mt) {
+void FillMediaType(AM_MEDIA_TYPE& mt, bool audio) {
     std::memset(&mt, 0, sizeof mt);
+    if (audio) {
+        mt.majortype = MEDIATYPE_Audio;
+        mt.subtype = MEDIASUBTYPE_PCM;
+        mt.bFixedSizeSamples = TRUE;
+        mt.lSampleSize = 4;
+        mt.formattype = FORMAT_WaveFormatEx;
+        auto* wf = static_cast<WAVEFORMATEX*>(::CoTaskMemAlloc(sizeof(WAVEFORMATEX)));
+        *wf = WAVEFORMATEX{WAVE_FORMAT_PCM, 2, 48000, 48000 * 4, 4, 16, 0};
+        mt.cbFormat = sizeof(WAVEFORMATEX);
+        mt.pbFormat = reinterpret_cast<BYTE*>(wf);
+        return;
+    }
     mt.majortype = MEDIATYPE_Video;
     mt.subtype = MEDIASUBTYPE_RGB32;
     mt.bFixedSizeSamples = TRUE;
@@ -42,6 +54,7 @@ void FreeMediaType(AM_MEDIA_TYPE& mt) {
 
 class OneType final : public IEnumMediaTypes {
 public:
+    explicit OneType(bool audio) : mAudio(audio) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (iid == IID_IUnknown || iid == IID_IEnumMediaTypes) {
             *out = static_cast<IEnumMediaTypes*>(this);
@@ -61,7 +74,7 @@ public:
         ULONG n = 0;
         if (count > 0 && mAt == 0) {
             types[0] = static_cast<AM_MEDIA_TYPE*>(::CoTaskMemAlloc(sizeof(AM_MEDIA_TYPE)));
-            FillMediaType(*types[0]);
+            FillMediaType(*types[0], mAudio);
             mAt = n = 1;
         }
         if (fetched) *fetched = n;
@@ -76,7 +89,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Clone(IEnumMediaTypes** out) override {
-        auto* copy = new OneType;
+        auto* copy = new OneType(mAudio);
         copy->mAt = mAt;
         *out = copy;
         return S_OK;
@@ -85,12 +98,17 @@ public:
 private:
     LONG mRefs = 1;
     ULONG mAt = 0;
+    bool mAudio;
 };
 
-class OnePin final : public IEnumPins {
+class TwoPins final : public IEnumPins {
 public:
-    explicit OnePin(IPin* pin) : mPin(pin) { mPin->AddRef(); }
-    ~OnePin() { mPin->Release(); }
+    TwoPins(IPin* video, IPin* audio) : mPins{video, audio} {
+        for (IPin* p : mPins) p->AddRef();
+    }
+    ~TwoPins() {
+        for (IPin* p : mPins) p->Release();
+    }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (iid == IID_IUnknown || iid == IID_IEnumPins) {
             *out = static_cast<IEnumPins*>(this);
@@ -108,24 +126,23 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Next(ULONG count, IPin** pins, ULONG* fetched) override {
         ULONG n = 0;
-        if (count > 0 && mAt == 0) {
-            pins[0] = mPin;
-            mPin->AddRef();
-            mAt = n = 1;
+        while (n < count && mAt < 2) {
+            pins[n] = mPins[mAt++];
+            pins[n++]->AddRef();
         }
         if (fetched) *fetched = n;
         return n == count ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
         mAt += count;
-        return mAt <= 1 ? S_OK : S_FALSE;
+        return mAt <= 2 ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Reset() override {
         mAt = 0;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Clone(IEnumPins** out) override {
-        auto* copy = new OnePin(mPin);
+        auto* copy = new TwoPins(mPins[0], mPins[1]);
         copy->mAt = mAt;
         *out = copy;
         return S_OK;
@@ -133,7 +150,7 @@ public:
 
 private:
     LONG mRefs = 1;
-    IPin* mPin;
+    IPin* mPins[2];
     ULONG mAt = 0;
 };
 
@@ -167,10 +184,10 @@ ULONG OutputPin::Release() { return mNav.Release(); }
 HRESULT OutputPin::Connect(IPin* receiver, const AM_MEDIA_TYPE* wanted) {
     if (!receiver) return E_POINTER;
     if (mPeer) return VFW_E_ALREADY_CONNECTED;
-    if (wanted && wanted->majortype != GUID_NULL && wanted->majortype != MEDIATYPE_Video)
+    if (wanted && wanted->majortype != GUID_NULL && wanted->majortype != (mAudio ? MEDIATYPE_Audio : MEDIATYPE_Video))
         return VFW_E_TYPE_NOT_ACCEPTED;
     AM_MEDIA_TYPE mt;
-    FillMediaType(mt);
+    FillMediaType(mt, mAudio);
     HRESULT hr = receiver->ReceiveConnection(this, &mt);
     FreeMediaType(mt);
     if (FAILED(hr)) return hr;
@@ -185,7 +202,7 @@ HRESULT OutputPin::Connect(IPin* receiver, const AM_MEDIA_TYPE* wanted) {
         hr = ::CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
                                 reinterpret_cast<void**>(&allocator));
     if (SUCCEEDED(hr)) {
-        ALLOCATOR_PROPERTIES want = {2, kWidth * kHeight * 4, 1, 0}, got = {};
+        ALLOCATOR_PROPERTIES want = {2, mAudio ? kAudioChunk : kWidth * kHeight * 4, 1, 0}, got = {};
         hr = allocator->SetProperties(&want, &got);
         if (SUCCEEDED(hr)) hr = input->NotifyAllocator(allocator, FALSE);
     }
@@ -225,7 +242,7 @@ HRESULT OutputPin::ConnectionMediaType(AM_MEDIA_TYPE* mt) {
         std::memset(mt, 0, sizeof *mt);
         return VFW_E_NOT_CONNECTED;
     }
-    FillMediaType(*mt);
+    FillMediaType(*mt, mAudio);
     return S_OK;
 }
 
@@ -233,22 +250,23 @@ HRESULT OutputPin::QueryPinInfo(PIN_INFO* info) {
     info->pFilter = &mNav;
     mNav.AddRef();
     info->dir = PINDIR_OUTPUT;
-    wcscpy(info->achName, L"Video");
+    wcscpy(info->achName, mAudio ? L"Audio" : L"Video");
     return S_OK;
 }
 
 HRESULT OutputPin::QueryId(LPWSTR* id) {
     *id = static_cast<LPWSTR>(::CoTaskMemAlloc(sizeof(L"Video")));
-    wcscpy(*id, L"Video");
+    wcscpy(*id, mAudio ? L"Audio" : L"Video");
     return S_OK;
 }
 
 HRESULT OutputPin::QueryAccept(const AM_MEDIA_TYPE* mt) {
+    if (mAudio) return mt->majortype == MEDIATYPE_Audio && mt->subtype == MEDIASUBTYPE_PCM ? S_OK : S_FALSE;
     return mt->majortype == MEDIATYPE_Video && mt->subtype == MEDIASUBTYPE_RGB32 ? S_OK : S_FALSE;
 }
 
 HRESULT OutputPin::EnumMediaTypes(IEnumMediaTypes** out) {
-    *out = new OneType;
+    *out = new OneType(mAudio);
     return S_OK;
 }
 
@@ -284,18 +302,20 @@ Navigator::Navigator(const Script& script, const Disc& disc, bool hasDisc)
     mQuit = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     mControlThread = ::CreateThread(nullptr, 0, ControlThread, this, 0, nullptr);
     mFrameThread = ::CreateThread(nullptr, 0, FrameThread, this, 0, nullptr);
+    mAudioThread = ::CreateThread(nullptr, 0, AudioThread, this, 0, nullptr);
     ObjectCreated();
 }
 
 Navigator::~Navigator() {
     ::SetEvent(mQuit);
-    mPin.Commit(false);  // a frame thread waiting for a buffer gives up
-    HANDLE threads[2] = {mControlThread, mFrameThread};
-    ::WaitForMultipleObjects(2, threads, TRUE, 5000);
-    ::CloseHandle(mControlThread);
-    ::CloseHandle(mFrameThread);
+    mPin.Commit(false);  // a thread waiting for a buffer gives up
+    mAudioPin.Commit(false);
+    HANDLE threads[3] = {mControlThread, mFrameThread, mAudioThread};
+    ::WaitForMultipleObjects(3, threads, TRUE, 5000);
+    for (HANDLE t : threads) ::CloseHandle(t);
     ::CloseHandle(mQuit);
     mPin.Disconnect();
+    mAudioPin.Disconnect();
     if (mClock) mClock->Release();
     ::DeleteCriticalSection(&mLock);
     ObjectDestroyed();
@@ -348,6 +368,7 @@ HRESULT Navigator::Stop() {
         }
     }
     mPin.Commit(false);
+    mAudioPin.Commit(false);
     return S_OK;
 }
 
@@ -357,9 +378,13 @@ HRESULT Navigator::Pause() {
         Guard g(*this);
         fromStop = mState == State_Stopped;
         mState = State_Paused;
-        if (fromStop) mFrameWanted = true;
+        mFrameWanted = true;  // the renderer holds it as the paused picture
+        mAudioWanted = true;  // and the audio renderer needs one to finish pausing
     }
-    if (fromStop) mPin.Commit(true);
+    if (fromStop) {
+        mPin.Commit(true);
+        mAudioPin.Commit(true);
+    }
     return S_OK;
 }
 
@@ -377,7 +402,10 @@ HRESULT Navigator::Run(REFERENCE_TIME) {
         }
         if (mHasDisc && (!mFirstPlayDone || mLoc.domain == DVD_DOMAIN_Stop)) StartFirstPlay();
     }
-    if (fromStop) mPin.Commit(true);
+    if (fromStop) {
+        mPin.Commit(true);
+        mAudioPin.Commit(true);
+    }
     return S_OK;
 }
 
@@ -404,13 +432,13 @@ HRESULT Navigator::GetSyncSource(IReferenceClock** clock) {
 }
 
 HRESULT Navigator::EnumPins(IEnumPins** out) {
-    *out = new OnePin(&mPin);
+    *out = new TwoPins(&mPin, &mAudioPin);
     return S_OK;
 }
 
 HRESULT Navigator::FindPin(LPCWSTR id, IPin** pin) {
-    if (id && wcscmp(id, L"Video") == 0) {
-        *pin = &mPin;
+    if (id && (wcscmp(id, L"Video") == 0 || wcscmp(id, L"Audio") == 0)) {
+        *pin = id[0] == L'V' ? &mPin : &mAudioPin;
         AddRef();
         return S_OK;
     }
@@ -776,6 +804,24 @@ DWORD WINAPI Navigator::FrameThread(void* self) {
     ::SelectObject(dc, old);
     ::DeleteObject(bitmap);
     ::DeleteDC(dc);
+    return 0;
+}
+
+DWORD WINAPI Navigator::AudioThread(void* self) {
+    auto& nav = *static_cast<Navigator*>(self);
+    std::string silence(static_cast<size_t>(kAudioChunk), '\0');
+    // Without time stamps the audio renderer plays each chunk as it comes; a chunk somewhat more
+    // often than its length keeps the renderer fed (it blocks while its buffer is full).
+    DWORD wait = 0;
+    while (::WaitForSingleObject(nav.mQuit, wait) == WAIT_TIMEOUT) {
+        bool send;
+        {
+            Guard g(nav);
+            send = nav.mAudioPin.Connected() && (nav.mState == State_Running || nav.mAudioWanted);
+            nav.mAudioWanted = false;
+        }
+        wait = send && nav.mAudioPin.Deliver(silence.data(), silence.size()) ? 200 : 100;
+    }
     return 0;
 }
 

@@ -126,14 +126,15 @@ HRESULT Info::GetCurrentAudio(ULONG* count, ULONG* current) {
     return S_OK;
 }
 
-HRESULT Info::GetCurrentSubpicture(ULONG* count, ULONG* current, WINBOOL* enable) {
+HRESULT Info::GetCurrentSubpicture(ULONG* count, ULONG* current, WINBOOL* disabled) {
     Record("GetCurrentSubpicture");
-    if (!count || !current || !enable) return E_POINTER;
+    if (!count || !current || !disabled) return E_POINTER;
     QUERY("GetCurrentSubpicture");
     if (!mNav.HasDisc()) return VFW_E_DVD_INVALID_DISC;
     *count = static_cast<ULONG>(mNav.mDisc.subpictures.size());
     *current = mNav.mLoc.subpicture;
-    *enable = mNav.mLoc.subpictureOn;
+    // The platform's navigator answers whether the display is off, not on.
+    *disabled = mNav.mLoc.subpictureOn ? FALSE : TRUE;
     return S_OK;
 }
 

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "DiscModel.h"
+#include "Line21Decoder.h"
+#include "MixerConfig.h"
 #include "NavigatorFixture.h"
 #include "Script.h"
 
@@ -191,7 +193,13 @@ TEST_F(NavigatorDouble, BuildsRealGraphWithRendererInterfaces) {
     ComPtr<IBasicAudio> audio;
     ComPtr<IMediaSeeking> seeking;
     ComPtr<IMediaPosition> position;
-    EXPECT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IBasicAudio, audio)));
+    ASSERT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IBasicAudio, audio)));
+    // The navigator's silence goes to the real audio renderer, whose volume and balance these are.
+    EXPECT_EQ(S_OK, audio->put_Volume(-1200));
+    long volume = 0;
+    EXPECT_EQ(S_OK, audio->get_Volume(&volume));
+    EXPECT_EQ(-1200, volume);
+    EXPECT_EQ(S_OK, audio->put_Balance(-10000));
     EXPECT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IMediaSeeking, seeking)));
     EXPECT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IMediaPosition, position)));
     ComPtr<IVideoWindow> window;
@@ -223,6 +231,12 @@ TEST_F(NavigatorDouble, InfoAnswersFromTheDisc) {
     EXPECT_EQ(0u, current);
     EXPECT_EQ(S_OK, g.info->GetCurrentSubpicture(&count, &current, &disabled));
     EXPECT_EQ(2u, count);
+    EXPECT_FALSE(disabled);  // shown from the start
+    ASSERT_TRUE(SUCCEEDED(g.media->Run()));
+    ASSERT_TRUE(g.WaitFor(EC_DVD_CHAPTER_START));
+    EXPECT_EQ(S_OK, g.control->SetSubpictureState(FALSE, DVD_CMD_FLAG_None, nullptr));
+    EXPECT_EQ(S_OK, g.info->GetCurrentSubpicture(&count, &current, &disabled));
+    EXPECT_TRUE(disabled);
     LCID lcid = 0;
     EXPECT_EQ(S_OK, g.info->GetAudioLanguage(1, &lcid));
     EXPECT_EQ(0x040cu, lcid);  // French
@@ -370,6 +384,56 @@ TEST_F(NavigatorDouble, MenuButtonsSelectActivateAndResume) {
     EXPECT_GE(fixture.FindCall("Resume 1"), 0);
 }
 
+// The renderer's current picture, as 32-bit pixels bottom-up; empty when it has none. The
+// renderer keeps a picture only while paused.
+std::vector<DWORD> CurrentImage(DvdGraph& g) {
+    ComPtr<IBasicVideo> video;
+    if (FAILED(Query(g.graph.Get(), IID_IBasicVideo, video))) return {};
+    // Wine's renderer wants the buffer at once (no size query with a null buffer).
+    long size = static_cast<long>(sizeof(BITMAPINFOHEADER) + 720 * 576 * 4);
+    std::vector<DWORD> image(static_cast<size_t>(size) / 4);
+    if (FAILED(video->GetCurrentImage(&size, reinterpret_cast<long*>(image.data())))) return {};
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
+    if (header->biBitCount != 32 || header->biWidth != 720) return {};
+    image.erase(image.begin(), image.begin() + header->biSize / 4);
+    return image;
+}
+
+DWORD PixelAt(const std::vector<DWORD>& image, int x, int y) {
+    return image[static_cast<size_t>(575 - y) * 720 + static_cast<size_t>(x)] & 0xffffff;
+}
+
+// Waits until the picture at (x, y) has the colour, pumping messages.
+bool WaitForPixel(DvdGraph& g, int x, int y, COLORREF colour) {
+    DWORD want = static_cast<DWORD>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    for (int i = 0; i < 40; ++i) {
+        std::vector<DWORD> image = CurrentImage(g);
+        if (image.size() >= 720u * 576u && PixelAt(image, x, y) == want) return true;
+        g.WaitFor(-1, nullptr, 100);
+    }
+    return false;
+}
+
+TEST_F(NavigatorDouble, PictureShowsTitleAndHighlightedMenuButton) {
+    DvdGraph g;
+    ASSERT_TRUE(g.Ready());
+    ASSERT_TRUE(SUCCEEDED(g.media->Run()));
+    ASSERT_TRUE(g.WaitFor(EC_DVD_CURRENT_HMSF_TIME));
+    g.media->Pause();
+    EXPECT_TRUE(WaitForPixel(g, 5, 5, RGB(20, 80, 40)));  // the title's background
+    ASSERT_TRUE(SUCCEEDED(g.media->Run()));
+    ASSERT_EQ(S_OK, g.control->ShowMenu(DVD_MENU_Root, DVD_CMD_FLAG_Flush, nullptr));
+    EXPECT_EQ(S_OK, g.control->SelectButton(2));
+    g.WaitFor(-1, nullptr, 600);  // a frame of the menu reaches the renderer
+    g.media->Pause();
+    RECT second = {}, first = {};
+    ASSERT_EQ(S_OK, g.info->GetButtonRect(2, &second));
+    ASSERT_EQ(S_OK, g.info->GetButtonRect(1, &first));
+    EXPECT_TRUE(WaitForPixel(g, 5, 5, RGB(40, 40, 120)));  // the menu's background
+    EXPECT_TRUE(WaitForPixel(g, second.left + 3, second.top + 3, RGB(250, 210, 0)));  // selected
+    EXPECT_TRUE(WaitForPixel(g, first.left + 3, first.top + 3, RGB(90, 90, 170)));
+}
+
 TEST_F(NavigatorDouble, StopWithResetReturnsToTheStartOfTheDisc) {
     DvdGraph g;
     ASSERT_TRUE(g.Ready());
@@ -474,6 +538,30 @@ TEST_F(NavigatorDouble, ScriptShapesWhatTheDiscCannotShow) {
         EXPECT_FALSE(g.info);
         ComPtr<IUnknown> old;
         EXPECT_EQ(S_OK, g.builder->GetDvdInterface(IID_IDvdInfo, reinterpret_cast<void**>(old.GetAddressOf())));
+    }
+    {
+        ASSERT_TRUE(fixture.WriteScript("line21\n"));
+        DvdGraph g;
+        ComPtr<dvdnav::ILine21> decoder;
+        ASSERT_EQ(S_OK, g.builder->GetDvdInterface(IID_IAMLine21Decoder, reinterpret_cast<void**>(decoder.GetAddressOf())));
+        EXPECT_EQ(S_OK, decoder->SetServiceState(1));
+        int state = 0;
+        EXPECT_EQ(S_OK, decoder->GetServiceState(&state));
+        EXPECT_EQ(1, state);
+        EXPECT_EQ(E_INVALIDARG, decoder->SetServiceState(7));
+        EXPECT_GE(fixture.FindCall("Line21.SetServiceState 1"), 0);
+    }
+    {
+        ASSERT_TRUE(fixture.WriteScript("mixer\n"));
+        DvdGraph g;
+        ComPtr<dvdnav::IMixerConfig2> mixer;
+        ASSERT_EQ(S_OK, g.builder->GetDvdInterface(IID_IMixerPinConfig2, reinterpret_cast<void**>(mixer.GetAddressOf())));
+        DDCOLORCONTROL colours = {};
+        ASSERT_EQ(S_OK, mixer->GetOverlaySurfaceColorControls(&colours));
+        EXPECT_EQ(750, colours.lBrightness);
+        colours.lBrightness = 10000;
+        EXPECT_EQ(S_OK, mixer->SetOverlaySurfaceColorControls(&colours));
+        EXPECT_GE(fixture.FindCall("Mixer.SetOverlaySurfaceColorControls 10000 10000"), 0);
     }
     {
         ASSERT_TRUE(fixture.WriteScript("render_hr 0x8004027B\n"));

@@ -94,6 +94,8 @@ bool ApplyScriptLine(Script& s, const std::string& line) {
         return true;
     }
     if (d == "old_navigator") return s.oldNavigator = true;
+    if (d == "line21") return s.line21 = true;
+    if (d == "mixer") return s.mixer = true;
     if (d == "render_hr" && w.size() == 2 && ParseNumber(w[1], n)) {
         s.renderFails = true;
         s.renderHr = n;

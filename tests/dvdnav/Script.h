@@ -32,6 +32,8 @@ struct Karaoke {
 struct Script {
     FirstPlay firstPlay = FirstPlay::Title;
     bool oldNavigator = false;
+    bool line21 = false;  // the graph has a closed-caption decoder
+    bool mixer = false;   // and an overlay mixer's colour controls
     bool renderFails = false;
     long renderHr = 0;
     bool renderPartial = false;

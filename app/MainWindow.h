@@ -114,6 +114,7 @@ private:
     // Commands and menus
     // The commands that act on the open engine; the engine decides what each means to it.
     void OnEngineCommand(WORD id);
+    void ToggleClosedCaptions();
     void PlayNext();
     void PlayPrevious();
     void OpenAddress();

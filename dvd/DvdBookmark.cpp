@@ -26,7 +26,8 @@ bool SaveBookmark(IDvdInfo2* dvdInfo, const char* path) {
     ComPtr<IDvdState> state;
     if (FAILED(dvdInfo->GetState(state.GetAddressOf())) || !state) return false;
     ComPtr<IStorage> storage;
-    if (FAILED(::StgCreateDocfile(WideFromAnsi(path).c_str(), kWriteMode, 0, storage.GetAddressOf()))) return false;
+    if (FAILED(::StgCreateDocfile(WideFromAnsi(path).c_str(), kWriteMode, 0, storage.GetAddressOf())))
+        return false;
     ComPtr<IStream> stream;
     if (FAILED(storage->CreateStream(kBookmarkStream, kWriteMode, 0, 0, stream.GetAddressOf()))) return false;
     ComPtr<IPersistStream> persist;
@@ -39,12 +40,15 @@ bool SaveBookmark(IDvdInfo2* dvdInfo, const char* path) {
 bool RestoreBookmark(IDvdControl2* dvdControl, const char* path) {
     if (!dvdControl || !path) return false;
     ComPtr<IStorage> storage;
-    if (FAILED(::StgOpenStorage(WideFromAnsi(path).c_str(), nullptr, kReadMode, nullptr, 0, storage.GetAddressOf())))
+    if (FAILED(::StgOpenStorage(WideFromAnsi(path).c_str(), nullptr, kReadMode, nullptr, 0,
+                                storage.GetAddressOf())))
         return false;
     ComPtr<IStream> stream;
-    if (FAILED(storage->OpenStream(kBookmarkStream, nullptr, kReadMode, 0, stream.GetAddressOf()))) return false;
+    if (FAILED(storage->OpenStream(kBookmarkStream, nullptr, kReadMode, 0, stream.GetAddressOf())))
+        return false;
     ComPtr<IDvdState> state;
-    HRESULT hr = ::OleLoadFromStream(stream.Get(), IID_IDvdState, reinterpret_cast<void**>(state.GetAddressOf()));
+    HRESULT hr =
+        ::OleLoadFromStream(stream.Get(), IID_IDvdState, reinterpret_cast<void**>(state.GetAddressOf()));
     stream.Reset();
     storage.Reset();
     if (FAILED(hr) || !state) return false;

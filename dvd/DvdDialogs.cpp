@@ -26,8 +26,9 @@ constexpr ParentalRating kRatings[] = {
 };
 
 void AddUpDown(HWND dialog, int editId, int lower, int upper, int position) {
-    ::CreateUpDownControl(WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_ALIGNRIGHT | UDS_SETBUDDYINT, 0, 0, 0, 0, dialog,
-                          IDC_DVD_SPIN, reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(dialog, GWLP_HINSTANCE)),
+    ::CreateUpDownControl(WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_ALIGNRIGHT | UDS_SETBUDDYINT, 0, 0, 0, 0,
+                          dialog, IDC_DVD_SPIN,
+                          reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(dialog, GWLP_HINSTANCE)),
                           ::GetDlgItem(dialog, editId), upper, lower, position);
 }
 
@@ -65,18 +66,24 @@ namespace {
 
 UINT TemplateOf(DvdStreamDialog::Kind kind) {
     switch (kind) {
-        case DvdStreamDialog::Kind::Subpicture: return IDD_DVD_SUBPICTURE;
-        case DvdStreamDialog::Kind::Audio: return IDD_DVD_AUDIO;
-        case DvdStreamDialog::Kind::Angle: return IDD_DVD_ANGLE;
+        case DvdStreamDialog::Kind::Subpicture:
+            return IDD_DVD_SUBPICTURE;
+        case DvdStreamDialog::Kind::Audio:
+            return IDD_DVD_AUDIO;
+        case DvdStreamDialog::Kind::Angle:
+            return IDD_DVD_ANGLE;
     }
     return IDD_DVD_ANGLE;
 }
 
 int ListOf(DvdStreamDialog::Kind kind) {
     switch (kind) {
-        case DvdStreamDialog::Kind::Subpicture: return IDC_DVD_SUBPICTURES;
-        case DvdStreamDialog::Kind::Audio: return IDC_DVD_AUDIOSTREAMS;
-        case DvdStreamDialog::Kind::Angle: return IDC_DVD_ANGLES;
+        case DvdStreamDialog::Kind::Subpicture:
+            return IDC_DVD_SUBPICTURES;
+        case DvdStreamDialog::Kind::Audio:
+            return IDC_DVD_AUDIOSTREAMS;
+        case DvdStreamDialog::Kind::Angle:
+            return IDC_DVD_ANGLES;
     }
     return IDC_DVD_ANGLES;
 }
@@ -86,9 +93,13 @@ int ListOf(DvdStreamDialog::Kind kind) {
 DvdStreamDialog::DvdStreamDialog(Kind kind, HINSTANCE instance, HWND owner, const DvdDialogSource& source)
     : fw::Dialog(TemplateOf(kind), owner, instance), mKind(kind), mSource(source) {}
 
-bool DvdStreamDialog::Show() { return DoModal() == 1; }
+bool DvdStreamDialog::Show() {
+    return DoModal() == 1;
+}
 
-HWND DvdStreamDialog::List() const { return Item(ListOf(mKind)); }
+HWND DvdStreamDialog::List() const {
+    return Item(ListOf(mKind));
+}
 
 BOOL DvdStreamDialog::OnInitDialog() {
     ::SendMessageA(List(), CB_RESETCONTENT, 0, 0);
@@ -102,7 +113,8 @@ BOOL DvdStreamDialog::OnInitDialog() {
 ULONG DvdStreamDialog::FillStreams() {
     if (!mSource.built) return 0;
     bool subpicture = mKind == Kind::Subpicture;
-    DvdStreamList streams = subpicture ? ReadSubpictureStreams(mSource.dvdInfo) : ReadAudioStreams(mSource.dvdInfo);
+    DvdStreamList streams =
+        subpicture ? ReadSubpictureStreams(mSource.dvdInfo) : ReadAudioStreams(mSource.dvdInfo);
     if (!streams.known) {
         ::MessageBoxA(nullptr, kNoLanguages, kWarningCaption, MB_OK);
         return 0;
@@ -143,10 +155,12 @@ void DvdStreamDialog::OnOK() {
     if (control) {
         switch (mKind) {
             case Kind::Subpicture:
-                control->SetSubpictureState(::IsDlgButtonChecked(Hwnd(), IDC_DVD_SHOWSUBPICTURE) == BST_CHECKED,
-                                            DVD_CMD_FLAG_None, nullptr);
+                control->SetSubpictureState(
+                    ::IsDlgButtonChecked(Hwnd(), IDC_DVD_SHOWSUBPICTURE) == BST_CHECKED, DVD_CMD_FLAG_None,
+                    nullptr);
                 if (selection != CB_ERR)
-                    control->SelectSubpictureStream(static_cast<ULONG>(selection), DVD_CMD_FLAG_None, nullptr);
+                    control->SelectSubpictureStream(static_cast<ULONG>(selection), DVD_CMD_FLAG_None,
+                                                    nullptr);
                 break;
             case Kind::Audio:
                 if (selection != CB_ERR)
@@ -164,7 +178,8 @@ void DvdStreamDialog::OnOK() {
 // ---- Jumps ----------------------------------------------------------------------------------
 
 DvdChapterDialog::DvdChapterDialog(bool withTitle, HINSTANCE instance, HWND owner)
-    : fw::Dialog(withTitle ? IDD_DVD_CHAPTERINTITLE : IDD_DVD_CHAPTER, owner, instance), mWithTitle(withTitle) {}
+    : fw::Dialog(withTitle ? IDD_DVD_CHAPTERINTITLE : IDD_DVD_CHAPTER, owner, instance),
+      mWithTitle(withTitle) {}
 
 BOOL DvdChapterDialog::OnInitDialog() {
     SetNumber(Hwnd(), IDC_DVD_CHAPTER, chapter);
@@ -220,7 +235,8 @@ protected:
         return TRUE;
     }
     void OnOK() override {
-        flags = KaraokeMixFlags(Checked(IDC_DVD_KARAOKE2), Checked(IDC_DVD_KARAOKE3), Checked(IDC_DVD_KARAOKE4));
+        flags =
+            KaraokeMixFlags(Checked(IDC_DVD_KARAOKE2), Checked(IDC_DVD_KARAOKE3), Checked(IDC_DVD_KARAOKE4));
         EndDialog(1);
     }
     void OnCancel() override { EndDialog(0); }
@@ -250,7 +266,8 @@ bool RunKaraokeMixing(HINSTANCE instance, HWND owner, IDvdInfo2* dvdInfo, IDvdCo
     DVD_AudioAttributes audio{};
     if (FAILED(dvdInfo->GetAudioAttributes(DVD_STREAM_DATA_CURRENT, &audio)))
         return KaraokeError("GetAudioAttributes Failed");
-    if (audio.AppMode != DVD_AudioMode_Karaoke) return KaraokeError("There is no karaoke data in this audio stream");
+    if (audio.AppMode != DVD_AudioMode_Karaoke)
+        return KaraokeError("There is no karaoke data in this audio stream");
     DVD_KaraokeAttributes karaoke{};
     if (FAILED(dvdInfo->GetKaraokeAttributes(DVD_STREAM_DATA_CURRENT, &karaoke)))
         return KaraokeError("GetKaraokeAttributes Failed");

@@ -20,7 +20,9 @@ void CheckItem(HMENU menu, UINT id, bool checked) {
     ::CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void GrayItem(HMENU menu, UINT id) { ::EnableMenuItem(menu, id, MF_BYCOMMAND | MF_GRAYED); }
+void GrayItem(HMENU menu, UINT id) {
+    ::EnableMenuItem(menu, id, MF_BYCOMMAND | MF_GRAYED);
+}
 
 void GrayByState(HMENU popup, DvdPlayerState state) {
     switch (state) {
@@ -54,7 +56,8 @@ void FillSubTitles(HMENU submenu, IDvdInfo2* dvdInfo, BOOL& subpictureShown) {
     subpictureShown = streams.disabled ? FALSE : TRUE;
     if (!subpictureShown) CheckItem(submenu, ID_SUBPICTURE_DISABLE, true);
     AppendStreams(submenu, ID_DVD_SUBPICTURE_BASE, streams);
-    if (streams.count > 0 && subpictureShown) CheckItem(submenu, ID_DVD_SUBPICTURE_BASE + streams.current, true);
+    if (streams.count > 0 && subpictureShown)
+        CheckItem(submenu, ID_DVD_SUBPICTURE_BASE + streams.current, true);
 }
 
 void FillLanguages(HMENU submenu, IDvdInfo2* dvdInfo) {
@@ -69,8 +72,8 @@ void FillFilters(HMENU submenu, IGraphBuilder* graphBuilder, DvdFilterNames& nam
     Microsoft::WRL::ComPtr<IEnumFilters> filters;
     if (FAILED(graphBuilder->EnumFilters(filters.GetAddressOf()))) return;
     Microsoft::WRL::ComPtr<IBaseFilter> filter;
-    for (unsigned i = 1; i <= kMaxFilters && filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK;
-         ++i) {
+    for (unsigned i = 1;
+         i <= kMaxFilters && filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK; ++i) {
         std::string name;
         if (!ReadFilterName(filter.Get(), name)) name = kUnknownFilter;
         std::strncpy(names[i], name.c_str(), kFilterNameLength - 1);
@@ -99,12 +102,14 @@ void FillTitles(HMENU submenu, IDvdInfo2* dvdInfo, ULONG currentTitle) {
 void FillChapters(HMENU submenu, IDvdInfo2* dvdInfo, ULONG currentTitle, ULONG currentChapter) {
     ULONG chapters = 0;
     if (!dvdInfo || FAILED(dvdInfo->GetNumberOfChapters(currentTitle, &chapters))) return;
-    AppendNumbered(submenu, ID_DVD_CHAPTER_BASE, "Chapter %d", ListedCount(chapters, kMaxChapters), currentChapter);
+    AppendNumbered(submenu, ID_DVD_CHAPTER_BASE, "Chapter %d", ListedCount(chapters, kMaxChapters),
+                   currentChapter);
 }
 
 }  // namespace
 
-void PrepareContextMenu(HMENU popup, const DvdMenuSource& source, BOOL& subpictureShown, DvdFilterNames& names) {
+void PrepareContextMenu(HMENU popup, const DvdMenuSource& source, BOOL& subpictureShown,
+                        DvdFilterNames& names) {
     if (!popup) return;
     CheckItem(popup, ID_OPTIONS_CLOSEDCAPTION, source.captionsOn);
     CheckItem(popup, ID_OPTIONS_FULLSCREEN, source.fullScreen);
@@ -114,7 +119,8 @@ void PrepareContextMenu(HMENU popup, const DvdMenuSource& source, BOOL& subpictu
     if (built) FillLanguages(::GetSubMenu(popup, kLanguagesSubmenu), source.dvdInfo);
     FillFilters(::GetSubMenu(popup, kFiltersSubmenu), source.graphBuilder, names);
     FillTitles(::GetSubMenu(popup, kTitleSubmenu), source.dvdInfo, source.currentTitle);
-    FillChapters(::GetSubMenu(popup, kChapterSubmenu), source.dvdInfo, source.currentTitle, source.currentChapter);
+    FillChapters(::GetSubMenu(popup, kChapterSubmenu), source.dvdInfo, source.currentTitle,
+                 source.currentChapter);
 }
 
 POINT ContextMenuScreenPoint(HWND window, int x, int y, bool fullScreen, bool fitFullScreen,
@@ -133,7 +139,7 @@ POINT ContextMenuScreenPoint(HWND window, int x, int y, bool fullScreen, bool fi
 }
 
 void TrackContextMenu(HINSTANCE instance, HWND window, POINT screen, const DvdMenuSource& source,
-                     BOOL& subpictureShown, DvdFilterNames& names) {
+                      BOOL& subpictureShown, DvdFilterNames& names) {
     fw::MenuHandle menu(::LoadMenuA(instance, MAKEINTRESOURCEA(IDR_DVDMENU)));
     if (!menu) return;
     HMENU popup = ::GetSubMenu(menu.Get(), 0);
@@ -166,6 +172,7 @@ void ShowFilterPropertyPage(HWND owner, IGraphBuilder* graphBuilder, const char*
     CAUUID pageIds{};
     if (FAILED(pages->GetPages(&pageIds))) return;
     IUnknown* object = filter.Get();
-    ::OleCreatePropertyFrame(owner, 0, 0, info.achName, 1, &object, pageIds.cElems, pageIds.pElems, 0, 0, nullptr);
+    ::OleCreatePropertyFrame(owner, 0, 0, info.achName, 1, &object, pageIds.cElems, pageIds.pElems, 0, 0,
+                             nullptr);
     ::CoTaskMemFree(pageIds.pElems);
 }

@@ -11,7 +11,6 @@
 #include "DvdMath.h"
 #include "DvdMenuIds.h"
 
-
 using DvdFilterNames = char[kFilterNameSlots][kFilterNameLength];
 
 // What the menu reads of the engine while it is built.
@@ -34,16 +33,18 @@ inline constexpr int kChapterSubmenu = 16;
 
 // Checks, grays and fills popup (the "DVDMENU" popup of the resource). subpictureShown takes
 // what the navigator says of subpicture display; names receives the listed filters' names.
-void PrepareContextMenu(HMENU popup, const DvdMenuSource& source, BOOL& subpictureShown, DvdFilterNames& names);
+void PrepareContextMenu(HMENU popup, const DvdMenuSource& source, BOOL& subpictureShown,
+                        DvdFilterNames& names);
 
 // Where the menu opens for a click at client point (x, y) of window. In full screen the picture
 // either fills window as it is (fit) or sits at the renderer's own window position.
-POINT ContextMenuScreenPoint(HWND window, int x, int y, bool fullScreen, bool fitFullScreen, IVideoWindow* renderer);
+POINT ContextMenuScreenPoint(HWND window, int x, int y, bool fullScreen, bool fitFullScreen,
+                             IVideoWindow* renderer);
 
 // Loads, prepares and tracks the popup owned by window; the chosen command arrives at window as
 // WM_COMMAND. Nothing happens when the resource cannot be loaded.
 void TrackContextMenu(HINSTANCE instance, HWND window, POINT screen, const DvdMenuSource& source,
-                     BOOL& subpictureShown, DvdFilterNames& names);
+                      BOOL& subpictureShown, DvdFilterNames& names);
 
 // The graph's first filter whose name is exactly name (case-sensitive); null when there is none,
 // when a filter cannot tell its name, or without a graph.

@@ -22,7 +22,8 @@ public:
     explicit DvdModalScope(DvdPlayer& player) : mPlayer(player) { ++mPlayer.modalDepth; }
     ~DvdModalScope() {
         // The owner may have put off a close meanwhile: wake it once the loop is over.
-        if (--mPlayer.modalDepth == 0 && mPlayer.notifyWindow) ::PostMessageA(mPlayer.notifyWindow, WM_NULL, 0, 0);
+        if (--mPlayer.modalDepth == 0 && mPlayer.notifyWindow)
+            ::PostMessageA(mPlayer.notifyWindow, WM_NULL, 0, 0);
     }
     DvdModalScope(const DvdModalScope&) = delete;
     DvdModalScope& operator=(const DvdModalScope&) = delete;
@@ -79,21 +80,46 @@ bool DvdPlayer::OnMenuCommand(UINT id) {
             break;
     }
     switch (id) {
-        case ID_SUBPICTURE_DISABLE: DisableSubpicture(); return true;
-        case ID_BOOKMARK_SAVE: SaveBookmark(); return true;
-        case ID_BOOKMARK_RESTORE: RestoreBookmark(); return true;
-        case ID_INFO_TEXT: ShowTextInfo(); return true;
-        case ID_INFO_AUDIO: ShowAudioAttributes(); return true;
-        case ID_INFO_VIDEO: ShowVideoAttributes(); return true;
-        case ID_INFO_SUBPICTURE: ShowSubpictureAttributes(); return true;
-        case ID_OPTIONS_COLOUR: SetFullBrightness(); return true;
+        case ID_SUBPICTURE_DISABLE:
+            DisableSubpicture();
+            return true;
+        case ID_BOOKMARK_SAVE:
+            SaveBookmark();
+            return true;
+        case ID_BOOKMARK_RESTORE:
+            RestoreBookmark();
+            return true;
+        case ID_INFO_TEXT:
+            ShowTextInfo();
+            return true;
+        case ID_INFO_AUDIO:
+            ShowAudioAttributes();
+            return true;
+        case ID_INFO_VIDEO:
+            ShowVideoAttributes();
+            return true;
+        case ID_INFO_SUBPICTURE:
+            ShowSubpictureAttributes();
+            return true;
+        case ID_OPTIONS_COLOUR:
+            SetFullBrightness();
+            return true;
     }
     return ShowDvdDialog(id);
 }
 
-bool DvdPlayer::SelectSubpicture(ULONG stream) { return ::SelectSubpicture(dvdControl.Get(), stream, subpictureShown); }
+bool DvdPlayer::SelectSubpicture(ULONG stream) {
+    if (!dvdControl || FAILED(dvdControl->SetSubpictureState(TRUE, DVD_CMD_FLAG_None, nullptr))) return false;
+    subpictureShown = TRUE;
+    dvdControl->SelectSubpictureStream(stream, DVD_CMD_FLAG_None, nullptr);
+    return true;
+}
 
-bool DvdPlayer::DisableSubpicture() { return ::DisableSubpicture(dvdControl.Get(), subpictureShown); }
+bool DvdPlayer::DisableSubpicture() {
+    if (!dvdControl || FAILED(dvdControl->SetSubpictureState(FALSE, DVD_CMD_FLAG_None, nullptr))) return false;
+    subpictureShown = FALSE;
+    return true;
+}
 
 void DvdPlayer::ShowFilterPropertyPage(const char* name) {
     DvdModalScope modal(*this);
@@ -102,9 +128,13 @@ void DvdPlayer::ShowFilterPropertyPage(const char* name) {
 
 // ---- Bookmark -------------------------------------------------------------------------------
 
-bool DvdPlayer::SaveBookmark() { return ::SaveBookmark(dvdInfo.Get()); }
+bool DvdPlayer::SaveBookmark() {
+    return ::SaveBookmark(dvdInfo.Get());
+}
 
-bool DvdPlayer::RestoreBookmark() { return ::RestoreBookmark(dvdControl.Get()); }
+bool DvdPlayer::RestoreBookmark() {
+    return ::RestoreBookmark(dvdControl.Get());
+}
 
 // ---- Disc information -----------------------------------------------------------------------
 

@@ -33,7 +33,8 @@ constexpr DvdMenuTarget DecodeDvdMenuCommand(unsigned id) {
         return {DvdMenuEntry::Title, id - ID_DVD_TITLE_BASE};
     if (id > ID_DVD_CHAPTER_BASE && id <= ID_DVD_CHAPTER_BASE + kMaxChapters)
         return {DvdMenuEntry::Chapter, id - ID_DVD_CHAPTER_BASE};
-    if (id > ID_FILTER_BASE && id <= ID_FILTER_BASE + kMaxFilters) return {DvdMenuEntry::Filter, id - ID_FILTER_BASE};
+    if (id > ID_FILTER_BASE && id <= ID_FILTER_BASE + kMaxFilters)
+        return {DvdMenuEntry::Filter, id - ID_FILTER_BASE};
     return {};
 }
 
@@ -42,9 +43,12 @@ constexpr DvdMenuTarget DecodeDvdMenuCommand(unsigned id) {
 template <typename TitleProbe>
 unsigned CountTitles(TitleProbe&& titleExists) {
     unsigned count = 0;
-    while (count < kMaxTitles && titleExists(count + 1)) ++count;
+    while (count < kMaxTitles && titleExists(count + 1))
+        ++count;
     return count;
 }
 
 // How many entries a navigator count gives in a submenu of at most limit entries.
-constexpr unsigned ListedCount(unsigned count, unsigned limit) { return count < limit ? count : limit; }
+constexpr unsigned ListedCount(unsigned count, unsigned limit) {
+    return count < limit ? count : limit;
+}

@@ -108,7 +108,7 @@ public:
     bool PlayAtTime(DvdTimeCode time);
     void SkipDvdSeconds(int delta);
     bool StepFrame();
-    bool SetClosedCaptions(bool on);
+    bool SetClosedCaptions(bool on) override;
     bool ToggleClosedCaptions();
     uint64_t GetTotalTitleSeconds() const;
     ULONG GetParentalLevel() const;
@@ -143,6 +143,7 @@ public:
     void HideCursor();
 
     // Menus, dialogs, bookmark, disc information and output controls (DvdMenuCommands.cpp)
+    // Shows subpictures from `stream`, or hides them.
     bool SelectSubpicture(ULONG stream);
     bool DisableSubpicture();
     void ShowFilterPropertyPage(const char* name);

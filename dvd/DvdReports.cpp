@@ -22,15 +22,15 @@ const char* FindName(const ValueName (&table)[N], int value, const char* fallbac
 constexpr char kUnknownValue[] = "UNKNOWN";
 
 constexpr ValueName kTextStringTypes[] = {
-    {0x01, "Struct_Volume"},      {0x02, "Struct_Title"},      {0x03, "Struct_ParentalID"},
-    {0x04, "Struct_Chapter"},     {0x05, "Struct_Cell"},       {0x10, "Stream_Audio"},
-    {0x11, "Stream_Sub-picture"}, {0x12, "Stream_Angle"},      {0x20, "Audio Channel"},
-    {0x30, "General_name"},       {0x31, "General_comments"},  {0x38, "Title_Series"},
-    {0x39, "Title_Movie"},        {0x3A, "Title_Video"},       {0x3B, "Title_Album"},
-    {0x3C, "Title_Song"},         {0x3F, "Title_Other"},       {0x40, "Title_Sub_Series"},
-    {0x41, "Title_Sub_Movie"},    {0x42, "Title_Sub_Video"},   {0x43, "Title_Sub_Album"},
-    {0x44, "Title_Sub_Song"},     {0x47, "Title_Sub_Other"},   {0x48, "Title_Orig_Series"},
-    {0x49, "Title_Orig_Movie"},   {0x4A, "Title_Orig_Video"},  {0x4B, "Title_Orig_Album"},
+    {0x01, "Struct_Volume"},      {0x02, "Struct_Title"},     {0x03, "Struct_ParentalID"},
+    {0x04, "Struct_Chapter"},     {0x05, "Struct_Cell"},      {0x10, "Stream_Audio"},
+    {0x11, "Stream_Sub-picture"}, {0x12, "Stream_Angle"},     {0x20, "Audio Channel"},
+    {0x30, "General_name"},       {0x31, "General_comments"}, {0x38, "Title_Series"},
+    {0x39, "Title_Movie"},        {0x3A, "Title_Video"},      {0x3B, "Title_Album"},
+    {0x3C, "Title_Song"},         {0x3F, "Title_Other"},      {0x40, "Title_Sub_Series"},
+    {0x41, "Title_Sub_Movie"},    {0x42, "Title_Sub_Video"},  {0x43, "Title_Sub_Album"},
+    {0x44, "Title_Sub_Song"},     {0x47, "Title_Sub_Other"},  {0x48, "Title_Orig_Series"},
+    {0x49, "Title_Orig_Movie"},   {0x4A, "Title_Orig_Video"}, {0x4B, "Title_Orig_Album"},
     {0x4C, "Title_Orig_Song"},    {0x4F, "Title_Orig_Other"},
 };
 
@@ -42,16 +42,14 @@ constexpr ValueName kAudioAppModes[] = {
 };
 
 constexpr ValueName kAudioFormats[] = {
-    {0, "DVD_AudioFormat_AC3"},   {1, "DVD_AudioFormat_MPEG1"}, {2, "DVD_AudioFormat_MPEG1_DRC"},
+    {0, "DVD_AudioFormat_AC3"},   {1, "DVD_AudioFormat_MPEG1"},     {2, "DVD_AudioFormat_MPEG1_DRC"},
     {3, "DVD_AudioFormat_MPEG2"}, {4, "DVD_AudioFormat_MPEG2_DRC"}, {5, "DVD_AudioFormat_LPCM"},
-    {6, "DVD_AudioFormat_DTS"},   {7, "DVD_AudioFormat_SDDS"},  {8, "DVD_AudioFormat_Other"},
+    {6, "DVD_AudioFormat_DTS"},   {7, "DVD_AudioFormat_SDDS"},      {8, "DVD_AudioFormat_Other"},
 };
 
 constexpr ValueName kAudioLanguageExtensions[] = {
-    {0, "DVD_AUD_EXT_NotSpecified"},
-    {1, "DVD_AUD_EXT_Captions"},
-    {2, "DVD_AUD_EXT_VisuallyImpaired"},
-    {3, "DVD_AUD_EXT_DirectorComments1"},
+    {0, "DVD_AUD_EXT_NotSpecified"},      {1, "DVD_AUD_EXT_Captions"},
+    {2, "DVD_AUD_EXT_VisuallyImpaired"},  {3, "DVD_AUD_EXT_DirectorComments1"},
     {4, "DVD_AUD_EXT_DirectorComments2"},
 };
 
@@ -130,24 +128,36 @@ private:
 
 }  // namespace
 
-const char* TextStringTypeName(int type) { return FindName(kTextStringTypes, type, "Unknown"); }
-const char* AudioAppModeName(int mode) { return FindName(kAudioAppModes, mode, kUnknownValue); }
-const char* AudioFormatName(int format) { return FindName(kAudioFormats, format, kUnknownValue); }
+const char* TextStringTypeName(int type) {
+    return FindName(kTextStringTypes, type, "Unknown");
+}
+const char* AudioAppModeName(int mode) {
+    return FindName(kAudioAppModes, mode, kUnknownValue);
+}
+const char* AudioFormatName(int format) {
+    return FindName(kAudioFormats, format, kUnknownValue);
+}
 const char* AudioLanguageExtensionName(int extension) {
     return FindName(kAudioLanguageExtensions, extension, kUnknownValue);
 }
 const char* KaraokeAssignmentName(int assignment) {
     return FindName(kKaraokeAssignments, assignment, kUnknownValue);
 }
-const char* SubpictureTypeName(int type) { return FindName(kSubpictureTypes, type, kUnknownValue); }
-const char* SubpictureCodingName(int coding) { return FindName(kSubpictureCodings, coding, kUnknownValue); }
+const char* SubpictureTypeName(int type) {
+    return FindName(kSubpictureTypes, type, kUnknownValue);
+}
+const char* SubpictureCodingName(int coding) {
+    return FindName(kSubpictureCodings, coding, kUnknownValue);
+}
 const char* SubpictureLanguageExtensionName(int extension) {
     return FindName(kSubpictureLanguageExtensions, extension, kUnknownValue);
 }
 const char* VideoCompressionName(int compression) {
     return FindName(kVideoCompressions, compression, kUnknownValue);
 }
-const char* TruthName(BOOL value) { return value ? "true" : "false"; }
+const char* TruthName(BOOL value) {
+    return value ? "true" : "false";
+}
 
 const char* KaraokeContentName(WORD contents) {
     for (const ValueName& bit : kKaraokeContents) {
@@ -188,7 +198,8 @@ std::string AudioAttributesReport(const DVD_AudioAttributes& audio, const DVD_Ka
     if (!contentsKnown) return report.Take();
 
     report.End().Line("Channel contents:").End();
-    unsigned channels = audio.bNumberOfChannels < kKaraokeChannels ? audio.bNumberOfChannels : kKaraokeChannels;
+    unsigned channels =
+        audio.bNumberOfChannels < kKaraokeChannels ? audio.bNumberOfChannels : kKaraokeChannels;
     for (unsigned p = 0; p < channels; ++p) {
         report.Add("Channel ").Add(p).Add(":");
         for (const ValueName& bit : kKaraokeContents) {
@@ -210,7 +221,11 @@ std::string VideoAttributesReport(const DVD_VideoAttributes& video) {
     report.Line("Compression Mode: ", VideoCompressionName(video.Compression));
     report.Line("Line21 Field 1: ", TruthName(video.fLine21Field1InGOP));
     report.Line("Line21 Field 2: ", TruthName(video.fLine21Field2InGOP));
-    report.Add("Source Resolution: ").Add(video.ulSourceResolutionX).Add(" x ").Add(video.ulSourceResolutionY).End();
+    report.Add("Source Resolution: ")
+        .Add(video.ulSourceResolutionX)
+        .Add(" x ")
+        .Add(video.ulSourceResolutionY)
+        .End();
     report.Line("Is Source Letterboxed? ", TruthName(video.fIsSourceLetterboxed));
     report.Line("Is Film Mode? ", TruthName(video.fIsFilmMode));
     return report.Take();

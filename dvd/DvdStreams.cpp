@@ -7,7 +7,8 @@ namespace {
 
 // Reads the names of streams 0..count-1 (at most limit) until a query fails.
 template <typename LanguageQuery, typename AttributesQuery>
-void ReadNames(DvdStreamList& list, ULONG limit, LanguageQuery&& language, AttributesQuery&& attributesLanguage) {
+void ReadNames(DvdStreamList& list, ULONG limit, LanguageQuery&& language,
+               AttributesQuery&& attributesLanguage) {
     ULONG listed = ListedCount(list.count, limit);
     for (ULONG i = 0; i < listed; ++i) {
         LCID lcid = 0;
@@ -33,7 +34,8 @@ DvdStreamList ReadSubpictureStreams(IDvdInfo2* dvdInfo) {
     list.known = true;
     list.disabled = disabled != FALSE;
     ReadNames(
-        list, kMaxSubpictureStreams, [&](ULONG i, LCID& lcid) { return dvdInfo->GetSubpictureLanguage(i, &lcid); },
+        list, kMaxSubpictureStreams,
+        [&](ULONG i, LCID& lcid) { return dvdInfo->GetSubpictureLanguage(i, &lcid); },
         [&](ULONG i) -> LCID {
             DVD_SubpictureAttributes attributes{};
             return SUCCEEDED(dvdInfo->GetSubpictureAttributes(i, &attributes)) ? attributes.Language : 0;
@@ -53,19 +55,4 @@ DvdStreamList ReadAudioStreams(IDvdInfo2* dvdInfo) {
             return SUCCEEDED(dvdInfo->GetAudioAttributes(i, &attributes)) ? attributes.Language : 0;
         });
     return list;
-}
-
-bool SelectSubpicture(IDvdControl2* dvdControl, ULONG stream, BOOL& shown) {
-    if (!dvdControl) return false;
-    if (FAILED(dvdControl->SetSubpictureState(TRUE, DVD_CMD_FLAG_None, nullptr))) return false;
-    shown = TRUE;
-    dvdControl->SelectSubpictureStream(stream, DVD_CMD_FLAG_None, nullptr);
-    return true;
-}
-
-bool DisableSubpicture(IDvdControl2* dvdControl, BOOL& shown) {
-    if (!dvdControl) return false;
-    if (FAILED(dvdControl->SetSubpictureState(FALSE, DVD_CMD_FLAG_None, nullptr))) return false;
-    shown = FALSE;
-    return true;
 }

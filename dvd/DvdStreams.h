@@ -27,8 +27,3 @@ std::string StreamLanguageName(LCID lcid, LCID attributesLanguage);
 // a title can carry is cut there.
 DvdStreamList ReadSubpictureStreams(IDvdInfo2* dvdInfo);
 DvdStreamList ReadAudioStreams(IDvdInfo2* dvdInfo);
-
-// Shows subpictures from stream; false when the navigator refuses to show them (shown then
-// stays as it was).
-bool SelectSubpicture(IDvdControl2* dvdControl, ULONG stream, BOOL& shown);
-bool DisableSubpicture(IDvdControl2* dvdControl, BOOL& shown);

@@ -188,7 +188,9 @@ bool DvdPlayer::StepFrame() {
 
 bool DvdPlayer::SetClosedCaptions(bool on) {
     if (!line21Decoder) return false;
-    return SUCCEEDED(line21Decoder->SetServiceState(on ? AM_L21_CCSTATE_On : AM_L21_CCSTATE_Off));
+    if (FAILED(line21Decoder->SetServiceState(on ? AM_L21_CCSTATE_On : AM_L21_CCSTATE_Off))) return false;
+    captionsOn = on;  // whoever switched them, the popup menu's check follows
+    return true;
 }
 
 bool DvdPlayer::ToggleClosedCaptions() {

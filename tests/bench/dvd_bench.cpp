@@ -15,6 +15,9 @@
 #include <vector>
 
 #include "Commands.h"
+
+// The toolchain's control.h gives the event interface no identifier for ComPtr::As.
+__CRT_UUID_DECL(IMediaEventEx, 0x56a868c0, 0x0ad4, 0x11ce, 0xb0, 0x3a, 0x00, 0x20, 0xaf, 0x0b, 0xa7, 0x70)
 #include "Driver.h"
 #include "Messages.h"
 #include "NavigatorFixture.h"

@@ -11,7 +11,8 @@ constexpr char kRegionKey[] = "Software\\TesmaroTest\\Region";
 DWORD ReadDword(HKEY key, const char* name, DWORD fallback) {
     DWORD value = 0;
     DWORD size = sizeof(value);
-    if (::RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS)
+    if (::RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
+        ERROR_SUCCESS)
         return fallback;
     return value;
 }

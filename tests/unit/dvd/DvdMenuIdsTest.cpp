@@ -26,8 +26,8 @@ TEST(DvdMenuIds, GeneratedEntriesMapBackToTheirStreamTitleChapterOrFilter) {
 }
 
 TEST(DvdMenuIds, IdentifiersJustOutsideEachRangeMeanNothing) {
-    for (unsigned id : {45099u, 45132u, 45199u, 45208u, 45300u, 45400u, 46400u, 46407u, 46500u, 47100u, 47164u,
-                        40070u, 40003u, 0u}) {
+    for (unsigned id : {45099u, 45132u, 45199u, 45208u, 45300u, 45400u, 46400u, 46407u, 46500u, 47100u,
+                        47164u, 40070u, 40003u, 0u}) {
         ExpectTarget(id, DvdMenuEntry::None, 0);
     }
 }

@@ -1,6 +1,6 @@
 // The DVD engine's volume, balance, colour and region controls on the platform's own parts: the
-// engine's sound operations on a real graph's IBasicAudio, the platform's DVD graph builder, and a stand-in region tool library
-// in the system directory.
+// engine's sound operations on a real graph's IBasicAudio, the platform's DVD graph builder, and a stand-in
+// region tool library in the system directory.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -25,7 +25,8 @@ protected:
         ASSERT_HRESULT_SUCCEEDED(::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
                                                     IID_IGraphBuilder, reinterpret_cast<void**>(&graph)));
         std::wstring tone;
-        for (char c : e2e::MediaDirectory() + "tone.wav") tone.push_back(static_cast<wchar_t>(c));
+        for (char c : e2e::MediaDirectory() + "tone.wav")
+            tone.push_back(static_cast<wchar_t>(c));
         ASSERT_HRESULT_SUCCEEDED(graph->RenderFile(tone.c_str(), nullptr));
         ASSERT_HRESULT_SUCCEEDED(graph->QueryInterface(IID_IBasicAudio, reinterpret_cast<void**>(&audio)));
         player = std::make_unique<DvdPlayer>(::GetModuleHandleA(nullptr), nullptr, nullptr);
@@ -162,14 +163,15 @@ TEST(DvdBrightness, WithoutAGraphNothingHappensAndWithoutAnOverlayTheUserIsTold)
 
     ::CoInitialize(nullptr);
     IDvdGraphBuilder* builder = nullptr;
-    if (SUCCEEDED(::CoCreateInstance(CLSID_DvdGraphBuilder, nullptr, CLSCTX_INPROC_SERVER, IID_IDvdGraphBuilder,
-                                     reinterpret_cast<void**>(&builder)))) {
+    if (SUCCEEDED(::CoCreateInstance(CLSID_DvdGraphBuilder, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IDvdGraphBuilder, reinterpret_cast<void**>(&builder)))) {
         // The platform's builder has rendered nothing, so it has no overlay mixer to give.
         EXPECT_TRUE(FAILED(SetFullBrightness(builder)));
         auto seen = boxes.Seen();
         ASSERT_EQ(1u, seen.size());
         EXPECT_EQ("DVD Error!", seen[0].caption);
-        EXPECT_EQ("Cannot get the IID_IMixerPinConfig2 interface.Sorry, can't control DVD color.", seen[0].text);
+        EXPECT_EQ("Cannot get the IID_IMixerPinConfig2 interface.Sorry, can't control DVD color.",
+                  seen[0].text);
         builder->Release();
     }
     ::CoUninitialize();
@@ -186,8 +188,9 @@ public:
     }
     ~RegionToolInPlace() {
         // The library may still be mapped for a moment after the call returns.
-        e2e::WaitUntil([&] { return ::DeleteFileA(Target().c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND; },
-                       5000);
+        e2e::WaitUntil(
+            [&] { return ::DeleteFileA(Target().c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND; },
+            5000);
         e2e::DeleteRegTree(HKEY_CURRENT_USER, kRegionKey);
     }
     RegionToolInPlace(const RegionToolInPlace&) = delete;
@@ -200,7 +203,8 @@ private:
 };
 
 TEST(DvdRegionTool, IsGivenTheOwnerAndDriveAndItsAnswerCounts) {
-    HWND owner = ::CreateWindowExA(0, "STATIC", "video", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND owner =
+        ::CreateWindowExA(0, "STATIC", "video", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     {
         RegionToolInPlace tool(1);
         ASSERT_TRUE(tool.Placed());

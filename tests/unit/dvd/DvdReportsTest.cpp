@@ -175,12 +175,9 @@ TEST(DvdSubpictureReport, NamesTheLanguageOrSaysTheSystemCouldNot) {
 
 TEST(DvdTextReport, MarkersShowOnlyTheirNameAndTextsFollowTheirType) {
     std::vector<DvdTextEntry> entries = {
-        {DVD_Struct_Volume, ""},
-        {DVD_General_Name, "Holiday 2026"},
-        {DVD_Struct_Title, "ignored"},
-        {DVD_Channel_Audio, "ignored too"},
-        {DVD_Title_Movie, "The Beach"},
-        {0x50, "Scene one"},  // a type with no name of its own
+        {DVD_Struct_Volume, ""},        {DVD_General_Name, "Holiday 2026"},
+        {DVD_Struct_Title, "ignored"},  {DVD_Channel_Audio, "ignored too"},
+        {DVD_Title_Movie, "The Beach"}, {0x50, "Scene one"},  // a type with no name of its own
     };
     EXPECT_EQ(
         "Struct_Volume \n"

@@ -77,8 +77,8 @@ public:
     TransportSettings CurrentTransportSettings() const override;
     void NoteProhibited() override;
     DWORD Repaint() override;
-    // Enables the transport buttons for what the command `reason` left open (1051/40047 nothing,
-    // 40018 media); other reasons change nothing.
+    // Enables the transport buttons for what the command `reason` left open (closing the
+    // playlist or the media: nothing; the open-file command: media); other reasons change nothing.
     void UpdateButtons(int reason);
 
     fw::PreTranslate PreTranslateMessage(MSG& msg) override;
@@ -160,7 +160,7 @@ private:
     void RunFirstStartAssociation();
     void CreatePlaylistWindow();
     void DestroyPlaylistWindow();
-    // Command 40079: the playlist window with fresh rows.
+    // The playlist command: the playlist window with fresh rows.
     void ShowPlaylistWindow();
     void PollDiscs();
 

@@ -113,7 +113,8 @@ public:
     uint64_t GetTotalTitleSeconds() const;
     ULONG GetParentalLevel() const;
 
-    // Sound (DvdTransport.cpp): results as Part of the audio contract, 0 when there is no audio.
+    // Sound (DvdTransport.cpp): 0 without audio or when the renderer has no volume control, else
+    // the result of the last call to the renderer.
     HRESULT DvdVolumeUp();
     HRESULT DvdVolumeDown();
     HRESULT DvdToggleMute();

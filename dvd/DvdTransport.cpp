@@ -99,7 +99,8 @@ bool DvdPlayer::StopDvd() {
 bool DvdPlayer::PlayNextChapter() {
     if (!DvdIsPlaying(state) || !dvdControl) return false;
     IDvdCmd* command = nullptr;
-    return WaitAndRelease(dvdControl->PlayNextChapter(DVD_CMD_FLAG_None, &command), command);
+    HRESULT hr = dvdControl->PlayNextChapter(DVD_CMD_FLAG_None, &command);  // fills command first
+    return WaitAndRelease(hr, command);
 }
 
 bool DvdPlayer::PlayPreviousChapter() {

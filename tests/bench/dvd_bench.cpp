@@ -53,7 +53,10 @@ double TimeMinimalGraph(const std::wstring& ifo) {
     builder->GetFiltergraph(graph.GetAddressOf());
     ComPtr<IMediaControl> media;
     ComPtr<IMediaEventEx> events;
-    if (!control || !graph || FAILED(graph.As(&media)) || FAILED(graph.As(&events))) return -1;
+    if (!control || !graph) return -1;
+    if (FAILED(graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(media.GetAddressOf()))) ||
+        FAILED(graph->QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(events.GetAddressOf()))))
+        return -1;
     control->SetOption(DVD_HMSF_TimeCodeEvents, TRUE);
     media->Run();
     double result = -1;

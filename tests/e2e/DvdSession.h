@@ -2,6 +2,7 @@
 // build authored, the player's DVD video window and its status fields.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "NavigatorFixture.h"
@@ -50,14 +51,39 @@ protected:
         ASSERT_TRUE(nav.Registered());
     }
 
-    // Starts the player on the authored disc with `script` and waits for the picture to run.
-    Player OpenDisc(const std::string& script = {}) {
+    // A failed test shows what the player asked the navigator for.
+    void TearDown() override {
+        if (!HasFailure()) return;
+        std::string record;
+        for (const std::string& call : nav.Calls()) record += "  " + call + "\n";
+        std::printf("navigator calls:\n%s", record.c_str());
+    }
+
+    // Starts the player on the authored disc with `script` and waits for the picture to run
+    // and, unless the script keeps the disc out of its titles, for the first title to play.
+    Player OpenDisc(const std::string& script = {}, bool waitForTitle = true) {
         nav.WriteScript(script);
         Player player = Player::Start({dvdnav::NavigatorFixture::DiscIfoPath()});
         if (player.window) {
             WaitUntil([&] { return DvdWindowOf(player) && IsShown(DvdWindowOf(player)); }, 15000);
+            if (waitForTitle) WaitUntil([&] { return InTitle(player.window); }, 10000);
         }
         return player;
+    }
+
+    // The title-change event has named a title: the navigator plays in its title domain.
+    static bool InTitle(HWND window) {
+        std::string text = LocationText(window);
+        size_t at = text.find("TITLE: ");
+        return at != std::string::npos && text.size() > at + 7 && text[at + 7] >= '1' && text[at + 7] <= '9';
+    }
+
+    // Starts the player on the disc without the box watcher, for tests that answer boxes.
+    static Player StartUnwatched() {
+        Player p;
+        p.process = Process::Start(PlayerPath(), {dvdnav::NavigatorFixture::DiscIfoPath()});
+        if (p.process) p.window = WaitForWindow(kMainClass, kMainTitle, p.process.Id(), 20000);
+        return p;
     }
 
     // Waits for a recorded call that starts with `prefix` after the record's entry `from`.

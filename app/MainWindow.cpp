@@ -92,9 +92,15 @@ bool MainWindow::DeferIfBusy(UINT msg, WPARAM wParam, LPARAM lParam) {
             case ID_PLAYBACK_PREVIOUSCHAPTER:
             case IDC_BUTTON_CLOSE_PLAYLIST:
             case ID_FILE_OPENURL:
+            case ID_PLAY_DISK:
                 replacesEngine = true;
                 break;
         }
+        // Opening a disc replaces the engine, and a tray may close it.
+        WORD id = LOWORD(wParam);
+        if ((id >= ID_DRIVE_OPEN_BASE && id < ID_DRIVE_OPEN_BASE + disc::kMaxDrives) ||
+            (id >= ID_DRIVE_EJECT_BASE && id < ID_DRIVE_EJECT_BASE + disc::kMaxDrives))
+            replacesEngine = true;
     }
     if (!replacesEngine) return false;
     mDeferred.push_back({msg, wParam, lParam});
@@ -150,7 +156,7 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnForwardFile(static_cast<ATOM>(lParam));
             return TRUE;
         case WM_TIMER:
-            if (wParam == kDiscPollTimer && mAutoStart && !IsMediaOpen()) PollDiscs();
+            if (wParam == kDiscPollTimer) OnDiscPollTimer();
             break;
         case WM_KEYUP:
             OnKeyUp(wParam, lParam);
@@ -158,6 +164,10 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONUP:
             ShowOpenResourceMenu(wParam, lParam);
             break;
+        case WM_LBUTTONUP:
+            if (wParam != MK_SCREENPOINT) break;
+            ShowEjectChoice(lParam);
+            return TRUE;
         case WM_QUERYDRAGICON:
             return reinterpret_cast<INT_PTR>(mIcon);
         case WM_CLOSE:

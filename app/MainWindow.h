@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "DiscDrives.h"
 #include "Handles.h"
 #include "PlaylistHost.h"
 #include "Settings.h"
@@ -28,7 +29,7 @@ private:
 
 class PlaylistDialog;
 
-class MainWindow : public SkinDialog, public PlayerSettings, public PlaylistHost {
+class MainWindow : public SkinDialog, public PlayerSettings, public PlaylistHost, public disc::DiscDrives {
 public:
     MainWindow();
     ~MainWindow() override;
@@ -165,7 +166,21 @@ private:
     void DestroyPlaylistWindow();
     // Command 40079: the playlist window with fresh rows.
     void ShowPlaylistWindow();
+
+    // Disc drives (MainWindowDiscs.cpp)
+    // Commands 40050, 40051 and the drive items; false for any other command.
+    bool OnDiscCommand(WORD id);
+    void OnDiscPollTimer();
+    // The automatic start: the first drive with a recognised disc that is still armed starts.
     void PollDiscs();
+    void OpenDisc(int index);
+    void OpenDvdDisc(const std::string& probePath);
+    // Fills the playlist with the disc's numbered tracks and opens track 1.
+    void PlayDiscTracks(const char* root, disc::DiscKind kind);
+    void ToggleTray(int index);
+    void ShowEjectChoice(LPARAM screenPoint);
+    // The path the open media plays from; empty when nothing is open.
+    const char* OpenMediaPath() const;
 
     std::string mProgramDirectory;
     bool mSmallSkinActive = false;

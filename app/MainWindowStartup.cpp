@@ -114,5 +114,3 @@ void MainWindow::CleanUp() {
 
 // The file-type association of the very first start; the marker is written once it exists.
 void MainWindow::RunFirstStartAssociation() {}
-// The disc drives' poll for an inserted disc to start.
-void MainWindow::PollDiscs() {}

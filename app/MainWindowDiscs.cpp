@@ -154,7 +154,8 @@ void MainWindow::ShowEjectChoice(LPARAM screenPoint) {
     if (!menu) return;
     HMENU popup = ::GetSubMenu(menu.Get(), 0);
     for (int i = 0; i < mDriveCount; ++i) {
-        ::InsertMenuA(popup, i + 1, MF_BYPOSITION | MF_STRING, ID_DRIVE_EJECT_BASE + i, EjectItemText(i).c_str());
+        ::InsertMenuA(popup, i + 1, MF_BYPOSITION | MF_STRING, ID_DRIVE_EJECT_BASE + i,
+                      EjectItemText(i).c_str());
     }
     int x = static_cast<short>(LOWORD(screenPoint));
     int y = static_cast<short>(HIWORD(screenPoint));

@@ -52,8 +52,8 @@ bool DiscDrives::ReadVolumeLabel(int index, std::string& label) const {
     if (index < 0 || index >= mDriveCount) return false;
     char text[kLabelChars] = {};
     fw::QuietErrorMode quiet;
-    if (!::GetVolumeInformationA(mDriveRoots[index], text, kLabelChars, nullptr, nullptr, nullptr,
-                                 nullptr, 0))
+    if (!::GetVolumeInformationA(mDriveRoots[index], text, kLabelChars, nullptr, nullptr, nullptr, nullptr,
+                                 0))
         return false;
     text[kLabelChars - 1] = '\0';
     label = text;

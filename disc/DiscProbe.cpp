@@ -8,8 +8,8 @@ namespace {
 
 struct KindFiles {
     DiscKind kind;
-    const char* probe;          // under the root
-    const char* trackPattern;   // root, then the track number; null for a DVD
+    const char* probe;         // under the root
+    const char* trackPattern;  // root, then the track number; null for a DVD
 };
 
 // The probe order: a DVD first, then the Video CD layouts, then the Super Video CD ones.
@@ -101,8 +101,8 @@ PollDecision PollDrives(const char (*roots)[kRootChars], int count, const FileEx
         dvdArmed |= bit;
         // Only a drive without any disc of the family arms it again: were a missing first layout
         // to arm it, a disc of a later layout would start anew at every idle poll.
-        for (DiscKind kind : {DiscKind::VideoCd, DiscKind::VideoCdMusic, DiscKind::SuperVcdMusic,
-                              DiscKind::SuperVcd}) {
+        for (DiscKind kind :
+             {DiscKind::VideoCd, DiscKind::VideoCdMusic, DiscKind::SuperVcdMusic, DiscKind::SuperVcd}) {
             std::string probe = ProbePath(root, kind);
             if (!exists(probe.c_str())) continue;
             if (vcdArmed & bit) {

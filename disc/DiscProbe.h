@@ -19,11 +19,11 @@ using FileExistsFn = std::function<bool(const char* path)>;
 
 enum class DiscKind {
     None,
-    DvdVideo,      // "VIDEO_TS\VIDEO_TS.IFO"
-    VideoCd,       // "MPEGAV\AVSEQ01.DAT"
-    VideoCdMusic,  // "MPEGAV\MUSIC01.DAT"
-    SuperVcdMusic, // "MPEG2\MUSIC01.MPG"
-    SuperVcd,      // "MPEG2\AVSEQ01.MPG"
+    DvdVideo,       // "VIDEO_TS\VIDEO_TS.IFO"
+    VideoCd,        // "MPEGAV\AVSEQ01.DAT"
+    VideoCdMusic,   // "MPEGAV\MUSIC01.DAT"
+    SuperVcdMusic,  // "MPEG2\MUSIC01.MPG"
+    SuperVcd,       // "MPEG2\AVSEQ01.MPG"
 };
 
 // The probe file of a kind under a drive root ("D:\" + "VIDEO_TS\VIDEO_TS.IFO"); empty for None.

@@ -41,7 +41,8 @@ double MedianMs(int runs, const std::function<void()>& work) {
 void BareCalls(const std::vector<std::string>& probes) {
     char list[256] = {};
     ::GetLogicalDriveStringsA(sizeof(list), list);
-    for (const char* root = list; *root; root += std::strlen(root) + 1) ::GetDriveTypeA(root);
+    for (const char* root = list; *root; root += std::strlen(root) + 1)
+        ::GetDriveTypeA(root);
     UINT previous = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     for (const std::string& path : probes) {
         HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -53,8 +54,9 @@ void BareCalls(const std::vector<std::string>& probes) {
 
 std::vector<std::string> AllProbes(const std::string& root) {
     std::vector<std::string> probes;
-    for (disc::DiscKind kind : {disc::DiscKind::DvdVideo, disc::DiscKind::VideoCd, disc::DiscKind::VideoCdMusic,
-                                disc::DiscKind::SuperVcdMusic, disc::DiscKind::SuperVcd})
+    for (disc::DiscKind kind :
+         {disc::DiscKind::DvdVideo, disc::DiscKind::VideoCd, disc::DiscKind::VideoCdMusic,
+          disc::DiscKind::SuperVcdMusic, disc::DiscKind::SuperVcd})
         probes.push_back(disc::ProbePath(root.c_str(), kind));
     return probes;
 }

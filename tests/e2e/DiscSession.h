@@ -85,7 +85,8 @@ protected:
     }
     // Chooses the item `downs` presses of the down key away from the top of the shown menu.
     static void ChooseMenuItem(HWND menu, int downs) {
-        for (int i = 0; i < downs; ++i) PressKey(VK_DOWN);
+        for (int i = 0; i < downs; ++i)
+            PressKey(VK_DOWN);
         PressKey(VK_RETURN);
         WaitUntil([&] { return !IsShown(menu); }, 5000);
     }

@@ -50,7 +50,8 @@ void ForgetDriveConfiguration(char letter) {
 bool MakeFolders(const std::string& path) {
     for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
         std::string part = path.substr(0, at);
-        if (!::CreateDirectoryA(part.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return false;
+        if (!::CreateDirectoryA(part.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
     }
     return true;
 }
@@ -59,8 +60,8 @@ bool MakeFolders(const std::string& path) {
 
 std::string UnixPathOf(const std::string& windowsPath) {
     using ToUnix = char*(CDECL*)(LPCWSTR);
-    auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!toUnix) return {};
     std::wstring wide(windowsPath.begin(), windowsPath.end());
     char* unixPath = toUnix(wide.c_str());
@@ -72,7 +73,8 @@ std::string UnixPathOf(const std::string& windowsPath) {
 
 bool DefineWineDrive(char letter, const std::string& unixPath, UINT driveType) {
     fw::FileHandle manager(::CreateFileW(MOUNTMGR_DOS_DEVICE_NAME, GENERIC_READ | GENERIC_WRITE,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                         nullptr));
     if (!manager) return false;
     std::vector<char> request(sizeof(WineUnixDrive) + unixPath.size() + 1, '\0');
     auto* drive = reinterpret_cast<WineUnixDrive*>(request.data());
@@ -121,7 +123,8 @@ void RemoveAllCdDrives() {
 
 CdDrive::CdDrive(char from, const std::string& label) {
     char letter = from;
-    while (letter <= 'Y' && LetterInUse(letter)) ++letter;
+    while (letter <= 'Y' && LetterInUse(letter))
+        ++letter;
     if (letter > 'Y') return;
     mFolder = e2e::MakeTempDirectory(std::string("cd_") + letter);
     if (mFolder.empty()) return;
@@ -158,7 +161,8 @@ bool CdDrive::PutTracks(const std::string& folder, const std::string& stem, cons
                         int count, const std::string& source) const {
     for (int n = 1; n <= count; ++n) {
         char name[64];
-        std::snprintf(name, sizeof(name), "%s\\%s%02d.%s", folder.c_str(), stem.c_str(), n, extension.c_str());
+        std::snprintf(name, sizeof(name), "%s\\%s%02d.%s", folder.c_str(), stem.c_str(), n,
+                      extension.c_str());
         if (!PutFile(name, source)) return false;
     }
     return true;

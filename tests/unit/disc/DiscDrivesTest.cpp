@@ -115,7 +115,8 @@ TEST(DiscDetection, FindsTheDiscThatWasPutIntoAnEmptyDrive) {
     EXPECT_EQ(found.action, Action::OpenTracks);
     EXPECT_EQ(found.probePath, drive.Root() + "MPEGAV\\AVSEQ01.DAT");
     EXPECT_EQ(disc::NumberedTracks(drive.Root().c_str(), found.kind, fw::FileExists),
-              (std::vector<std::string>{drive.Root() + "MPEGAV\\AVSEQ01.DAT", drive.Root() + "MPEGAV\\AVSEQ02.DAT"}));
+              (std::vector<std::string>{drive.Root() + "MPEGAV\\AVSEQ01.DAT",
+                                        drive.Root() + "MPEGAV\\AVSEQ02.DAT"}));
     EXPECT_EQ(drives.PollOnce().action, Action::Nothing);  // seen already
 
     drive.Empty();
@@ -138,8 +139,8 @@ TEST(DiscDetection, FoldersUnreadableFilesAndVanishedDrivesAreNoDisc) {
     // A probe file that cannot be opened for reading.
     ASSERT_TRUE(drive->PutFile("MPEGAV\\AVSEQ01.DAT", Clip()));
     {
-        fw::FileHandle locked(::CreateFileA((drive->Folder() + "MPEGAV\\AVSEQ01.DAT").c_str(), GENERIC_READ, 0,
-                                            nullptr, OPEN_EXISTING, 0, nullptr));
+        fw::FileHandle locked(::CreateFileA((drive->Folder() + "MPEGAV\\AVSEQ01.DAT").c_str(), GENERIC_READ,
+                                            0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(locked);
         EXPECT_EQ(drives.PollOnce().drive, -1);
     }

@@ -34,16 +34,17 @@ struct Drives {
     char roots[disc::kMaxDrives][disc::kRootChars] = {};
     int count = 0;
     explicit Drives(std::initializer_list<const char*> list) {
-        for (const char* root : list) std::strcpy(roots[count++], root);
+        for (const char* root : list)
+            std::strcpy(roots[count++], root);
     }
 };
 
 TEST(DiscKindOfADrive, ProbesInFixedOrderAndStopsAtTheFirstFileFound) {
     Files empty;
     EXPECT_EQ(disc::DetectDisc("E:\\", empty.Exists()), DiscKind::None);
-    EXPECT_EQ(empty.asked, (Paths{"E:\\VIDEO_TS\\VIDEO_TS.IFO", "E:\\MPEGAV\\AVSEQ01.DAT",
-                                  "E:\\MPEGAV\\MUSIC01.DAT", "E:\\MPEG2\\MUSIC01.MPG",
-                                  "E:\\MPEG2\\AVSEQ01.MPG"}));
+    EXPECT_EQ(empty.asked,
+              (Paths{"E:\\VIDEO_TS\\VIDEO_TS.IFO", "E:\\MPEGAV\\AVSEQ01.DAT", "E:\\MPEGAV\\MUSIC01.DAT",
+                     "E:\\MPEG2\\MUSIC01.MPG", "E:\\MPEG2\\AVSEQ01.MPG"}));
 
     Files superVcd{"E:\\MPEG2\\AVSEQ01.MPG"};
     EXPECT_EQ(disc::DetectDisc("E:\\", superVcd.Exists()), DiscKind::SuperVcd);
@@ -71,13 +72,15 @@ TEST(DiscTracks, ListsNumberedTracksUpToTheFirstGap) {
               (Paths{"F:\\MPEGAV\\MUSIC01.DAT", "F:\\MPEGAV\\MUSIC02.DAT", "F:\\MPEGAV\\MUSIC03.DAT"}));
 
     Files svcd{"F:\\MPEG2\\AVSEQ01.MPG", "F:\\MPEG2\\MUSIC02.MPG"};
-    EXPECT_EQ(disc::NumberedTracks("F:\\", DiscKind::SuperVcd, svcd.Exists()), Paths{"F:\\MPEG2\\AVSEQ01.MPG"});
+    EXPECT_EQ(disc::NumberedTracks("F:\\", DiscKind::SuperVcd, svcd.Exists()),
+              Paths{"F:\\MPEG2\\AVSEQ01.MPG"});
     EXPECT_TRUE(disc::NumberedTracks("F:\\", DiscKind::SuperVcdMusic, svcd.Exists()).empty());
 }
 
 TEST(DiscTracks, NumbersPastNinetyNineGrowToThreeDigits) {
     Files many;
-    for (int n = 1; n <= 120; ++n) many.present.insert(disc::TrackPath("G:\\", DiscKind::SuperVcdMusic, n));
+    for (int n = 1; n <= 120; ++n)
+        many.present.insert(disc::TrackPath("G:\\", DiscKind::SuperVcdMusic, n));
     Paths tracks = disc::NumberedTracks("G:\\", DiscKind::SuperVcdMusic, many.Exists());
     ASSERT_EQ(tracks.size(), 120u);
     EXPECT_EQ(tracks[8], "G:\\MPEG2\\MUSIC09.MPG");
@@ -141,11 +144,13 @@ TEST(AutomaticStart, EveryVideoCdLayoutStartsOnceUntilTakenOut) {
         EXPECT_EQ(first.action, Action::OpenTracks);
         EXPECT_EQ(first.probePath, probe);
         for (int poll = 0; poll < 3; ++poll)
-            EXPECT_EQ(disc::PollDrives(drives.roots, drives.count, files.Exists(), dvd, vcd).action, Action::Nothing);
+            EXPECT_EQ(disc::PollDrives(drives.roots, drives.count, files.Exists(), dvd, vcd).action,
+                      Action::Nothing);
         files.present.clear();
         disc::PollDrives(drives.roots, drives.count, files.Exists(), dvd, vcd);
         files.present.insert(probe);
-        EXPECT_EQ(disc::PollDrives(drives.roots, drives.count, files.Exists(), dvd, vcd).action, Action::OpenTracks);
+        EXPECT_EQ(disc::PollDrives(drives.roots, drives.count, files.Exists(), dvd, vcd).action,
+                  Action::OpenTracks);
     }
 }
 
@@ -170,7 +175,8 @@ TEST(AutomaticStart, OnlyTheFirstDriveWithADiscIsHandled) {
     EXPECT_EQ(first.drive, 1);
     EXPECT_EQ(first.probePath, "E:\\MPEGAV\\AVSEQ01.DAT");
     // F: was never looked at.
-    for (const std::string& path : files.asked) EXPECT_NE(path[0], 'F') << path;
+    for (const std::string& path : files.asked)
+        EXPECT_NE(path[0], 'F') << path;
 
     // A disc that was handled already still ends the poll: the DVD behind it is not started.
     PollDecision second = disc::PollDrives(drives.roots, drives.count, files.Exists(), dvd, vcd);
@@ -191,7 +197,8 @@ TEST(AutomaticStart, EmptyDrivesAndNoDrivesDecideNothing) {
     EXPECT_EQ(vcd, dvd);
 
     Drives noDrives{};
-    EXPECT_EQ(disc::PollDrives(noDrives.roots, noDrives.count, none.Exists(), dvd, vcd).action, Action::Nothing);
+    EXPECT_EQ(disc::PollDrives(noDrives.roots, noDrives.count, none.Exists(), dvd, vcd).action,
+              Action::Nothing);
 }
 
 TEST(DriveMenuTexts, ShowRootAndLabelOrRootAlone) {

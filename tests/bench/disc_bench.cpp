@@ -26,15 +26,25 @@ double Now() {
     return t.QuadPart * 1000.0 / f.QuadPart;
 }
 
-double MedianMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        double start = Now();
-        work();
-        times.push_back(Now() - start);
-    }
+double Median(std::vector<double> times) {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// Runs the two pieces of work in turn, so that both meet the same load of a shared machine.
+void MedianPairMs(int runs, const std::function<void()>& first, const std::function<void()>& second,
+                  double& firstMs, double& secondMs) {
+    std::vector<double> a, b;
+    for (int i = 0; i < runs; ++i) {
+        double start = Now();
+        first();
+        double middle = Now();
+        second();
+        b.push_back(Now() - middle);
+        a.push_back(middle - start);
+    }
+    firstMs = Median(a);
+    secondMs = Median(b);
 }
 
 // The platform calls alone: list the drives, ask each one's type, open each probe path.
@@ -64,8 +74,9 @@ std::vector<std::string> AllProbes(const std::string& root) {
 void Report(const char* what, int runs, const std::vector<std::string>& probes) {
     disc::DiscDrives drives;
     drives.PollOnce();  // a disc already seen: the polls measured only look
-    double poll = MedianMs(runs, [&] { drives.PollOnce(); });
-    double floor = MedianMs(runs, [&] { BareCalls(probes); });
+    double poll = 0, floor = 0;
+    MedianPairMs(
+        runs, [&] { drives.PollOnce(); }, [&] { BareCalls(probes); }, poll, floor);
     std::printf("%s (median of %d):\n", what, runs);
     std::printf("  idle poll                          %8.3f ms\n", poll);
     std::printf("  drive list, types, %2zu probes only  %8.3f ms   (floor)\n", probes.size(), floor);

@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "DiscDrives.h"
-#include "FilePlayer.h"
 #include "FileSystem.h"
 #include "MainWindow.h"
 #include "Messages.h"
 #include "PathText.h"
+#include "PlaybackEngine.h"
 #include "resource.h"
 
 namespace {
@@ -116,7 +116,7 @@ void MainWindow::PlayDiscTracks(const char* driveRoot, disc::DiscKind kind) {
 }
 
 const char* MainWindow::OpenMediaPath() const {
-    return mFilePlayer ? mFilePlayer->fileName : "";
+    return mEngine ? mEngine->MediaPath() : "";
 }
 
 void MainWindow::ToggleTray(int index) {

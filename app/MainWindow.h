@@ -82,8 +82,8 @@ public:
     TransportSettings CurrentTransportSettings() const override;
     void NoteProhibited() override;
     DWORD Repaint() override;
-    // Enables the transport buttons for what the command `reason` left open (1051/40047 nothing,
-    // 40018 media); other reasons change nothing.
+    // Enables the transport buttons for what the command `reason` left open (closing the
+    // playlist or the media: nothing; the open-file command: media); other reasons change nothing.
     void UpdateButtons(int reason);
 
     fw::PreTranslate PreTranslateMessage(MSG& msg) override;
@@ -119,6 +119,7 @@ private:
     // Commands and menus
     // The commands that act on the open engine; the engine decides what each means to it.
     void OnEngineCommand(WORD id);
+    void ToggleClosedCaptions();
     void PlayNext();
     void PlayPrevious();
     void OpenAddress();
@@ -133,8 +134,10 @@ private:
     void OnKeyUp(WPARAM key, LPARAM lParam);
     // The open dialog: fills the playlist with the chosen files and copies the first into path.
     bool ChooseMediaFiles(char (&path)[MAX_PATH]);
-    // A DVD folder's ".ifo" file; DVD playback arrives with the DVD engine.
+    // A DVD folder's ".ifo" file: the decoders around the graph, the open, full screen, play.
     bool OpenDvdMedia(char* path);
+    // Opens path in a new DVD engine; false leaves the unbuilt engine open for CloseMedia().
+    bool OpenDvd(const char* path);
 
     // While the engine or the open command runs a modal loop (a message box, a popup menu, the
     // open dialog), messages that would close or replace the engine wait; they are posted again
@@ -162,7 +165,7 @@ private:
     void RunFirstStartAssociation();
     void CreatePlaylistWindow();
     void DestroyPlaylistWindow();
-    // Command 40079: the playlist window with fresh rows.
+    // The playlist command: the playlist window with fresh rows.
     void ShowPlaylistWindow();
 
     // Disc drives (MainWindowDiscs.cpp)

@@ -173,10 +173,20 @@ void MainWindow::OnEngineCommand(WORD id) {
         case ID_AUDIO_BOTH:
             engine.SetAudioChannel(0);
             break;
+        case ID_OPTIONS_CLOSEDCAPTION:
+            ToggleClosedCaptions();
+            break;
         default:
             engine.OnEngineCommand(id);  // what only this kind of engine knows
             break;
     }
+}
+
+// The main window remembers whether captions are on across discs, so the first toggle on a new
+// disc may only confirm them off.
+void MainWindow::ToggleClosedCaptions() {
+    bool on = mClosedCaptions != 1;
+    if (mEngine->SetClosedCaptions(on)) mClosedCaptions = on ? 1 : 0;
 }
 
 void MainWindow::PlayNext() {

@@ -3,6 +3,7 @@
 
 #include "App.h"
 #include "AssociationDialog.h"
+#include "Captions.h"
 #include "ExecutionState.h"
 #include "MainWindow.h"
 #include "Messages.h"
@@ -65,7 +66,7 @@ BOOL MainWindow::OnInitDialog() {
 
     mProgramDirectory = fw::ModuleDirectory(nullptr);
     std::string defaultSkin = mProgramDirectory + "skin\\skin1.ini";
-    ::SetWindowTextA(Hwnd(), "TesmaroPlayer");
+    ::SetWindowTextA(Hwnd(), kInstanceTitle);
     if (mCurrentSkin.empty()) mCurrentSkin = defaultSkin;
     SetSkinFile(mCurrentSkin);
     SetSliderHeldFlag(&ThePlayerApp().mSliderHeld);

@@ -9,7 +9,7 @@ packages=(
   libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
   gstreamer1.0-plugins-bad:i386 gstreamer1.0-plugins-ugly:i386
-  gstreamer1.0-libav:i386 ffmpeg python3-pil fonts-wine
+  gstreamer1.0-libav:i386 ffmpeg python3-pil fonts-wine dvdauthor
 )
 
 sudo_cmd=()

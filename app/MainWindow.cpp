@@ -24,6 +24,7 @@ MainWindow::MainWindow() : SkinDialog(IDD_MAIN, nullptr) {
     // The display stays on for the whole life of the window, playing or not.
     KeepDisplayOn();
     ReadSettings(Profile(), *this);
+    ClampToDialogRanges(*this);
     mPlaylistDialog = std::make_unique<PlaylistDialog>(*this);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 }

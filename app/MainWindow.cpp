@@ -84,7 +84,8 @@ bool MainWindow::EngineBusy() const {
 
 bool MainWindow::DeferIfBusy(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!EngineBusy()) return false;
-    bool replacesEngine = msg == WM_FORWARDFILE;
+    // A hand-over that joins a burst only appends to the playlist, which is safe at any time.
+    bool replacesEngine = msg == WM_FORWARDFILE && !JoinsHandOverBurst();
     if (msg == WM_COMMAND) {
         switch (LOWORD(wParam)) {
             case ID_FILE_SELECTDISC:

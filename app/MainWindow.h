@@ -155,6 +155,13 @@ private:
     bool HandOverToRunningInstance();
     void PlaceAndStart();
     void OnForwardFile(ATOM atom);
+    void ReleaseInstanceLock();
+    bool JoinsHandOverBurst() const;
+    void ReceivePath(const std::string& path, bool replace);
+    static constexpr LONG kHandOverBurstMs = 3000;
+    fw::KernelHandle mInstanceLock;
+    DWORD mLastHandOverAt = 0;  // message time of the last hand-over (or of our own start's file)
+    bool mHandOverSeen = false;
     void OnClose();
     void CleanUp();
     const fw::Profile& Profile() const;

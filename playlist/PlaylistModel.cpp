@@ -95,6 +95,14 @@ char Lower(char c) {
 }
 }  // namespace
 
+bool IsPlaylistFile(std::string_view path) {
+    std::string_view ext = ExtensionOf(path);
+    if (ext.size() != 4) return false;
+    std::string lower(ext);
+    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+    return lower == ".m3u";
+}
+
 bool IsMediaFile(std::string_view path) {
     std::string_view ext = ExtensionOf(path);
     if (ext.empty()) return false;

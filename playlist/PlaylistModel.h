@@ -45,6 +45,10 @@ bool IsBlankText(std::string_view text);
 // What follows every entry in a written M3U file; nothing else is written.
 inline constexpr char kM3uLineEnd[] = "\r\n";
 
+// The path names an M3U playlist file (".m3u" in any letter case), which is read as a playlist,
+// never opened as media.
+bool IsPlaylistFile(std::string_view path);
+
 // The extension of a path's file name from its last dot, dot included; empty without one.
 std::string_view ExtensionOf(std::string_view path);
 // The path's extension is one of the media extensions, in any letter case.

@@ -96,6 +96,8 @@ public:
     bool ApplySkin(const std::string& path);
     // Switches between the normal skin and the small one (command 12).
     void ToggleSkin();
+    void FallBackFromRefusedSkin(const std::string& defaultSkin);
+    void TellSkinRefused(const std::string& path, SkinRefusal why, bool fallback);
     void OnSkinProgressClick(const std::string& name) override;
     void OnSkinButtonClick(const std::string& name) override;
     void OnSkinSliderEvent(const std::string& name, int code, int pos) override;
@@ -176,6 +178,10 @@ private:
 
     std::string mProgramDirectory;
     bool mSmallSkinActive = false;
+    // A skin refused at start-up, told once the window is initialised.
+    std::string mRefusedSkin;
+    SkinRefusal mRefusedWhy = SkinRefusal::None;
+    bool mRefusedFallback = false;
     std::string mNormalSkin;  // the normal skin the small one was chosen from
     fw::IconHandle mSmallIcon;
     bool mCleanedUp = false;

@@ -93,6 +93,7 @@ BOOL MainWindow::OnInitDialog() {
     SetSkinFile(mCurrentSkin);
     SetSliderHeldFlag(&ThePlayerApp().mSliderHeld);
     SkinDialog::OnInitDialog();
+    if (LastSkinRefusal() != SkinRefusal::None) FallBackFromRefusedSkin(defaultSkin);
 
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mIcon));
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mSmallIcon.Get()));
@@ -104,6 +105,10 @@ BOOL MainWindow::OnInitDialog() {
     }
     SetSliderPos("IDC_SLIDER1_PLAYBACK_POSITION", mPosition);
     SetSliderPos("IDC_SLIDER1_VOLUME", mVolume);
+    if (mRefusedWhy != SkinRefusal::None) {
+        TellSkinRefused(mRefusedSkin, mRefusedWhy, mRefusedFallback);
+        mRefusedWhy = SkinRefusal::None;
+    }
     return TRUE;
 }
 

@@ -21,7 +21,8 @@ uint32_t MediaTimeSeconds(int64_t mediaTime);
 std::string PlaybackTimeText(ClockTime position, ClockTime length);
 std::string PlaybackTimeText(uint32_t positionSeconds, uint32_t lengthSeconds);
 
-// The position slider for position of length: 0..600, truncated; 0 when the length is unknown.
+// The position slider for position of length: 0..600, truncated; 0 when the length is unknown,
+// and kept to 0..600 for a position outside the clip.
 int SliderFraction(int64_t position, int64_t length);
 int SliderFraction(double position, double length);
 // The media time that slider position `slider` stands for in a clip of `length`.

@@ -1,7 +1,5 @@
 #include "CommandLine.h"
 
-#include <stdlib.h>
-
 namespace fw {
 
 CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
@@ -17,13 +15,6 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
     return info;
-}
-
-std::vector<std::string> ProcessArguments() {
-    std::vector<std::string> args;
-    for (int i = 1; i < __argc; ++i)
-        args.emplace_back(__argv[i]);
-    return args;
 }
 
 }  // namespace fw

@@ -9,6 +9,7 @@
 #include "App.h"
 #include "ExecutionState.h"
 #include "FilePlayer.h"
+#include "GdiCount.h"
 #include "Messages.h"
 #include "PathText.h"
 #include "PlaylistDialog.h"
@@ -132,6 +133,11 @@ fw::PreTranslate MainWindow::PreTranslateMessage(MSG& msg) {
 }
 
 INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Asked by soak runs: how many GDI objects the player holds now.
+    if (msg == fw::GdiCountMessage()) {
+        ::SetWindowLongPtrA(Hwnd(), DWLP_MSGRESULT, fw::CountGdiObjects());
+        return TRUE;
+    }
     if (DeferIfBusy(msg, wParam, lParam)) return TRUE;
     ReplayDeferred();
     switch (msg) {
@@ -142,9 +148,10 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<NMHDR*>(lParam), wParam, lParam);
         case WM_PAINT:
-            OnPaint();
-            if (::IsIconic(Hwnd())) return TRUE;
-            break;
+            return OnPaintMessage(wParam, lParam);
+        case WM_CREATEPLAYLISTWINDOW:
+            CreatePlaylistWindow();
+            return TRUE;
         case WM_POSITIONUPDATE:
             RefreshStatus();
             return TRUE;
@@ -172,6 +179,16 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
     }
     return SkinDialog::WindowProc(msg, wParam, lParam);
+}
+
+INT_PTR MainWindow::OnPaintMessage(WPARAM wParam, LPARAM lParam) {
+    OnPaint();
+    INT_PTR result = ::IsIconic(Hwnd()) ? TRUE : SkinDialog::WindowProc(WM_PAINT, wParam, lParam);
+    if (!mPlaylistWindowAsked) {
+        mPlaylistWindowAsked = true;
+        ::PostMessageA(Hwnd(), WM_CREATEPLAYLISTWINDOW, 0, 0);
+    }
+    return result;
 }
 
 void MainWindow::OnKeyUp(WPARAM key, LPARAM lParam) {

@@ -131,6 +131,8 @@ private:
     void AddDriveItems(HMENU popup, UINT position);
     INT_PTR OnNotify(NMHDR* header, WPARAM wParam, LPARAM lParam);
     void OnPaint();
+    INT_PTR OnPaintMessage(WPARAM wParam, LPARAM lParam);
+    bool mPlaylistWindowAsked = false;
     void PaintMinimised();
     void OnKeyUp(WPARAM key, LPARAM lParam);
     // The open dialog: fills the playlist with the chosen files and copies the first into path.

@@ -80,7 +80,7 @@ void MainWindow::PlaceAndStart() {
         std::string path = mPendingPath;
         ReceivePath(path, true);
     }
-    CreatePlaylistWindow();
+    // The playlist window is made once the face is first painted (WM_CREATEPLAYLISTWINDOW).
 }
 
 BOOL MainWindow::OnInitDialog() {
@@ -127,9 +127,8 @@ void MainWindow::OnForwardFile(ATOM atom) {
     mLastHandOverAt = static_cast<DWORD>(::GetMessageTime());
     mHandOverSeen = true;
     if (!atom) {
-        // Without a path the open-file command asks the user for one; within a burst that
-        // question would stand in front of the files that did arrive.
-        if (!joins) ::PostMessageA(Hwnd(), WM_COMMAND, ID_FILE_SELECTDISC, 0);
+        // A path that could not be sent: the open-file command asks the user for it.
+        ::PostMessageA(Hwnd(), WM_COMMAND, ID_FILE_SELECTDISC, 0);
         return;
     }
     char path[MAX_PATH] = {};

@@ -84,7 +84,7 @@ TEST_F(HandOverTest, TwentyPlayersStartedAtOnceLeaveOneWindowWithEveryFile) {
     player.boxes = std::make_unique<MessageBoxGuard>(firstId);
     player.window = FindTopWindow(kMainClass, kMainTitle, firstId);
     ASSERT_TRUE(player.window);
-    window = FindTopWindow("#32770", "Playlist", firstId);
+    window = WaitForWindow("#32770", "Playlist", firstId, 10000);
     ASSERT_TRUE(window);
     list = ::GetDlgItem(window, kList);
     int mainWindows = 0;

@@ -8,16 +8,15 @@
 
 #include "App.h"
 #include "ExecutionState.h"
-#include "FilePlayer.h"
 #include "GdiCount.h"
+#include "PlaybackEngine.h"
 #include "Messages.h"
 #include "PathText.h"
 #include "PlaylistDialog.h"
 #include "resource.h"
 
-TransportSettings MainWindowTransportSettings::CurrentTransportSettings() const {
-    return {mSettings.mSkipForward,  mSettings.mSkipBackward,  mSettings.mFastForward,
-            mSettings.mFastBackward, mSettings.mSlowlyForward, mSettings.mSlowlyBackward};
+TransportSettings MainWindow::CurrentTransportSettings() const {
+    return {mSkipForward, mSkipBackward, mFastForward, mFastBackward, mSlowlyForward, mSlowlyBackward};
 }
 
 MainWindow::MainWindow() : SkinDialog(IDD_MAIN, nullptr) {
@@ -50,7 +49,7 @@ bool MainWindow::PlayEntry(int index) {
 }
 
 bool MainWindow::IsMediaOpen() const {
-    return mFilePlayer != nullptr;
+    return mEngine != nullptr;
 }
 
 void MainWindow::ClearPlaylist() {
@@ -60,10 +59,9 @@ void MainWindow::ClearPlaylist() {
 }
 
 void MainWindow::CloseMedia() {
-    if (mFilePlayer) {
-        if (mFilePlayer->state != Closed) mFilePlayer->CloseMedia();
-        mFullscreen = mFilePlayer->fullScreen;
-        mFilePlayer.reset();
+    if (mEngine) {
+        mFullscreen = mEngine->FullScreenMemory(mFullscreen);
+        mEngine.reset();  // the engine closes its media as it goes
     }
     mPosition = 0;
     SetSliderPos("IDC_SLIDER1_PLAYBACK_POSITION", 0);
@@ -80,7 +78,7 @@ DWORD MainWindow::Repaint() {
 }
 
 bool MainWindow::EngineBusy() const {
-    return mOpenDepth > 0 || (mFilePlayer && mFilePlayer->InModalLoop());
+    return mOpenDepth > 0 || (mEngine && mEngine->InModalLoop());
 }
 
 bool MainWindow::DeferIfBusy(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -124,7 +122,7 @@ fw::PreTranslate MainWindow::PreTranslateMessage(MSG& msg) {
                 ::PostMessageA(Hwnd(), WM_COMMAND, ID_FILE_CLOSE, 0);
                 break;
             default:
-                if (mFilePlayer) mFilePlayer->OnChar(msg.wParam);
+                if (mEngine) mEngine->OnChar(msg.wParam);
                 break;
         }
         return fw::PreTranslate::Consumed;
@@ -193,5 +191,5 @@ INT_PTR MainWindow::OnPaintMessage(WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::OnKeyUp(WPARAM key, LPARAM lParam) {
     bool forwarded = key == VK_RETURN || key == VK_ESCAPE || (key >= VK_LEFT && key <= VK_DOWN);
-    if (forwarded && mFilePlayer) mFilePlayer->OnKeyUp(key, lParam);
+    if (forwarded && mEngine) mEngine->OnKeyUp(key, lParam);
 }

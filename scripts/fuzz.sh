@@ -16,12 +16,12 @@ targets=(
   "skin_entry   SkinEntryFuzz.cpp   skin/SkinFormat.cpp"
   "m3u          M3uFuzz.cpp         playlist/Playlist.cpp playlist/PlaylistModel.cpp"
   "command_line CommandLineFuzz.cpp framework/CommandLine.cpp"
-  "status_text  StatusTextFuzz.cpp  app/StatusText.cpp playback/PlaybackMath.cpp"
+  "status_text  StatusTextFuzz.cpp  app/StatusText.cpp engine/StatusFigures.cpp framework/Text.cpp playback/PlaybackMath.cpp"
 )
 
 flags=(-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
        -DTESMARO_LIBFUZZER -I"$src/tests/fuzz" -I"$src/skin" -I"$src/playlist" -I"$src/framework"
-       -I"$src/app" -I"$src/playback")
+       -I"$src/app" -I"$src/playback" -I"$src/engine")
 
 for line in "${targets[@]}"; do
   read -r name target sources <<<"$line"

@@ -8,6 +8,7 @@
 
 #include "App.h"
 #include "ExecutionState.h"
+#include "GdiCount.h"
 #include "PlaybackEngine.h"
 #include "Messages.h"
 #include "PathText.h"
@@ -23,6 +24,7 @@ MainWindow::MainWindow() : SkinDialog(IDD_MAIN, nullptr) {
     // The display stays on for the whole life of the window, playing or not.
     KeepDisplayOn();
     ReadSettings(Profile(), *this);
+    ClampToDialogRanges(*this);
     mPlaylistDialog = std::make_unique<PlaylistDialog>(*this);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
@@ -81,7 +83,8 @@ bool MainWindow::EngineBusy() const {
 
 bool MainWindow::DeferIfBusy(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!EngineBusy()) return false;
-    bool replacesEngine = msg == WM_FORWARDFILE;
+    // A hand-over that joins a burst only appends to the playlist, which is safe at any time.
+    bool replacesEngine = msg == WM_FORWARDFILE && !JoinsHandOverBurst();
     if (msg == WM_COMMAND) {
         switch (LOWORD(wParam)) {
             case ID_FILE_SELECTDISC:
@@ -134,6 +137,11 @@ fw::PreTranslate MainWindow::PreTranslateMessage(MSG& msg) {
 }
 
 INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Asked by soak runs: how many GDI objects the player holds now.
+    if (msg == fw::GdiCountMessage()) {
+        ::SetWindowLongPtrA(Hwnd(), DWLP_MSGRESULT, fw::CountGdiObjects());
+        return TRUE;
+    }
     if (DeferIfBusy(msg, wParam, lParam)) return TRUE;
     ReplayDeferred();
     switch (msg) {
@@ -144,9 +152,10 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<NMHDR*>(lParam), wParam, lParam);
         case WM_PAINT:
-            OnPaint();
-            if (::IsIconic(Hwnd())) return TRUE;
-            break;
+            return OnPaintMessage(wParam, lParam);
+        case WM_CREATEPLAYLISTWINDOW:
+            CreatePlaylistWindow();
+            return TRUE;
         case WM_POSITIONUPDATE:
             RefreshStatus();
             return TRUE;
@@ -178,6 +187,16 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
     }
     return SkinDialog::WindowProc(msg, wParam, lParam);
+}
+
+INT_PTR MainWindow::OnPaintMessage(WPARAM wParam, LPARAM lParam) {
+    OnPaint();
+    INT_PTR result = ::IsIconic(Hwnd()) ? TRUE : SkinDialog::WindowProc(WM_PAINT, wParam, lParam);
+    if (!mPlaylistWindowAsked) {
+        mPlaylistWindowAsked = true;
+        ::PostMessageA(Hwnd(), WM_CREATEPLAYLISTWINDOW, 0, 0);
+    }
+    return result;
 }
 
 void MainWindow::OnKeyUp(WPARAM key, LPARAM lParam) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "DiscDrives.h"
 #include "EngineHost.h"
 #include "Handles.h"
 #include "PlaylistHost.h"
@@ -18,7 +19,11 @@
 class PlaybackEngine;
 class PlaylistDialog;
 
-class MainWindow : public SkinDialog, public PlayerSettings, public PlaylistHost, public EngineHost {
+class MainWindow : public SkinDialog,
+                   public PlayerSettings,
+                   public PlaylistHost,
+                   public EngineHost,
+                   public disc::DiscDrives {
 public:
     MainWindow();
     ~MainWindow() override;
@@ -89,6 +94,8 @@ public:
     bool ApplySkin(const std::string& path);
     // Switches between the normal skin and the small one (command 12).
     void ToggleSkin();
+    void FallBackFromRefusedSkin(const std::string& defaultSkin);
+    void TellSkinRefused(const std::string& path, SkinRefusal why, bool fallback);
     void OnSkinProgressClick(const std::string& name) override;
     void OnSkinButtonClick(const std::string& name) override;
     void OnSkinSliderEvent(const std::string& name, int code, int pos) override;
@@ -125,6 +132,8 @@ private:
     void AddDriveItems(HMENU popup, UINT position);
     INT_PTR OnNotify(NMHDR* header, WPARAM wParam, LPARAM lParam);
     void OnPaint();
+    INT_PTR OnPaintMessage(WPARAM wParam, LPARAM lParam);
+    bool mPlaylistWindowAsked = false;
     void PaintMinimised();
     void OnKeyUp(WPARAM key, LPARAM lParam);
     // The open dialog: fills the playlist with the chosen files and copies the first into path.
@@ -152,6 +161,13 @@ private:
     bool HandOverToRunningInstance();
     void PlaceAndStart();
     void OnForwardFile(ATOM atom);
+    void ReleaseInstanceLock();
+    bool JoinsHandOverBurst() const;
+    void ReceivePath(const std::string& path, bool replace);
+    static constexpr LONG kHandOverBurstMs = 3000;
+    fw::KernelHandle mInstanceLock;
+    DWORD mLastHandOverAt = 0;  // message time of the last hand-over (or of our own start's file)
+    bool mHandOverSeen = false;
     void OnClose();
     void CleanUp();
     const fw::Profile& Profile() const;
@@ -162,10 +178,28 @@ private:
     void DestroyPlaylistWindow();
     // The playlist command: the playlist window with fresh rows.
     void ShowPlaylistWindow();
+
+    // Disc drives (MainWindowDiscs.cpp)
+    // Commands 40050, 40051 and the drive items; false for any other command.
+    bool OnDiscCommand(WORD id);
+    void OnDiscPollTimer();
+    // The automatic start: the first drive with a recognised disc that is still armed starts.
     void PollDiscs();
+    void OpenDisc(int index);
+    void OpenDvdDisc(const std::string& probePath);
+    // Fills the playlist with the disc's numbered tracks and opens track 1.
+    void PlayDiscTracks(const char* root, disc::DiscKind kind);
+    void ToggleTray(int index);
+    void ShowEjectChoice(LPARAM screenPoint);
+    // The path the open media plays from; empty when nothing is open.
+    const char* OpenMediaPath() const;
 
     std::string mProgramDirectory;
     bool mSmallSkinActive = false;
+    // A skin refused at start-up, told once the window is initialised.
+    std::string mRefusedSkin;
+    SkinRefusal mRefusedWhy = SkinRefusal::None;
+    bool mRefusedFallback = false;
     std::string mNormalSkin;  // the normal skin the small one was chosen from
     fw::IconHandle mSmallIcon;
     bool mCleanedUp = false;

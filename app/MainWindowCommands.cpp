@@ -49,6 +49,7 @@ void RunSettingsDialog(HINSTANCE instance, HWND owner, void* mainWindow, PlayerS
 }  // namespace
 
 bool MainWindow::OnCommand(WORD id, WORD, HWND) {
+    if (OnDiscCommand(id)) return true;
     switch (id) {
         case ID_BUTTON_MINIMIZE:
             ::ShowWindow(Hwnd(), SW_MINIMIZE);
@@ -260,6 +261,3 @@ void MainWindow::ShowOpenResourceMenu(WPARAM flags, LPARAM point) {
     ::ClientToScreen(Hwnd(), &at);
     ::TrackPopupMenu(popup, TPM_LEFTBUTTON, at.x, at.y, 0, Hwnd(), nullptr);
 }
-
-// One item per CD drive arrives with the disc drive support.
-void MainWindow::AddDriveItems(HMENU, UINT) {}

@@ -28,6 +28,7 @@ bool PlayerApp::InitInstance() {
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
+    mainWindow.ScanDrives();
     fw::ComInit com;
     if (!com.Ok()) return false;
     ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);

@@ -23,6 +23,7 @@
 #define IDR_VCDMENU 132
 #define IDR_STILLMENU 135
 #define IDR_OPENRESOURCE 137
+#define IDR_EJECT 142
 #define IDC_LINK_WEBSITE 1201
 #define IDC_LINK_SUPPORT 1202
 // The DVD video window's popup menu and the DVD dialogs

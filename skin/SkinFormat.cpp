@@ -133,17 +133,6 @@ bool ParseProgressEntry(const std::string& value, ProgressEntry& out) {
     return true;
 }
 
-std::vector<std::string> NumberedEntries(const IniFile& ini, const char* section) {
-    std::vector<std::string> names;
-    ini.GetKeyNames(section, names);
-    std::vector<std::string> values;
-    for (size_t number = 1; number <= names.size(); ++number) {
-        std::string value = ini.GetString(section, std::to_string(number).c_str(), "");
-        if (!value.empty()) values.push_back(std::move(value));
-    }
-    return values;
-}
-
 namespace {
 
 struct ControlCommand {

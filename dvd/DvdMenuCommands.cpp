@@ -116,7 +116,8 @@ bool DvdPlayer::SelectSubpicture(ULONG stream) {
 }
 
 bool DvdPlayer::DisableSubpicture() {
-    if (!dvdControl || FAILED(dvdControl->SetSubpictureState(FALSE, DVD_CMD_FLAG_None, nullptr))) return false;
+    if (!dvdControl || FAILED(dvdControl->SetSubpictureState(FALSE, DVD_CMD_FLAG_None, nullptr)))
+        return false;
     subpictureShown = FALSE;
     return true;
 }

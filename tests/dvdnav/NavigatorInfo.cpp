@@ -56,6 +56,62 @@ void FillVideo(const VideoInfo& v, DVD_VideoAttributes& a) {
     a.fIsFilmMode = v.film;
 }
 
+// The script's attribute members for `target` ("audio 1"), written over the record by name.
+template <typename Record>
+void Override(const Script& script, const std::string& target, Record& r,
+              std::initializer_list<std::pair<const char*, void (*)(Record&, long)>> members) {
+    auto found = script.attributes.find(target);
+    if (found == script.attributes.end()) return;
+    for (const auto& [name, value] : found->second)
+        for (const auto& m : members)
+            if (name == m.first) m.second(r, value);
+}
+
+#define MEMBER(Type, field, cast) \
+    { #field, [](Type& r, long v) { r.field = static_cast<cast>(v); } }
+
+void OverrideAudio(const Script& s, ULONG i, DVD_AudioAttributes& a) {
+    Override<DVD_AudioAttributes>(
+        s, "audio " + std::to_string(i), a,
+        {MEMBER(DVD_AudioAttributes, AppMode, DVD_AUDIO_APPMODE), MEMBER(DVD_AudioAttributes, AppModeData, BYTE),
+         MEMBER(DVD_AudioAttributes, AudioFormat, DVD_AUDIO_FORMAT), MEMBER(DVD_AudioAttributes, Language, LCID),
+         MEMBER(DVD_AudioAttributes, LanguageExtension, DVD_AUDIO_LANG_EXT),
+         MEMBER(DVD_AudioAttributes, fHasMultichannelInfo, WINBOOL), MEMBER(DVD_AudioAttributes, dwFrequency, DWORD),
+         MEMBER(DVD_AudioAttributes, bQuantization, BYTE), MEMBER(DVD_AudioAttributes, bNumberOfChannels, BYTE)});
+}
+
+void OverrideSubpicture(const Script& s, ULONG i, DVD_SubpictureAttributes& a) {
+    Override<DVD_SubpictureAttributes>(
+        s, "subpicture " + std::to_string(i), a,
+        {MEMBER(DVD_SubpictureAttributes, Type, DVD_SUBPICTURE_TYPE),
+         MEMBER(DVD_SubpictureAttributes, CodingMode, DVD_SUBPICTURE_CODING),
+         MEMBER(DVD_SubpictureAttributes, Language, LCID),
+         MEMBER(DVD_SubpictureAttributes, LanguageExtension, DVD_SUBPICTURE_LANG_EXT)});
+}
+
+void OverrideVideo(const Script& s, DVD_VideoAttributes& a) {
+    Override<DVD_VideoAttributes>(
+        s, "video", a,
+        {MEMBER(DVD_VideoAttributes, fPanscanPermitted, WINBOOL), MEMBER(DVD_VideoAttributes, fLetterboxPermitted, WINBOOL),
+         MEMBER(DVD_VideoAttributes, ulAspectX, ULONG), MEMBER(DVD_VideoAttributes, ulAspectY, ULONG),
+         MEMBER(DVD_VideoAttributes, ulFrameRate, ULONG), MEMBER(DVD_VideoAttributes, ulFrameHeight, ULONG),
+         MEMBER(DVD_VideoAttributes, Compression, DVD_VIDEO_COMPRESSION),
+         MEMBER(DVD_VideoAttributes, fLine21Field1InGOP, WINBOOL), MEMBER(DVD_VideoAttributes, fLine21Field2InGOP, WINBOOL),
+         MEMBER(DVD_VideoAttributes, ulSourceResolutionX, ULONG), MEMBER(DVD_VideoAttributes, ulSourceResolutionY, ULONG),
+         MEMBER(DVD_VideoAttributes, fIsSourceLetterboxed, WINBOOL), MEMBER(DVD_VideoAttributes, fIsFilmMode, WINBOOL)});
+}
+
+void OverrideKaraoke(const Script& s, ULONG i, DVD_KaraokeAttributes& a) {
+    Override<DVD_KaraokeAttributes>(
+        s, "karaoke " + std::to_string(i), a,
+        {MEMBER(DVD_KaraokeAttributes, bVersion, BYTE),
+         MEMBER(DVD_KaraokeAttributes, fMasterOfCeremoniesInGuideVocal1, WINBOOL),
+         MEMBER(DVD_KaraokeAttributes, fDuet, WINBOOL),
+         MEMBER(DVD_KaraokeAttributes, ChannelAssignment, DVD_KARAOKE_ASSIGNMENT)});
+}
+
+#undef MEMBER
+
 }  // namespace
 
 HRESULT Info::QueryInterface(REFIID iid, void** out) { return mNav.QueryInterface(iid, out); }
@@ -249,6 +305,7 @@ HRESULT Info::GetCurrentVideoAttributes(DVD_VideoAttributes* attr) {
     QUERY("GetCurrentVideoAttributes");
     if (!mNav.HasDisc()) return VFW_E_DVD_INVALID_DISC;
     FillVideo(mNav.mDisc.video, *attr);
+    OverrideVideo(mNav.mScript, *attr);
     return S_OK;
 }
 
@@ -270,6 +327,7 @@ HRESULT Info::GetAudioAttributes(ULONG stream, DVD_AudioAttributes* attr) {
     attr->dwFrequency = a.sampleRate == 1 ? 96000 : 48000;
     attr->bQuantization = static_cast<BYTE>(a.quantization == 0 ? 16 : a.quantization == 1 ? 20 : 24);
     attr->bNumberOfChannels = karaoke ? static_cast<BYTE>(mNav.mScript.karaoke.at(i).contents.size()) : a.channels;
+    OverrideAudio(mNav.mScript, i, *attr);
     return S_OK;
 }
 
@@ -287,6 +345,7 @@ HRESULT Info::GetKaraokeAttributes(ULONG stream, DVD_KaraokeAttributes* attr) {
     attr->fDuet = FALSE;
     attr->ChannelAssignment = static_cast<DVD_KARAOKE_ASSIGNMENT>(k->second.assignment);
     for (size_t c = 0; c < k->second.contents.size() && c < 8; ++c) attr->wChannelContents[c] = k->second.contents[c];
+    OverrideKaraoke(mNav.mScript, i, *attr);
     return S_OK;
 }
 
@@ -302,6 +361,7 @@ HRESULT Info::GetSubpictureAttributes(ULONG stream, DVD_SubpictureAttributes* at
     auto o = mNav.mScript.subpictureLang.find(i);
     attr->Language = LanguageLcid(o != mNav.mScript.subpictureLang.end() ? o->second : s.language);
     attr->LanguageExtension = static_cast<DVD_SUBPICTURE_LANG_EXT>(s.extension);
+    OverrideSubpicture(mNav.mScript, i, *attr);
     return S_OK;
 }
 

@@ -591,7 +591,9 @@ TEST_F(NavigatorDouble, ScriptShapesWhatTheDiscCannotShow) {
         EXPECT_EQ(S_OK, g.control->SelectKaraokeAudioPresentationMode(1));
     }
     {
-        ASSERT_TRUE(fixture.WriteScript("text 1033 48 Tesmaro test disc\nkaraoke 1 2 0x1,0x2,0x4\n"));
+        ASSERT_TRUE(fixture.WriteScript("text 1033 48 Tesmaro test disc\nkaraoke 1 2 0x1,0x2,0x4\n"
+                                        "attr audio 1 AudioFormat=99 dwFrequency=96000\nattr video ulAspectX=16 "
+                                        "ulAspectY=9\nattr subpicture 1 Type=7 Language=0\nattr karaoke 1 fDuet=1\n"));
         DvdGraph g;
         ASSERT_TRUE(g.Ready());
         ULONG languages = 0, strings = 0, needed = 0;
@@ -614,6 +616,18 @@ TEST_F(NavigatorDouble, ScriptShapesWhatTheDiscCannotShow) {
         DVD_AudioAttributes aa = {};
         EXPECT_EQ(S_OK, g.info->GetAudioAttributes(1, &aa));
         EXPECT_EQ(DVD_AudioMode_Karaoke, aa.AppMode);
+        EXPECT_EQ(99, static_cast<int>(aa.AudioFormat));
+        EXPECT_EQ(96000u, aa.dwFrequency);
+        EXPECT_EQ(3u, aa.bNumberOfChannels);  // one per karaoke channel
+        EXPECT_TRUE(ka.fDuet);
+        DVD_VideoAttributes va = {};
+        EXPECT_EQ(S_OK, g.info->GetCurrentVideoAttributes(&va));
+        EXPECT_EQ(16u, va.ulAspectX);
+        EXPECT_EQ(576u, va.ulFrameHeight);  // the rest from the disc
+        DVD_SubpictureAttributes sa = {};
+        EXPECT_EQ(S_OK, g.info->GetSubpictureAttributes(1, &sa));
+        EXPECT_EQ(7, static_cast<int>(sa.Type));
+        EXPECT_EQ(0u, sa.Language);
     }
 }
 

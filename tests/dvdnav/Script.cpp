@@ -174,6 +174,24 @@ bool ApplyScriptLine(Script& s, const std::string& line) {
         (d == "audio_lang" ? s.audioLang : s.subpictureLang)[static_cast<unsigned>(n)] = code;
         return true;
     }
+    if (d == "attr" && w.size() >= 3) {
+        std::string target = w[1];
+        size_t first = 2;
+        if (target != "video") {
+            if (target != "audio" && target != "subpicture" && target != "karaoke") return false;
+            if (!ParseNumber(w[2], n) || n < 0 || n > 31) return false;
+            target += " " + std::to_string(n);
+            first = 3;
+        }
+        if (first >= w.size()) return false;
+        for (size_t i = first; i < w.size(); ++i) {
+            size_t eq = w[i].find('=');
+            long v = 0;
+            if (eq == std::string::npos || !ParseNumber(w[i].substr(eq + 1), v)) return false;
+            s.attributes[target][w[i].substr(0, eq)] = v;
+        }
+        return true;
+    }
     if (d == "command_ms" && w.size() == 2 && ParseNumber(w[1], n) && n >= 0) {
         s.commandMs = static_cast<unsigned>(n);
         return true;

@@ -47,6 +47,9 @@ struct Script {
     std::map<unsigned, Karaoke> karaoke;
     std::vector<TextString> texts;
     std::map<unsigned, uint16_t> audioLang, subpictureLang;
+    // Attribute members set by name: "audio 1" / "subpicture 0" / "video" / "karaoke 1" ->
+    // member name -> value (after the values read from the disc).
+    std::map<std::string, std::map<std::string, long>> attributes;
     unsigned commandMs = 0;
     int menuButtons = -1;  // -1: one per title
 };

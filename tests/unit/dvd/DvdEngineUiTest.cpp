@@ -27,7 +27,9 @@ namespace {
 
 constexpr char kRegionKey[] = "Software\\TesmaroTest\\Region";
 
-std::string N(long value) { return std::to_string(value); }
+std::string N(long value) {
+    return std::to_string(value);
+}
 
 struct Item {
     UINT id = 0;
@@ -42,7 +44,8 @@ std::vector<Item> ReadItems(HMENU menu) {
         char text[256] = {};
         ::GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
         UINT state = ::GetMenuState(menu, i, MF_BYPOSITION);
-        items.push_back({::GetMenuItemID(menu, i), text, (state & MF_CHECKED) != 0, (state & MF_GRAYED) != 0});
+        items.push_back(
+            {::GetMenuItemID(menu, i), text, (state & MF_CHECKED) != 0, (state & MF_GRAYED) != 0});
     }
     return items;
 }
@@ -96,7 +99,9 @@ private:
 void Type(HWND dialog, int id, const char* text) {
     ::SendMessageA(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
-void Press(HWND dialog, int id) { ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+void Press(HWND dialog, int id) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
 
 std::vector<std::string> ComboTexts(HWND combo) {
     std::vector<std::string> texts;
@@ -122,8 +127,8 @@ protected:
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
         ::InitCommonControlsEx(&controls);
         ASSERT_TRUE(nav.Registered());
-        owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 160, 700, 460, 60, nullptr, nullptr, nullptr,
-                                  nullptr);
+        owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 160, 700, 460, 60, nullptr, nullptr,
+                                  nullptr, nullptr);
         boxes = std::make_unique<e2e::MessageBoxGuard>(::GetCurrentProcessId());
         ::DeleteFileA(kBookmarkPath);
     }
@@ -146,13 +151,14 @@ protected:
         if (!player->SetDvdDirectory(ifo.c_str())) return false;
         if (FAILED(player->PlayDvd())) return false;
         player->SelectSubpicture(0);
-        return e2e::WaitUntil([&] { return player->currentTitle == 1 && player->currentChapter >= 1; }, 10000);
+        return e2e::WaitUntil([&] { return player->currentTitle == 1 && player->currentChapter >= 1; },
+                              10000);
     }
 
     // Waits for the engine to reach title/chapter through the navigator's events.
     bool Reaches(ULONG title, ULONG chapter) {
-        return e2e::WaitUntil([&] { return player->currentTitle == title && player->currentChapter == chapter; },
-                              10000);
+        return e2e::WaitUntil(
+            [&] { return player->currentTitle == title && player->currentChapter == chapter; }, 10000);
     }
 
     // Right-clicks the picture and reads the popup while it is tracked, then dismisses it.
@@ -296,7 +302,8 @@ TEST_F(DvdEngineUiTest, ChoosingEntriesChangesTitleChapterAndStreams) {
     ASSERT_TRUE(popup.seen);
     ASSERT_FALSE(popup.subtitles.empty());
     EXPECT_TRUE(popup.subtitles[0].checked);  // "Disable", and no stream checked
-    for (size_t i = 2; i < popup.subtitles.size(); ++i) EXPECT_FALSE(popup.subtitles[i].checked);
+    for (size_t i = 2; i < popup.subtitles.size(); ++i)
+        EXPECT_FALSE(popup.subtitles[i].checked);
     // The chapters follow the title now playing.
     ASSERT_GE(popup.chapters.size(), 3u);
     EXPECT_TRUE(popup.chapters[2].checked);
@@ -451,7 +458,8 @@ TEST_F(DvdEngineUiTest, ParentalLevelsOpenOnlyWhenStoppedAndApplyTheChosenRating
     auto seen = boxes->Seen();
     ASSERT_EQ(1u, seen.size());
     EXPECT_EQ("Error", seen[0].caption);
-    EXPECT_EQ("Can't change parental control level during playback. Please stop (twice) first.", seen[0].text);
+    EXPECT_EQ("Can't change parental control level during playback. Please stop (twice) first.",
+              seen[0].text);
 
     player->StopDvd();
     ASSERT_EQ(DvdPlayerState::Stopped, player->state);
@@ -569,10 +577,11 @@ void WriteFileBytes(const std::string& bytes) {
 
 void WriteCompound(const wchar_t* stream, const std::string& bytes) {
     std::wstring path;
-    for (const char* c = kBookmarkPath; *c; ++c) path.push_back(static_cast<wchar_t>(*c));
+    for (const char* c = kBookmarkPath; *c; ++c)
+        path.push_back(static_cast<wchar_t>(*c));
     IStorage* storage = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(::StgCreateDocfile(path.c_str(), STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_WRITE, 0,
-                                                &storage));
+    ASSERT_HRESULT_SUCCEEDED(
+        ::StgCreateDocfile(path.c_str(), STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_WRITE, 0, &storage));
     IStream* out = nullptr;
     ASSERT_HRESULT_SUCCEEDED(
         storage->CreateStream(stream, STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_WRITE, 0, 0, &out));
@@ -630,8 +639,9 @@ public:
         placed = ::CopyFileA(probe.c_str(), Target().c_str(), FALSE) != FALSE;
     }
     ~RegionTool() {
-        e2e::WaitUntil([&] { return ::DeleteFileA(Target().c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND; },
-                       5000);
+        e2e::WaitUntil(
+            [&] { return ::DeleteFileA(Target().c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND; },
+            5000);
         e2e::DeleteRegTree(HKEY_CURRENT_USER, kRegionKey);
     }
     RegionTool(const RegionTool&) = delete;
@@ -667,7 +677,8 @@ TEST_F(DvdEngineUiTest, ARefusingOrMissingRegionToolLeavesTheGraphStopped) {
         size_t mark = Mark();
         ASSERT_TRUE(nav.InjectEvent(EC_DVD_ERROR, DVD_ERROR_InvalidDiscRegion));
         ASSERT_TRUE(e2e::WaitUntil(
-            [&] { return e2e::ReadRegDword(HKEY_CURRENT_USER, kRegionKey, "Calls").value_or(0) == 1; }, 10000));
+            [&] { return e2e::ReadRegDword(HKEY_CURRENT_USER, kRegionKey, "Calls").value_or(0) == 1; },
+            10000));
         e2e::Pause(500);
         EXPECT_EQ(-1, nav.FindCall("SetOption " + N(DVD_ResetOnStop) + " 1", mark));
     }
@@ -678,7 +689,7 @@ TEST_F(DvdEngineUiTest, ARefusingOrMissingRegionToolLeavesTheGraphStopped) {
     ASSERT_TRUE(boxes->WaitForBox(10000).has_value());
     e2e::Pause(500);
     EXPECT_EQ(-1, nav.FindCall("SetOption " + N(DVD_ResetOnStop) + " 1", mark));
-    EXPECT_EQ(1u, boxes->Seen().size());  // the region message only
+    EXPECT_EQ(1u, boxes->Seen().size());                // the region message only
     EXPECT_EQ(DvdPlayerState::Playing, player->state);  // the field keeps its value
 }
 

@@ -61,6 +61,8 @@ private:
     IPin* mPeer = nullptr;
     IMemInputPin* mInput = nullptr;
     IMemAllocator* mAllocator = nullptr;
+    LONG mDelivering = 0;
+    volatile bool mDisconnecting = false;
 };
 
 class Control final : public IDvdControl2 {

@@ -224,6 +224,7 @@ HRESULT OutputPin::Connect(IPin* receiver, const AM_MEDIA_TYPE* wanted) {
         receiver->Disconnect();
         return hr;
     }
+    mDisconnecting = false;
     mPeer = receiver;
     mPeer->AddRef();
     mInput = input;
@@ -233,6 +234,10 @@ HRESULT OutputPin::Connect(IPin* receiver, const AM_MEDIA_TYPE* wanted) {
 
 HRESULT OutputPin::Disconnect() {
     if (!mPeer) return S_FALSE;
+    // The graph stops before it disconnects, which ends any delivery; wait for its last steps.
+    mDisconnecting = true;
+    for (int i = 0; i < 200 && mDelivering > 0; ++i)
+        ::Sleep(10);
     mAllocator->Release();
     mInput->Release();
     mPeer->Release();
@@ -291,7 +296,13 @@ void OutputPin::Commit(bool on) {
 }
 
 bool OutputPin::Deliver(const void* bits, size_t size) {
-    if (!mInput || !mAllocator) return false;
+    // A disconnection waits for a delivery under way (see Disconnect).
+    struct Busy {
+        LONG& count;
+        explicit Busy(LONG& c) : count(c) { ::InterlockedIncrement(&count); }
+        ~Busy() { ::InterlockedDecrement(&count); }
+    } busy(mDelivering);
+    if (mDisconnecting || !mInput || !mAllocator) return false;
     IMediaSample* sample = nullptr;
     if (FAILED(mAllocator->GetBuffer(&sample, nullptr, nullptr, 0))) return false;
     BYTE* data = nullptr;

@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
+#include "Captions.h"
 #include "Dialog.h"
 
-inline constexpr char kProductWebPage[] = "http://www.tesmaro.example/";
 inline constexpr char kSupportPage[] = "http://www.tesmaro.example/support/";
 
 class AboutDialog : public fw::Dialog {

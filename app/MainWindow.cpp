@@ -8,6 +8,7 @@
 
 #include "App.h"
 #include "ExecutionState.h"
+#include "GdiCount.h"
 #include "PlaybackEngine.h"
 #include "Messages.h"
 #include "PathText.h"
@@ -23,6 +24,7 @@ MainWindow::MainWindow() : SkinDialog(IDD_MAIN, nullptr) {
     // The display stays on for the whole life of the window, playing or not.
     KeepDisplayOn();
     ReadSettings(Profile(), *this);
+    ClampToDialogRanges(*this);
     mPlaylistDialog = std::make_unique<PlaylistDialog>(*this);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
@@ -81,7 +83,8 @@ bool MainWindow::EngineBusy() const {
 
 bool MainWindow::DeferIfBusy(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!EngineBusy()) return false;
-    bool replacesEngine = msg == WM_FORWARDFILE;
+    // A hand-over that joins a burst only appends to the playlist, which is safe at any time.
+    bool replacesEngine = msg == WM_FORWARDFILE && !JoinsHandOverBurst();
     if (msg == WM_COMMAND) {
         switch (LOWORD(wParam)) {
             case ID_FILE_SELECTDISC:
@@ -90,9 +93,15 @@ bool MainWindow::DeferIfBusy(UINT msg, WPARAM wParam, LPARAM lParam) {
             case ID_PLAYBACK_PREVIOUSCHAPTER:
             case IDC_BUTTON_CLOSE_PLAYLIST:
             case ID_FILE_OPENURL:
+            case ID_PLAY_DISK:
                 replacesEngine = true;
                 break;
         }
+        // Opening a disc replaces the engine, and a tray may close it.
+        WORD id = LOWORD(wParam);
+        if ((id >= ID_DRIVE_OPEN_BASE && id < ID_DRIVE_OPEN_BASE + disc::kMaxDrives) ||
+            (id >= ID_DRIVE_EJECT_BASE && id < ID_DRIVE_EJECT_BASE + disc::kMaxDrives))
+            replacesEngine = true;
     }
     if (!replacesEngine) return false;
     mDeferred.push_back({msg, wParam, lParam});
@@ -128,6 +137,11 @@ fw::PreTranslate MainWindow::PreTranslateMessage(MSG& msg) {
 }
 
 INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Asked by soak runs: how many GDI objects the player holds now.
+    if (msg == fw::GdiCountMessage()) {
+        ::SetWindowLongPtrA(Hwnd(), DWLP_MSGRESULT, fw::CountGdiObjects());
+        return TRUE;
+    }
     if (DeferIfBusy(msg, wParam, lParam)) return TRUE;
     ReplayDeferred();
     switch (msg) {
@@ -138,9 +152,10 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<NMHDR*>(lParam), wParam, lParam);
         case WM_PAINT:
-            OnPaint();
-            if (::IsIconic(Hwnd())) return TRUE;
-            break;
+            return OnPaintMessage(wParam, lParam);
+        case WM_CREATEPLAYLISTWINDOW:
+            CreatePlaylistWindow();
+            return TRUE;
         case WM_POSITIONUPDATE:
             RefreshStatus();
             return TRUE;
@@ -148,7 +163,7 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnForwardFile(static_cast<ATOM>(lParam));
             return TRUE;
         case WM_TIMER:
-            if (wParam == kDiscPollTimer && mAutoStart && !IsMediaOpen()) PollDiscs();
+            if (wParam == kDiscPollTimer) OnDiscPollTimer();
             break;
         case WM_KEYUP:
             OnKeyUp(wParam, lParam);
@@ -156,6 +171,10 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONUP:
             ShowOpenResourceMenu(wParam, lParam);
             break;
+        case WM_LBUTTONUP:
+            if (wParam != MK_SCREENPOINT) break;
+            ShowEjectChoice(lParam);
+            return TRUE;
         case WM_QUERYDRAGICON:
             return reinterpret_cast<INT_PTR>(mIcon);
         case WM_CLOSE:
@@ -168,6 +187,16 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
     }
     return SkinDialog::WindowProc(msg, wParam, lParam);
+}
+
+INT_PTR MainWindow::OnPaintMessage(WPARAM wParam, LPARAM lParam) {
+    OnPaint();
+    INT_PTR result = ::IsIconic(Hwnd()) ? TRUE : SkinDialog::WindowProc(WM_PAINT, wParam, lParam);
+    if (!mPlaylistWindowAsked) {
+        mPlaylistWindowAsked = true;
+        ::PostMessageA(Hwnd(), WM_CREATEPLAYLISTWINDOW, 0, 0);
+    }
+    return result;
 }
 
 void MainWindow::OnKeyUp(WPARAM key, LPARAM lParam) {

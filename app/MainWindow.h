@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "DiscDrives.h"
 #include "EngineHost.h"
 #include "Handles.h"
 #include "PlaylistHost.h"
@@ -18,7 +19,11 @@
 class PlaybackEngine;
 class PlaylistDialog;
 
-class MainWindow : public SkinDialog, public PlayerSettings, public PlaylistHost, public EngineHost {
+class MainWindow : public SkinDialog,
+                   public PlayerSettings,
+                   public PlaylistHost,
+                   public EngineHost,
+                   public disc::DiscDrives {
 public:
     MainWindow();
     ~MainWindow() override;
@@ -77,8 +82,8 @@ public:
     TransportSettings CurrentTransportSettings() const override;
     void NoteProhibited() override;
     DWORD Repaint() override;
-    // Enables the transport buttons for what the command `reason` left open (1051/40047 nothing,
-    // 40018 media); other reasons change nothing.
+    // Enables the transport buttons for what the command `reason` left open (closing the
+    // playlist or the media: nothing; the open-file command: media); other reasons change nothing.
     void UpdateButtons(int reason);
 
     fw::PreTranslate PreTranslateMessage(MSG& msg) override;
@@ -89,6 +94,8 @@ public:
     bool ApplySkin(const std::string& path);
     // Switches between the normal skin and the small one (command 12).
     void ToggleSkin();
+    void FallBackFromRefusedSkin(const std::string& defaultSkin);
+    void TellSkinRefused(const std::string& path, SkinRefusal why, bool fallback);
     void OnSkinProgressClick(const std::string& name) override;
     void OnSkinButtonClick(const std::string& name) override;
     void OnSkinSliderEvent(const std::string& name, int code, int pos) override;
@@ -114,6 +121,7 @@ private:
     // Commands and menus
     // The commands that act on the open engine; the engine decides what each means to it.
     void OnEngineCommand(WORD id);
+    void ToggleClosedCaptions();
     void PlayNext();
     void PlayPrevious();
     void OpenAddress();
@@ -124,12 +132,16 @@ private:
     void AddDriveItems(HMENU popup, UINT position);
     INT_PTR OnNotify(NMHDR* header, WPARAM wParam, LPARAM lParam);
     void OnPaint();
+    INT_PTR OnPaintMessage(WPARAM wParam, LPARAM lParam);
+    bool mPlaylistWindowAsked = false;
     void PaintMinimised();
     void OnKeyUp(WPARAM key, LPARAM lParam);
     // The open dialog: fills the playlist with the chosen files and copies the first into path.
     bool ChooseMediaFiles(char (&path)[MAX_PATH]);
-    // A DVD folder's ".ifo" file; DVD playback arrives with the DVD engine.
+    // A DVD folder's ".ifo" file: the decoders around the graph, the open, full screen, play.
     bool OpenDvdMedia(char* path);
+    // Opens path in a new DVD engine; false leaves the unbuilt engine open for CloseMedia().
+    bool OpenDvd(const char* path);
 
     // While the engine or the open command runs a modal loop (a message box, a popup menu, the
     // open dialog), messages that would close or replace the engine wait; they are posted again
@@ -149,6 +161,13 @@ private:
     bool HandOverToRunningInstance();
     void PlaceAndStart();
     void OnForwardFile(ATOM atom);
+    void ReleaseInstanceLock();
+    bool JoinsHandOverBurst() const;
+    void ReceivePath(const std::string& path, bool replace);
+    static constexpr LONG kHandOverBurstMs = 3000;
+    fw::KernelHandle mInstanceLock;
+    DWORD mLastHandOverAt = 0;  // message time of the last hand-over (or of our own start's file)
+    bool mHandOverSeen = false;
     void OnClose();
     void CleanUp();
     const fw::Profile& Profile() const;
@@ -157,12 +176,30 @@ private:
     void RunFirstStartAssociation();
     void CreatePlaylistWindow();
     void DestroyPlaylistWindow();
-    // Command 40079: the playlist window with fresh rows.
+    // The playlist command: the playlist window with fresh rows.
     void ShowPlaylistWindow();
+
+    // Disc drives (MainWindowDiscs.cpp)
+    // Commands 40050, 40051 and the drive items; false for any other command.
+    bool OnDiscCommand(WORD id);
+    void OnDiscPollTimer();
+    // The automatic start: the first drive with a recognised disc that is still armed starts.
     void PollDiscs();
+    void OpenDisc(int index);
+    void OpenDvdDisc(const std::string& probePath);
+    // Fills the playlist with the disc's numbered tracks and opens track 1.
+    void PlayDiscTracks(const char* root, disc::DiscKind kind);
+    void ToggleTray(int index);
+    void ShowEjectChoice(LPARAM screenPoint);
+    // The path the open media plays from; empty when nothing is open.
+    const char* OpenMediaPath() const;
 
     std::string mProgramDirectory;
     bool mSmallSkinActive = false;
+    // A skin refused at start-up, told once the window is initialised.
+    std::string mRefusedSkin;
+    SkinRefusal mRefusedWhy = SkinRefusal::None;
+    bool mRefusedFallback = false;
     std::string mNormalSkin;  // the normal skin the small one was chosen from
     fw::IconHandle mSmallIcon;
     bool mCleanedUp = false;

@@ -49,6 +49,7 @@ void RunSettingsDialog(HINSTANCE instance, HWND owner, void* mainWindow, PlayerS
 }  // namespace
 
 bool MainWindow::OnCommand(WORD id, WORD, HWND) {
+    if (OnDiscCommand(id)) return true;
     switch (id) {
         case ID_BUTTON_MINIMIZE:
             ::ShowWindow(Hwnd(), SW_MINIMIZE);
@@ -172,10 +173,20 @@ void MainWindow::OnEngineCommand(WORD id) {
         case ID_AUDIO_BOTH:
             engine.SetAudioChannel(0);
             break;
+        case ID_OPTIONS_CLOSEDCAPTION:
+            ToggleClosedCaptions();
+            break;
         default:
             engine.OnEngineCommand(id);  // what only this kind of engine knows
             break;
     }
+}
+
+// The main window remembers whether captions are on across discs, so the first toggle on a new
+// disc may only confirm them off.
+void MainWindow::ToggleClosedCaptions() {
+    bool on = mClosedCaptions != 1;
+    if (mEngine->SetClosedCaptions(on)) mClosedCaptions = on ? 1 : 0;
 }
 
 void MainWindow::PlayNext() {
@@ -250,6 +261,3 @@ void MainWindow::ShowOpenResourceMenu(WPARAM flags, LPARAM point) {
     ::ClientToScreen(Hwnd(), &at);
     ::TrackPopupMenu(popup, TPM_LEFTBUTTON, at.x, at.y, 0, Hwnd(), nullptr);
 }
-
-// One item per CD drive arrives with the disc drive support.
-void MainWindow::AddDriveItems(HMENU, UINT) {}

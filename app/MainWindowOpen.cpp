@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Decoders.h"
+#include "DvdPlayer.h"
 #include "FilePlayer.h"
 #include "MainWindow.h"
 #include "OpenFilter.h"
@@ -103,14 +104,40 @@ bool MainWindow::OpenFile(char* path) {
     return false;
 }
 
-// DVD-Video opens through the DVD engine, which arrives with its own work; until then a DVD
-// folder opens nothing and the player stays with nothing open. The decoders are switched
-// around it already, as they will be around the DVD graph.
-bool MainWindow::OpenDvdMedia(char*) {
+// A DVD folder's ".ifo" file. The decoders are switched around the graph whether or not the
+// disc opens; the navigator resolves relative names against the disc's folder, so that folder
+// is the current directory while it builds and starts.
+bool MainWindow::OpenDvdMedia(char* path) {
     PrepareDvdDecoders();
-    bool opened = false;
+    std::string directory = DirectoryOf(path);
+    ::SetCurrentDirectoryA(directory.c_str());
+    bool opened = OpenDvd(path);
+    if (opened) {
+        auto& dvd = static_cast<DvdPlayer&>(*mEngine);
+        ::SetCurrentDirectoryA(directory.c_str());
+        if (mFullscreen == 1) dvd.ToggleFullScreen();
+        dvd.PlayDvd();
+        ::SetCurrentDirectoryA(directory.c_str());
+        dvd.SelectSubpicture(0);
+        UpdateButtons(ID_FILE_SELECTDISC);
+    } else {
+        CloseMedia();
+    }
     ReleaseDvdDecoders();
     return opened;
+}
+
+bool MainWindow::OpenDvd(const char* path) {
+    if (mEngine) CloseMedia();
+    auto created = std::make_unique<DvdPlayer>(mInstance, Hwnd(), this);
+    DvdPlayer& dvd = *created;
+    dvd.SetPath(path);
+    // The engine is the open one while it builds: its message boxes hold off a replacement.
+    mEngine = std::move(created);
+    if (!dvd.Initialize()) return false;
+    dvd.SetVideoWindowTitle(kDvdWindowTitle);
+    dvd.SetDvdDirectory(path);
+    return true;
 }
 
 void MainWindow::PrepareDvdDecoders() {

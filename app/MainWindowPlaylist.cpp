@@ -2,7 +2,8 @@
 #include "MainWindow.h"
 #include "PlaylistDialog.h"
 
-// Created hidden at start-up; without a parent, so it is a window of its own on the desktop.
+// Created hidden right after the main window is first painted (or when first asked for);
+// without a parent, so it is a window of its own on the desktop.
 void MainWindow::CreatePlaylistWindow() {
     if (mPlaylistDialog && !mPlaylistDialog->Hwnd()) mPlaylistDialog->Create();
 }
@@ -14,6 +15,7 @@ void MainWindow::DestroyPlaylistWindow() {
 }
 
 void MainWindow::ShowPlaylistWindow() {
+    CreatePlaylistWindow();
     if (mPlaylistDialog && mPlaylistDialog->Hwnd()) mPlaylistDialog->ShowRefreshed();
 }
 

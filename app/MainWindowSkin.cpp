@@ -2,6 +2,7 @@
 // switch between the normal and the small skin.
 #include <windows.h>
 
+#include "FileSystem.h"
 #include "MainWindow.h"
 #include "Messages.h"
 #include "SkinFormat.h"
@@ -44,10 +45,49 @@ void MainWindow::OnSkinMouseMove(const std::string& name, POINT) {
     if (GetText(kHintField) != hint) SetText(kHintField, hint);
 }
 
+namespace {
+std::string SkinRefusalText(const std::string& path, SkinRefusal why, bool fallback) {
+    std::string text = "The skin " + path + " can not be loaded: ";
+    text += why == SkinRefusal::Invisible ? "its window would have no visible part."
+                                          : "its window would be larger than the screen.";
+    if (fallback) text += "\nThe normal skin is used instead.";
+    return text;
+}
+}  // namespace
+
+void MainWindow::TellSkinRefused(const std::string& path, SkinRefusal why, bool fallback) {
+    ::MessageBoxA(Hwnd(), SkinRefusalText(path, why, fallback).c_str(), mProductName, MB_OK);
+}
+
+// At start-up the skin in use was refused: the shipped normal skin takes its place (unless it is
+// the one at fault), and the refused one is never stored as the skin in use.
+void MainWindow::FallBackFromRefusedSkin(const std::string& defaultSkin) {
+    SkinRefusal why = LastSkinRefusal();
+    std::string refused = mCurrentSkin;
+    mCurrentSkin.clear();  // an empty setting means the normal skin at the next start
+    bool fallback = ::lstrcmpiA(refused.c_str(), defaultSkin.c_str()) != 0 && fw::FileExists(defaultSkin.c_str());
+    if (fallback) {
+        SetSkinFile(defaultSkin);
+        LoadSkin();
+        fallback = LastSkinRefusal() == SkinRefusal::None;
+        if (fallback) mCurrentSkin = defaultSkin;
+    }
+    mRefusedSkin = refused;
+    mRefusedWhy = why;
+    mRefusedFallback = fallback;
+}
+
 bool MainWindow::ApplySkin(const std::string& path) {
     if (path.empty()) return false;
+    std::string previous = SkinFile();
     SetSkinFile(path);
     LoadSkin();
+    if (LastSkinRefusal() != SkinRefusal::None) {
+        // The window keeps the skin it has.
+        SetSkinFile(previous);
+        TellSkinRefused(path, LastSkinRefusal(), false);
+        return false;
+    }
     UpdateButtons(IsMediaOpen() ? ID_FILE_SELECTDISC : IDC_BUTTON_CLOSE_PLAYLIST);
     SetSliderRange(kPositionSlider, 600);
     SetSliderRange(kVolumeSlider, 100);
@@ -61,11 +101,11 @@ void MainWindow::ToggleSkin() {
         mSmallSkinActive = true;
     if (mSmallSkinActive) {
         std::string target = mNormalSkin.empty() ? mProgramDirectory + "skin\\skin1.ini" : mNormalSkin;
-        ApplySkin(target);
+        if (!ApplySkin(target)) return;  // refused: the small skin stays
         mCurrentSkin = target;
     } else {
         std::string target = mProgramDirectory + "skin\\small.ini";
-        ApplySkin(target);
+        if (!ApplySkin(target)) return;
         mNormalSkin = mCurrentSkin;
         mCurrentSkin = target;
     }

@@ -3,14 +3,25 @@
 
 #include "App.h"
 #include "AssociationDialog.h"
+#include "Captions.h"
 #include "ExecutionState.h"
+#include "FileError.h"
 #include "MainWindow.h"
 #include "Messages.h"
 #include "PathText.h"
 #include "PlayerApp.h"
+#include "PlaylistDialog.h"
+#include "PlaylistFile.h"
+#include "PlaylistModel.h"
 #include "resource.h"
 
 namespace {
+
+// Starts that look for the running instance take turns, and the one that finds none keeps the
+// turn until its window carries the title the others look for: two players started at the same
+// moment would otherwise both find nothing and both become the first.
+constexpr char kInstanceLockName[] = "TesmaroPlayer.InstanceCheck";
+constexpr DWORD kInstanceLockWaitMs = 15000;
 
 std::string WindowClassName(HWND hwnd) {
     char name[MAX_PATH] = {};
@@ -25,8 +36,14 @@ std::string WindowClassName(HWND hwnd) {
 // title is still empty here, so the search never finds this window itself.
 bool MainWindow::HandOverToRunningInstance() {
     fw::SetMainDialog(this);
+    mInstanceLock.Reset(::CreateMutexA(nullptr, FALSE, kInstanceLockName));
+    // An abandoned turn (a start that died holding it) is ours as well; after the time-out the
+    // check runs without a turn rather than not at all.
+    if (mInstanceLock && ::WaitForSingleObject(mInstanceLock.Get(), kInstanceLockWaitMs) == WAIT_TIMEOUT)
+        mInstanceLock.Reset();
     HWND first = ::FindWindowA(WindowClassName(Hwnd()).c_str(), mTitle);
     if (!first) return false;
+    ReleaseInstanceLock();  // the next start may look while this one hands over
     if (::IsIconic(first)) ::ShowWindow(first, SW_RESTORE);
     ::SetForegroundWindow(first);
     if (mPendingPath[0]) {
@@ -39,12 +56,18 @@ bool MainWindow::HandOverToRunningInstance() {
     return true;
 }
 
+void MainWindow::ReleaseInstanceLock() {
+    if (mInstanceLock) ::ReleaseMutex(mInstanceLock.Get());
+    mInstanceLock.Reset();
+}
+
 void MainWindow::PlaceAndStart() {
     HWND hwnd = Hwnd();
     int smallSize = ::GetSystemMetrics(SM_CXSMICON);
     mSmallIcon.Reset(static_cast<HICON>(::LoadImageA(mInstance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,
                                                      smallSize, smallSize, LR_DEFAULTCOLOR)));
     ::SetWindowTextA(hwnd, mTitle);
+    ReleaseInstanceLock();  // from now on other starts find this window
     ::SetTimer(hwnd, kDiscPollTimer, kDiscPollPeriodMs, nullptr);
     ::SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mIcon));
     ::SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mSmallIcon.Get()));
@@ -53,11 +76,13 @@ void MainWindow::PlaceAndStart() {
     ::SetWindowPos(hwnd, nullptr, 160, workArea.bottom - 250, 0, 0, SWP_NOSIZE | SWP_NOOWNERZORDER);
 
     if (mPendingPath[0]) {
-        ClearPlaylist();
-        AppendToPlaylist(mPendingPath);
-        ::PostMessageA(hwnd, WM_COMMAND, ID_FILE_SELECTDISC, 0);
+        // Files handed over by starts made together with this one join its playlist.
+        mLastHandOverAt = ::GetTickCount();
+        mHandOverSeen = true;
+        std::string path = mPendingPath;
+        ReceivePath(path, true);
     }
-    CreatePlaylistWindow();
+    // The playlist window is made once the face is first painted (WM_CREATEPLAYLISTWINDOW).
 }
 
 BOOL MainWindow::OnInitDialog() {
@@ -65,11 +90,12 @@ BOOL MainWindow::OnInitDialog() {
 
     mProgramDirectory = fw::ModuleDirectory(nullptr);
     std::string defaultSkin = mProgramDirectory + "skin\\skin1.ini";
-    ::SetWindowTextA(Hwnd(), "TesmaroPlayer");
+    ::SetWindowTextA(Hwnd(), kInstanceTitle);
     if (mCurrentSkin.empty()) mCurrentSkin = defaultSkin;
     SetSkinFile(mCurrentSkin);
     SetSliderHeldFlag(&ThePlayerApp().mSliderHeld);
     SkinDialog::OnInitDialog();
+    if (LastSkinRefusal() != SkinRefusal::None) FallBackFromRefusedSkin(defaultSkin);
 
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mIcon));
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mSmallIcon.Get()));
@@ -81,19 +107,60 @@ BOOL MainWindow::OnInitDialog() {
     }
     SetSliderPos("IDC_SLIDER1_PLAYBACK_POSITION", mPosition);
     SetSliderPos("IDC_SLIDER1_VOLUME", mVolume);
+    if (mRefusedWhy != SkinRefusal::None) {
+        TellSkinRefused(mRefusedSkin, mRefusedWhy, mRefusedFallback);
+        mRefusedWhy = SkinRefusal::None;
+    }
     return TRUE;
 }
 
+// Several hand-overs close together are one request: a user who selected several files in the
+// shell and pressed Enter starts one player per file. The first of such a burst replaces the
+// playlist and opens its file, as a single second start always does; every later one is appended
+// to the playlist in the order it arrived and opens nothing, so the files are all received and
+// the first keeps playing. Arrival is the time the message was posted, so a hand-over that
+// waited behind a long open still counts from when it was sent.
+bool MainWindow::JoinsHandOverBurst() const {
+    return mHandOverSeen && ::GetMessageTime() - static_cast<LONG>(mLastHandOverAt) < kHandOverBurstMs;
+}
+
 void MainWindow::OnForwardFile(ATOM atom) {
-    if (atom) {
-        ClearPlaylist();
-        ::GlobalGetAtomNameA(atom, mPendingPath, MAX_PATH);
-        ::GlobalDeleteAtom(atom);
-        AppendToPlaylist(mPendingPath);
-        mCurrentIndex = 0;
+    bool joins = JoinsHandOverBurst();
+    mLastHandOverAt = static_cast<DWORD>(::GetMessageTime());
+    mHandOverSeen = true;
+    if (!atom) {
+        // A path that could not be sent: the open-file command asks the user for it.
+        ::PostMessageA(Hwnd(), WM_COMMAND, ID_FILE_SELECTDISC, 0);
+        return;
     }
-    // Without a path the open-file command asks the user for one.
-    ::PostMessageA(Hwnd(), WM_COMMAND, ID_FILE_SELECTDISC, 0);
+    char path[MAX_PATH] = {};
+    ::GlobalGetAtomNameA(atom, path, MAX_PATH);
+    ::GlobalDeleteAtom(atom);
+    ReceivePath(path, !joins);
+}
+
+// A playlist file is read into the playlist, as the playlist window would read it, and its first
+// entry plays; its bytes never reach the media decoders. Anything else is one entry. `replace`
+// starts afresh and opens the first entry; otherwise the entries are appended, and they open
+// only when the playlist had nothing to play before.
+void MainWindow::ReceivePath(const std::string& path, bool replace) {
+    if (replace) {
+        ClearPlaylist();
+        mPendingPath[0] = '\0';  // a playlist file that names nothing leaves nothing to open
+    }
+    bool startOpen = replace || mPlaylist.empty();
+    if (playlist::IsPlaylistFile(path)) {
+        playlist::FileErrorCause cause = playlist::ReadPlaylistFile(path, mPlaylist);
+        if (mPlaylistDialog) mPlaylistDialog->RefreshList();
+        if (cause != playlist::FileErrorCause::None)
+            ::MessageBoxA(Hwnd(), playlist::FileErrorText(cause, path).c_str(), mProductName, MB_OK);
+    } else {
+        AppendToPlaylist(path.c_str());
+        if (mPlaylistDialog) mPlaylistDialog->RefreshList();
+    }
+    if (!startOpen || mPlaylist.empty()) return;
+    mCurrentIndex = 0;
+    PlayEntry(0);
 }
 
 void MainWindow::OnClose() {
@@ -123,5 +190,3 @@ void MainWindow::RunFirstStartAssociation() {
     associations.Destroy();
     WriteFirstRunMarker(Profile());
 }
-// The disc drives' poll for an inserted disc to start.
-void MainWindow::PollDiscs() {}

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "Captions.h"
 #include "CommandLine.h"
 #include "Handles.h"
 #include "MainWindow.h"
@@ -20,13 +21,14 @@ bool PlayerApp::InitInstance() {
     fw::CommandLineInfo commandLine = fw::ParseCommandLine(fw::ProcessArguments());
 
     mainWindow.mInstance = Instance();
-    CopyPath(mainWindow.mProductName, "Tesmaro Player");
+    CopyPath(mainWindow.mProductName, kProductName);
     ::LoadStringA(Instance(), IDS_TITLE, mainWindow.mTitle, sizeof(mainWindow.mTitle));
     // A path longer than the buffer is cut; it then fails to open like any missing file.
     if (!commandLine.fileName.empty()) CopyPath(mainWindow.mPendingPath, commandLine.fileName);
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
+    mainWindow.ScanDrives();
     fw::ComInit com;
     if (!com.Ok()) return false;
     ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);

@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -65,6 +66,28 @@ void ReadSettings(const fw::Profile& profile, PlayerSettings& settings) {
                 break;
         }
     }
+}
+
+namespace {
+int Clamp(int value, int low, int high) {
+    return value < low ? low : value > high ? high : value;
+}
+// A NaN would pass both bounds untouched; it takes the default instead.
+float ClampRate(float value, float fallback) {
+    if (std::isnan(value)) return fallback;
+    return value < kMinSlowRate ? kMinSlowRate : value > kMaxSlowRate ? kMaxSlowRate : value;
+}
+}  // namespace
+
+void ClampToDialogRanges(PlayerSettings& settings) {
+    const PlayerSettings defaults;
+    settings.mVolume = Clamp(settings.mVolume, 0, kMaxVolume);
+    settings.mSkipForward = Clamp(settings.mSkipForward, kMinSkipSeconds, kMaxSkipSeconds);
+    settings.mSkipBackward = Clamp(settings.mSkipBackward, kMinSkipSeconds, kMaxSkipSeconds);
+    settings.mFastForward = Clamp(settings.mFastForward, kMinFastRate, kMaxFastRate);
+    settings.mFastBackward = Clamp(settings.mFastBackward, kMinFastRate, kMaxFastRate);
+    settings.mSlowlyForward = ClampRate(settings.mSlowlyForward, defaults.mSlowlyForward);
+    settings.mSlowlyBackward = ClampRate(settings.mSlowlyBackward, defaults.mSlowlyBackward);
 }
 
 void WriteDialogSettings(const fw::Profile& profile, const PlayerSettings& settings) {

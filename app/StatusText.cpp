@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "Commands.h"
+
 ClockTime SplitSeconds(uint32_t seconds) {
     return {seconds / 3600, (seconds % 3600) / 60, seconds % 60};
 }
@@ -31,26 +33,31 @@ std::string JoinDirectoryAndName(std::string_view directory, std::string_view na
 
 const char* TooltipText(unsigned toolId) {
     switch (toolId) {
-        case 40003:
+        case ID_PLAYBACK_PLAY:
             return "Play";
-        case 40004:
+        case ID_PLAYBACK_PAUSE:
             return "Pause";
-        case 40005:
+        case ID_PLAYBACK_STOP:
             return "Stop";
-        case 40006:
+        case ID_PLAYBACK_FASTFORWARD:
             return "FastForward";
-        case 40007:
+        case ID_PLAYBACK_REWIND:
             return "Rewind";
-        case 40008:
+        case ID_PLAYBACK_NEXTCHAPTER:
             return "Next Chapter";
-        case 40009:
+        case ID_PLAYBACK_PREVIOUSCHAPTER:
             return "Previous Chapter";
-        case 40010:
+        case ID_PLAYBACK_ROOTMENU:
             return "Root Menu / Resume";
-        case 40016:
+        case ID_OPTIONS_FULLSCREEN:
             return "Full Screen";
-        case 40029:
+        case ID_PLAYBACK_STEPFORWARD:
             return "Step Forward";
     }
     return nullptr;
+}
+
+std::string DirectoryOf(std::string_view path) {
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
 }

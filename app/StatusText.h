@@ -22,6 +22,8 @@ std::string PlaybackTimeText(uint32_t positionSeconds, uint32_t lengthSeconds);
 // The shuffled playlist index for a run-time random number 0..32767. The rare result equal to
 // count stands for no entry.
 int ShuffleIndex(int random, int count);
+// The folder part of a path: up to and including its last backslash; empty without one.
+std::string DirectoryOf(std::string_view path);
 // An open-dialog entry: directory and name joined by one backslash ("C:\" already ends in one).
 std::string JoinDirectoryAndName(std::string_view directory, std::string_view name);
 

@@ -62,6 +62,8 @@ public:
     // Commands that only one kind of engine knows (repeat, frame capture, DVD menus, dialogs,
     // bookmarks...). False when this engine does not know the command.
     virtual bool OnEngineCommand(UINT id) = 0;
+    // Closed captions on or off; false when the engine has none to switch (files never do).
+    virtual bool SetClosedCaptions(bool) { return false; }
 
     // State
     virtual EngineStatus Status() const = 0;

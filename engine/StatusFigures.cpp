@@ -8,7 +8,11 @@ uint32_t MediaTimeSeconds(int64_t mediaTime) {
 
 int SliderFraction(double position, double length) {
     if (length == 0) return 0;
-    return static_cast<int>(position / length * kPositionSliderMax);
+    double fraction = position / length * kPositionSliderMax;
+    // A position outside the clip (or no number at all) must not become an integer it cannot be.
+    if (!(fraction > 0)) return 0;
+    if (fraction >= kPositionSliderMax) return kPositionSliderMax;
+    return static_cast<int>(fraction);
 }
 
 int SliderFraction(int64_t position, int64_t length) {

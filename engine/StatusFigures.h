@@ -12,7 +12,8 @@ inline constexpr int kPositionSliderMax = 600;
 // Whole seconds of a media time (100-nanosecond units).
 uint32_t MediaTimeSeconds(int64_t mediaTime);
 
-// The position slider for position of length: 0..600, truncated; 0 when the length is unknown.
+// The position slider for position of length: 0..600, truncated; 0 when the length is unknown,
+// and kept to 0..600 for a position outside the clip.
 int SliderFraction(int64_t position, int64_t length);
 int SliderFraction(double position, double length);
 // The media time that slider position `slider` stands for in a clip of `length`.

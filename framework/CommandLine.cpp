@@ -1,12 +1,13 @@
 #include "CommandLine.h"
 
-#include <stdlib.h>
-
 namespace fw {
 
 CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
     CommandLineInfo info;
     for (const std::string& arg : args) {
+        // A lone "-" or "/" names neither an option nor a file; taken as the file it would hide
+        // the real one that follows.
+        if (arg == "-" || arg == "/") continue;
         if (arg.size() > 1 && (arg[0] == '/' || arg[0] == '-')) {
             info.options.push_back(arg.substr(1));
         } else if (info.fileName.empty() && !arg.empty()) {
@@ -14,13 +15,6 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
     return info;
-}
-
-std::vector<std::string> ProcessArguments() {
-    std::vector<std::string> args;
-    for (int i = 1; i < __argc; ++i)
-        args.emplace_back(__argv[i]);
-    return args;
 }
 
 }  // namespace fw

@@ -41,7 +41,13 @@
 #define ID_OPTIONS_KARAOKE 40035
 #define ID_ZOOM_100 40036
 #define ID_ZOOM_50 40037
+#define ID_ZOOM_OTHER 40038  // a zoom item of a main-window video menu; no menu of ours holds it yet
 #define ID_ZOOM_200 40039
+// Further items of a main-window video menu, enabled with the video and grayed without it.
+#define ID_VIDEO_MENU_ITEM1 40040
+#define ID_VIDEO_MENU_ITEM2 40041
+#define ID_VIDEO_MENU_ITEM3 40042
+#define ID_VIDEO_MENU_ITEM4 40043
 #define ID_AUDIO_MUTE 40044
 #define ID_FILE_CLOSE 40047
 #define ID_PLAYBACK_REPEAT 40048
@@ -66,6 +72,17 @@
 #define ID_SETUP 40080
 #define ID_WEBSITE 40081
 #define ID_POPUP_HELP 40082
+
+// Skinned controls of the main window that send no command: text fields and sliders
+#define IDC_SONG_NAME 10
+#define IDC_PLAYBACK_TIME 11
+#define IDC_TEXT_POS 12
+#define IDC_TEXT_HINT 13
+#define IDC_TRACKBAR_VOLUME 14
+#define IDC_TRACKBAR_POS 15
+#define IDC_PLAYBACK_STATUS 18
+#define IDC_SLIDER1_VOLUME 1038  // the volume slider
+#define IDC_SLIDER1_PLAYBACK_POSITION 1039
 
 // Commands of the DVD video window's own menu
 #define ID_SUBPICTURE_DISABLE 40070

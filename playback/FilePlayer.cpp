@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Captions.h"
 #include "Commands.h"
 #include "DsUtil.h"
 #include "Messages.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr char kCaption[] = "Tesmaro Player";
 constexpr char kCannotPlayAsf[] =
     "The program can not play the file. The file is either corrupt or\nthe player does not support the "
     "format "
@@ -28,6 +28,12 @@ constexpr char kCannotPlay[] =
     "installed.\nFor more information, please visit our website.";
 constexpr char kAsxRefused[] =
     "ASX Playlists are not supported by this application.\n\nPlease select a valid media file.";
+
+// The main menu's zoom items, checked one at a time, and the items that need a video.
+constexpr UINT kZoomItems[] = {ID_ZOOM_50, ID_ZOOM_200, ID_ZOOM_100, ID_ZOOM_OTHER};
+constexpr UINT kVideoItems[] = {ID_VIDEO_MENU_ITEM3, ID_VIDEO_MENU_ITEM4, ID_AUDIO_MUTE,
+                                ID_VIDEO_MENU_ITEM2, ID_ZOOM_50,          ID_ZOOM_200,
+                                ID_ZOOM_100,         ID_ZOOM_OTHER,       ID_VIDEO_MENU_ITEM1};
 
 unsigned Hex(HRESULT hr) {
     return static_cast<unsigned>(hr);
@@ -154,7 +160,7 @@ HRESULT FilePlayer::BuildGraph(const char* path) {
         // Decoding it would exhaust the process inside the platform's decoder, which ends the
         // process: it is refused like any file that the graph cannot render.
         ModalScope modal(*this);
-        ::MessageBoxA(nullptr, IsAsfFile(path) ? kCannotPlayAsf : kCannotPlay, kCaption, MB_OK);
+        ::MessageBoxA(nullptr, IsAsfFile(path) ? kCannotPlayAsf : kCannotPlay, kProductName, MB_OK);
         return VFW_E_CANNOT_RENDER;
     }
 
@@ -170,7 +176,7 @@ HRESULT FilePlayer::BuildGraph(const char* path) {
             hr = graphBuilder->RenderFile(widePath.c_str(), nullptr);
             if (FAILED(hr)) {
                 ModalScope modal(*this);
-                ::MessageBoxA(nullptr, kCannotPlayAsf, kCaption, MB_OK);
+                ::MessageBoxA(nullptr, kCannotPlayAsf, kProductName, MB_OK);
                 return hr;
             }
         }
@@ -178,7 +184,7 @@ HRESULT FilePlayer::BuildGraph(const char* path) {
         hr = graphBuilder->RenderFile(widePath.c_str(), nullptr);
         if (FAILED(hr)) {
             ModalScope modal(*this);
-            ::MessageBoxA(nullptr, kCannotPlay, kCaption, MB_OK);
+            ::MessageBoxA(nullptr, kCannotPlay, kProductName, MB_OK);
             return hr;
         }
     }
@@ -239,7 +245,7 @@ HRESULT FilePlayer::BuildGraph(const char* path) {
         }
         InitFrameStep();
     }
-    CheckZoomMenu(40036);
+    CheckZoomMenu(ID_ZOOM_100);
 
     if (!audioOnly) {
         if (!IsDeferredFullScreenFile(fileName) && fullScreen == 1) EnterFullScreen();
@@ -384,7 +390,7 @@ void FilePlayer::HandleGraphEvents() {
             WaitForPicture();
         } else {
             Stop();
-            ::PostMessageA(notifyWindow, WM_COMMAND, 40008, 0);
+            ::PostMessageA(notifyWindow, WM_COMMAND, ID_PLAYBACK_NEXTCHAPTER, 0);
         }
     }
 }
@@ -401,18 +407,18 @@ void FilePlayer::ReportError(const char* format, ...) {
     std::vsnprintf(text, sizeof(text), format, args);
     va_end(args);
     ModalScope modal(*this);
-    ::MessageBoxA(nullptr, text, kCaption, MB_OK);
+    ::MessageBoxA(nullptr, text, kProductName, MB_OK);
 }
 
 void FilePlayer::CheckZoomMenu(UINT commandId) {
     if (!mainMenu) return;
-    for (UINT id : {40037u, 40039u, 40036u, 40038u})
+    for (UINT id : kZoomItems)
         ::CheckMenuItem(mainMenu, id, MF_BYCOMMAND | (id == commandId ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void FilePlayer::EnableVideoMenu(bool enable) {
     if (!mainMenu) return;
-    for (UINT id : {40042u, 40043u, 40044u, 40041u, 40037u, 40039u, 40036u, 40038u, 40040u})
+    for (UINT id : kVideoItems)
         ::EnableMenuItem(mainMenu, id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
 }
 

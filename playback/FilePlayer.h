@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "Commands.h"
 #include "EngineHost.h"
 #include "PlaybackEngine.h"
 #include "TransportSettings.h"
@@ -34,7 +35,7 @@ inline constexpr char kVideoWindowClass[] = "VCDEventWindow";
 // Where a captured frame goes: the current directory.
 inline constexpr char kCapturedFrameFile[] = "VideoImage.bmp";
 inline constexpr int kFilterNameCount = 64;
-inline constexpr UINT kFilterCommandBase = 47100;
+inline constexpr UINT kFilterCommandBase = ID_FILTER_BASE;
 
 class FilePlayer final : public PlaybackEngine {
 public:

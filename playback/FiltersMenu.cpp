@@ -67,7 +67,7 @@ HRESULT FilePlayer::FillFiltersMenu(HMENU popup) {
     ComPtr<IEnumFilters> filters;
     HRESULT hr = graphBuilder->EnumFilters(filters.GetAddressOf());
     if (FAILED(hr)) return hr;
-    // Entry 0 is never used, so the ids run from 47101; the list holds 63 names.
+    // Entry 0 is never used, so the ids run from one past the base; the list holds 63 names.
     int k = 1;
     for (ComPtr<IBaseFilter> filter;
          k < kFilterNameCount && filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK; ++k) {

@@ -3,6 +3,9 @@
 #include <cctype>
 #include <cstdio>
 
+#include "Captions.h"
+#include "Commands.h"
+
 namespace {
 
 // Rounds to single precision here and now, whatever precision the processor computes in.
@@ -120,42 +123,42 @@ bool IsDeferredFullScreenFile(std::string_view path) {
 }
 
 std::string VideoWindowCaption(std::string_view fileName, bool muted, bool paused) {
-    if (fileName.empty()) return "Tesmaro Player";
+    if (fileName.empty()) return kProductName;
     return BaseName(fileName) + " " + (muted ? "(Muted)" : "") + " " + (paused ? "(Paused)" : "");
 }
 
 CharCommand CommandForChar(char ch) {
     switch (ch) {
         case 'a':
-            return {40029, false};  // step forward
+            return {ID_PLAYBACK_STEPFORWARD, false};  // step forward
         case 'b':
-            return {40008, false};  // next entry
+            return {ID_PLAYBACK_NEXTCHAPTER, false};  // next entry
         case 'c':
-            return {40004, false};  // pause
+            return {ID_PLAYBACK_PAUSE, false};  // pause
         case 'd':
-            return {40063, false};  // slow forward
+            return {ID_PLAYBACK_SLOWFORWARD, false};  // slow forward
         case 'e':
-            return {40064, false};  // slow backward
+            return {ID_PLAYBACK_SLOWBACKWARD, false};  // slow backward
         case 'f':
-            return {40006, false};  // fast forward
+            return {ID_PLAYBACK_FASTFORWARD, false};  // fast forward
         case 'm':
-            return {40016, true};  // full screen
+            return {ID_OPTIONS_FULLSCREEN, true};  // full screen
         case 'n':
-            return {40036, true};  // the video's own size
+            return {ID_ZOOM_100, true};  // the video's own size
         case 'q':
-            return {40061, false};  // skip forward
+            return {ID_JUMP_FORWARD, false};  // skip forward
         case 'r':
-            return {40007, false};  // fast backward
+            return {ID_PLAYBACK_REWIND, false};  // fast backward
         case 's':
-            return {40065, false};  // step backward
+            return {ID_PLAYBACK_STEPBACKWARD, false};  // step backward
         case 'v':
-            return {40005, false};  // stop
+            return {ID_PLAYBACK_STOP, false};  // stop
         case 'w':
-            return {40062, false};  // skip backward
+            return {ID_JUMP_BACKWARD, false};  // skip backward
         case 'x':
-            return {40003, false};  // play
+            return {ID_PLAYBACK_PLAY, false};  // play
         case 'z':
-            return {40009, false};  // previous entry
+            return {ID_PLAYBACK_PREVIOUSCHAPTER, false};  // previous entry
     }
     return {};
 }

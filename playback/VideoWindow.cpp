@@ -3,19 +3,17 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "Commands.h"
 #include "FilePlayer.h"
 #include "Messages.h"
 #include "PlaybackMath.h"
+#include "resource.h"
 
 namespace {
 
 // Which window a left click outside full screen last brought to the front; shared by every
 // player of the process.
 int frontToggle = 1;
-
-constexpr int kMainIcon = 100;
-constexpr int kVideoMenu = 132;  // VCDMENU
-constexpr int kStillMenu = 135;  // STILLMENU
 
 }  // namespace
 
@@ -24,7 +22,7 @@ bool FilePlayer::CreateVideoWindow() {
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = VideoWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(kMainIcon));
+    windowClass.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kVideoWindowClass;
@@ -97,7 +95,7 @@ LRESULT CALLBACK FilePlayer::VideoWindowProc(HWND window, UINT message, WPARAM w
             break;
         case WM_CLOSE:
             // The owner closes the file; the window goes with it.
-            ::PostMessageA(player->notifyWindow, WM_COMMAND, 40047, 0);
+            ::PostMessageA(player->notifyWindow, WM_COMMAND, ID_FILE_CLOSE, 0);
             return 0;
         case WM_MOVE:
         case WM_SIZE:
@@ -125,81 +123,81 @@ LRESULT FilePlayer::DefaultTail(UINT message, WPARAM wParam, LPARAM lParam) {
 void FilePlayer::OnVideoCommand(UINT id) {
     TransportSettings settings = Settings();
     switch (id) {
-        case 40001:
-        case 40008:
-        case 40009:
+        case ID_APP_ABOUT:
+        case ID_PLAYBACK_NEXTCHAPTER:
+        case ID_PLAYBACK_PREVIOUSCHAPTER:
             ::PostMessageA(notifyWindow, WM_COMMAND, id, 0);
             break;
-        case 40003:
+        case ID_PLAYBACK_PLAY:
             Play();
             break;
-        case 40004:
+        case ID_PLAYBACK_PAUSE:
             Pause();
             break;
-        case 40005:
+        case ID_PLAYBACK_STOP:
             Stop();
             break;
-        case 40006:
+        case ID_PLAYBACK_FASTFORWARD:
             ScanForward(static_cast<float>(settings.fastForward));
             break;
-        case 40007:
+        case ID_PLAYBACK_REWIND:
             ScanBackward(static_cast<float>(settings.fastBackward));
             break;
-        case 40063:
+        case ID_PLAYBACK_SLOWFORWARD:
             ScanForward(settings.slowlyForward);
             break;
-        case 40064:
+        case ID_PLAYBACK_SLOWBACKWARD:
             ScanBackward(settings.slowlyBackward);
             break;
-        case 40061:
+        case ID_JUMP_FORWARD:
             SkipSeconds(settings.skipForward);
             break;
-        case 40062:
+        case ID_JUMP_BACKWARD:
             SkipSeconds(-settings.skipBackward);
             break;
-        case 40029:
+        case ID_PLAYBACK_STEPFORWARD:
             StepFrames(+1);
             break;
-        case 40065:
+        case ID_PLAYBACK_STEPBACKWARD:
             StepFrames(-1);
             break;
-        case 40016:
+        case ID_OPTIONS_FULLSCREEN:
             ToggleFullScreen();
             break;
-        case 40036:
+        case ID_ZOOM_100:
             InitVideoWindow(1, 1);
             break;
-        case 40037:
+        case ID_ZOOM_50:
             InitVideoWindow(1, 2);
             break;
-        case 40039:
+        case ID_ZOOM_200:
             InitVideoWindow(2, 1);
             break;
-        case 40044:
+        case ID_AUDIO_MUTE:
             ToggleMute();
             break;
-        case 40047:
+        case ID_FILE_CLOSE:
             ::SendMessageA(videoWindow, WM_CLOSE, 0, 0);
             break;
-        case 40048:
+        case ID_PLAYBACK_REPEAT:
             ToggleRepeat();
             break;
-        case 40052:
+        case ID_AUDIO_VOLUMEUP:
             VolumeUp();
             break;
-        case 40053:
+        case ID_AUDIO_VOLUMEDOWN:
             VolumeDown();
             break;
-        case 40058:
-        case 40059:
-        case 40060:
-            channelMode = id == 40058 ? 1 : id == 40059 ? -1 : 0;
+        case ID_AUDIO_RIGHT:
+        case ID_AUDIO_LEFT:
+        case ID_AUDIO_BOTH:
+            channelMode = id == ID_AUDIO_RIGHT ? 1 : id == ID_AUDIO_LEFT ? -1 : 0;
             SetAudioChannel(channelMode);
             break;
-        case 40066:
+        case ID_CAPTURE_FRAME:
             CaptureFrame(kCapturedFrameFile);
             break;
-        case 40067:
+        case ID_CAPTURE_OPEN:
             OpenCapturedImage(kCapturedFrameFile);
             break;
         default:
@@ -299,26 +297,26 @@ int FilePlayer::ToggleFront() {
 
 void FilePlayer::ShowContextMenu(int x, int y) {
     bool still = IsStillImage(fileName);
-    HMENU menu = ::LoadMenuA(instance, MAKEINTRESOURCEA(still ? kStillMenu : kVideoMenu));
+    HMENU menu = ::LoadMenuA(instance, MAKEINTRESOURCEA(still ? IDR_STILLMENU : IDR_VCDMENU));
     if (!menu) {
         ModalScope modal(*this);
         ::MessageBoxA(nullptr, "error", "error", MB_OK);
         return;
     }
     HMENU popup = ::GetSubMenu(menu, 0);
-    ::CheckMenuItem(popup, 40016, MF_BYCOMMAND | (fullScreen == 1 ? MF_CHECKED : MF_UNCHECKED));
+    ::CheckMenuItem(popup, ID_OPTIONS_FULLSCREEN, MF_BYCOMMAND | (fullScreen == 1 ? MF_CHECKED : MF_UNCHECKED));
     if (!still) {
         auto gray = [&](UINT id) { ::EnableMenuItem(popup, id, MF_BYCOMMAND | MF_GRAYED); };
         switch (state) {
             case Stopped:
-                gray(40004);
-                gray(40005);
+                gray(ID_PLAYBACK_PAUSE);
+                gray(ID_PLAYBACK_STOP);
                 break;
             case Paused:
-                gray(40004);
+                gray(ID_PLAYBACK_PAUSE);
                 break;
             case Running:
-                gray(40003);
+                gray(ID_PLAYBACK_PLAY);
                 break;
             default:
                 break;

@@ -32,4 +32,23 @@ inline const char* FindByte(const char* data, std::size_t size, char byte) {
     return nullptr;
 }
 
+// The first CR or LF in [data, data + size), or nullptr when there is none: every common
+// line-end convention (CR LF, LF, CR alone) ends a line at one of the two.
+inline const char* FindLineEnd(const char* data, std::size_t size) {
+    const char* end = data + size;
+    constexpr std::uint32_t kOnes = 0x01010101u, kHighs = 0x80808080u;
+    constexpr std::uint32_t kCr = kOnes * '\r', kLf = kOnes * '\n';
+    while (end - data >= 4) {
+        std::uint32_t w;
+        std::memcpy(&w, data, 4);
+        std::uint32_t cr = w ^ kCr, lf = w ^ kLf;
+        if ((((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighs) break;
+        data += 4;
+    }
+    for (; data < end; ++data) {
+        if (*data == '\r' || *data == '\n') return data;
+    }
+    return nullptr;
+}
+
 }  // namespace playlist

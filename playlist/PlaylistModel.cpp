@@ -11,6 +11,20 @@ std::string MakeEntry(std::string_view text) {
     return std::string(EntryText(text));
 }
 
+bool IsBlankText(std::string_view text) {
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\v' && c != '\f') return false;
+    }
+    return true;
+}
+
+void M3uReader::AddEntry(std::string_view text) {
+    text = EntryText(text);
+    if (!text.empty() && text.front() == '#') return;
+    if (IsBlankText(text)) return;
+    mEntries.Append(text);
+}
+
 void M3uReader::AddToLine(const char* data, std::size_t size) {
     mLineBytes += size;
     if (mCut) return;
@@ -22,10 +36,7 @@ void M3uReader::AddToLine(const char* data, std::size_t size) {
 }
 
 void M3uReader::EndLine() {
-    // A CR that stood right before the LF is part of the line end; one that survived only
-    // because the line was cut is not.
-    if (!mCut && !mLine.empty() && mLine.back() == '\r') mLine.pop_back();
-    if (mLine.empty() || mLine.front() != '#') mEntries.Append(mLine);
+    AddEntry(mLine);
     mLine.clear();
     mLineBytes = 0;
     mCut = false;
@@ -33,12 +44,12 @@ void M3uReader::EndLine() {
 
 void M3uReader::Feed(const char* data, std::size_t size) {
     while (size > 0) {
-        const char* lf = FindByte(data, size, '\n');
-        if (!lf) {
+        const char* lineEnd = FindLineEnd(data, size);
+        if (!lineEnd) {
             AddToLine(data, size);
             return;
         }
-        std::size_t n = lf - data;
+        std::size_t n = lineEnd - data;
         if (mLineBytes == 0) {
             AddWholeLine(data, n);
         } else {
@@ -51,21 +62,15 @@ void M3uReader::Feed(const char* data, std::size_t size) {
 }
 
 // A line that lies whole in one piece goes straight from the piece into the playlist's buffer:
-// comment lines are never copied, and no entry needs a heap block of its own. Dropping the line
-// end's CR before the entry's text is cut gives the same entry as cutting first: when the line
-// is cut, its CR lies beyond the cut anyway.
+// comment lines are never copied, and no entry needs a heap block of its own. The LF of a CR LF
+// ends an empty line of its own, which names nothing and so adds nothing.
 void M3uReader::AddWholeLine(const char* data, std::size_t n) {
-    if (n > 0 && data[0] == '#') return;
-    if (n > 0 && data[n - 1] == '\r') --n;
-    mEntries.Append(std::string_view(data, n));
+    if (n == 0 || data[0] == '#') return;
+    AddEntry(std::string_view(data, n));
 }
 
 void M3uReader::Finish() {
-    // Without a following LF a final CR is text, not a line end: the line is kept as it is.
-    if (mLineBytes > 0 && (mLine.empty() || mLine.front() != '#')) mEntries.Append(mLine);
-    mLine.clear();
-    mLineBytes = 0;
-    mCut = false;
+    if (mLineBytes > 0) EndLine();
 }
 
 std::string_view ExtensionOf(std::string_view path) {
@@ -89,6 +94,14 @@ char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 }  // namespace
+
+bool IsPlaylistFile(std::string_view path) {
+    std::string_view ext = ExtensionOf(path);
+    if (ext.size() != 4) return false;
+    std::string lower(ext);
+    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+    return lower == ".m3u";
+}
 
 bool IsMediaFile(std::string_view path) {
     std::string_view ext = ExtensionOf(path);

@@ -15,11 +15,11 @@ namespace playlist {
 // The entry that text becomes, as a string of its own (EntryText).
 std::string MakeEntry(std::string_view text);
 
-// Reads M3U text as it arrives in pieces of any size. Lines end at LF; a CR just before the LF
-// belongs to the line end (CR LF and LF files read alike). A line whose first character is "#"
-// is skipped; every other line, an empty one too, becomes an entry as written. A line's text
-// ends at a NUL byte or after kMaxEntryLength characters: the rest of that line is dropped, so
-// binary garbage or an overlong line never spills into further entries.
+// Reads M3U text as it arrives in pieces of any size. A CR, an LF or a CR LF ends a line. A
+// line whose first character is "#" is skipped. A line's text ends at a NUL byte or after
+// kMaxEntryLength characters: the rest of that line is dropped, so binary garbage or an overlong
+// line never spills into further entries. Every other line becomes an entry as written (no
+// trimming), unless that text is empty or only blanks: such a line names nothing to play.
 class M3uReader {
 public:
     explicit M3uReader(Playlist& entries) : mEntries(entries) {}
@@ -31,6 +31,7 @@ private:
     void AddWholeLine(const char* data, std::size_t size);
     void AddToLine(const char* data, std::size_t size);
     void EndLine();
+    void AddEntry(std::string_view text);
 
     Playlist& mEntries;
     std::string mLine;           // a line that spans pieces, kept with its capacity from line to line
@@ -38,8 +39,15 @@ private:
     bool mCut = false;           // the line's text has ended before its line end
 };
 
+// Text that is empty or holds only spaces, tabs, vertical tabs and form feeds.
+bool IsBlankText(std::string_view text);
+
 // What follows every entry in a written M3U file; nothing else is written.
 inline constexpr char kM3uLineEnd[] = "\r\n";
+
+// The path names an M3U playlist file (".m3u" in any letter case), which is read as a playlist,
+// never opened as media.
+bool IsPlaylistFile(std::string_view path);
 
 // The extension of a path's file name from its last dot, dot included; empty without one.
 std::string_view ExtensionOf(std::string_view path);

@@ -23,8 +23,33 @@
 #define IDR_VCDMENU 132
 #define IDR_STILLMENU 135
 #define IDR_OPENRESOURCE 137
+#define IDR_EJECT 142
 #define IDC_LINK_WEBSITE 1201
 #define IDC_LINK_SUPPORT 1202
+// The DVD video window's popup menu and the DVD dialogs
+#define IDR_DVDMENU 131
+#define IDD_DVD_PARENTAL 120
+#define IDD_DVD_SUBPICTURE 123
+#define IDD_DVD_AUDIO 124
+#define IDD_DVD_ANGLE 125
+#define IDD_DVD_CHAPTER 126
+#define IDD_DVD_CHAPTERINTITLE 127
+#define IDD_DVD_ATTIME 128
+#define IDD_DVD_KARAOKE 129
+#define IDC_DVD_SPIN 101  // the up-down control beside each number edit
+#define IDC_DVD_LEVELS 1002
+#define IDC_DVD_SUBPICTURES 1003
+#define IDC_DVD_SHOWSUBPICTURE 1004
+#define IDC_DVD_AUDIOSTREAMS 1005
+#define IDC_DVD_ANGLES 1006
+#define IDC_DVD_CHAPTER 1007
+#define IDC_DVD_TITLE 1010
+#define IDC_DVD_HOURS 1011
+#define IDC_DVD_MINUTES 1012
+#define IDC_DVD_SECONDS 1013
+#define IDC_DVD_KARAOKE2 1016
+#define IDC_DVD_KARAOKE3 1017
+#define IDC_DVD_KARAOKE4 1018
 #ifndef IDC_STATIC
 // The Settings dialog and the file association dialog (one check box per table row, in order).
 #define IDD_SETTINGS 143

@@ -9,3 +9,5 @@ trap '"$src/scripts/wine-session.sh" stop "$build"' EXIT
 "$build/wine-run" "$build/bin/startup_bench.exe" "${RUNS:-9}"
 "$build/wine-run" "$build/bin/mask_bench.exe" "${RUNS:-9}"
 "$build/wine-run" "$build/bin/playlist_bench.exe" "${RUNS:-9}"
+"$build/wine-run" "$build/bin/disc_bench.exe" "${RUNS:-9}"
+if [ -x "$build/bin/dvd_bench.exe" ]; then "$build/wine-run" "$build/bin/dvd_bench.exe" "${RUNS:-5}"; fi

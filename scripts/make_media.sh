@@ -15,6 +15,8 @@ ff -f lavfi -i "$(pattern 320x240 6)" -f lavfi -i "$(tone 440 6)" -c:v mpeg4 -q:
 ff -f lavfi -i "$(pattern 320x240 4)" -c:v mpeg4 -q:v 5 "$out/clip_video.avi"
 ff -f lavfi -i "$(pattern 320x240 5)" -c:v libx264 -pix_fmt yuv420p "$out/clip.mp4"
 ff -f lavfi -i "$(pattern 352x288 5)" -c:v mpeg1video "$out/clip.mpg"
+# A Super Video CD's kind of track: MPEG-2 in a program stream.
+ff -f lavfi -i "$(pattern 480x576 5)" -c:v mpeg2video -f vob "$out/clip_mpeg2.mpg"
 ff -f lavfi -i "$(tone 660 5)" "$out/tone.wav"
 ff -f lavfi -i "$(pattern 320x240 62)" -c:v mpeg4 -q:v 10 "$out/clip_long.avi"
 ff -f lavfi -i "$(pattern 320x240 3)" -c:v mpeg4 -q:v 5 "$out/clip_short.avi"

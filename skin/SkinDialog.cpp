@@ -130,9 +130,13 @@ BOOL SkinDialog::OnInitDialog() {
 }
 
 void SkinDialog::ApplyRegion(HBITMAP mask) {
+    if (!Hwnd()) return;
+    SetWindowRegion(skin::MaskToRegion(mask, kMaskKey, kMaskTolerance));
+}
+
+void SkinDialog::SetWindowRegion(fw::Region region) {
     HWND hwnd = Hwnd();
     if (!hwnd) return;
-    fw::Region region = skin::MaskToRegion(mask, kMaskKey, kMaskTolerance);
     if (!region) {
         ::MessageBoxA(hwnd, "Can not initialize region!", "error", MB_OK);
     } else if (::SetWindowRgn(hwnd, region.Get(), TRUE)) {

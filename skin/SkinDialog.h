@@ -14,6 +14,13 @@
 
 class IniFile;
 
+// Why the last LoadSkin kept the skin it had instead of the one it was asked for.
+enum class SkinRefusal {
+    None,
+    Invisible,       // the mask has no opaque pixel: the window would be shown but never seen
+    LargerThanWork,  // the mask is wider or higher than the desktop's work area
+};
+
 class SkinDialog : public fw::Dialog {
 public:
     SkinDialog(UINT templateId, HWND parent);
@@ -32,7 +39,10 @@ public:
     // Gives the window the shape of the mask picture.
     virtual void ApplyRegion(HBITMAP mask);
     // Loads the skin the skin file names, replacing pictures, shape, size and every control.
+    // A skin whose window would be invisible or larger than the work area is refused before
+    // anything changes: the window keeps what it had, and LastSkinRefusal says why.
     virtual void LoadSkin();
+    SkinRefusal LastSkinRefusal() const { return mRefusal; }
     void NotifyProgressClick(int index);
 
     // Operations by name; a name that no control carries does nothing (getters give 0 or "").
@@ -63,7 +73,8 @@ protected:
 
 private:
     void UnloadSkin();
-    void LoadFaces(const IniFile& ini, const std::string& directory, fw::Bitmap& mask, SIZE& maskSize);
+    void LoadFaces(const IniFile& ini, const std::string& directory);
+    void SetWindowRegion(fw::Region region);
     void CreateButtons(const IniFile& ini);
     void CreateTexts(const IniFile& ini);
     void CreateSliders(const IniFile& ini, const std::string& directory);
@@ -85,4 +96,10 @@ private:
     std::vector<std::unique_ptr<skin::SkinText>> mTexts;
     std::vector<std::unique_ptr<skin::SkinProgress>> mProgressBars;
     int* mSliderHeld = nullptr;
+    SkinRefusal mRefusal = SkinRefusal::None;
 };
+
+namespace skin {
+// The verdict on a skin's window from its mask: its size, and whether its region has any pixel.
+SkinRefusal JudgeSkinWindow(SIZE maskSize, bool regionEmpty, const RECT& workArea);
+}  // namespace skin

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <utility>
 
+#include "Commands.h"
 #include "IniFile.h"
 
 namespace skin {
@@ -132,17 +133,6 @@ bool ParseProgressEntry(const std::string& value, ProgressEntry& out) {
     return true;
 }
 
-std::vector<std::string> NumberedEntries(const IniFile& ini, const char* section) {
-    std::vector<std::string> names;
-    ini.GetKeyNames(section, names);
-    std::vector<std::string> values;
-    for (size_t number = 1; number <= names.size(); ++number) {
-        std::string value = ini.GetString(section, std::to_string(number).c_str(), "");
-        if (!value.empty()) values.push_back(std::move(value));
-    }
-    return values;
-}
-
 namespace {
 
 struct ControlCommand {
@@ -152,37 +142,37 @@ struct ControlCommand {
 
 // Buttons post their command; text fields and sliders are listed for their hint text.
 constexpr ControlCommand kControlCommands[] = {
-    {"ID_PLAYBACK_PLAY", 40003},
-    {"ID_FILE_SELECTDISC", 40018},
-    {"ID_PLAYBACK_STOP", 40005},
-    {"ID_PLAYBACK_NEXTCHAPTER", 40008},
-    {"ID_PLAYBACK_PREVIOUSCHAPTER", 40009},
-    {"ID_PLAYBACK_PAUSE", 40004},
-    {"ID_FILE_EXIT", 40002},
-    {"ID_BUTTON_MINIMIZE", 8},
-    {"BUTTON_PLAYLIST", 9},
-    {"BUTTON_NEXTTRACK", 16},
-    {"BUTTON_PREVTRACK", 17},
-    {"ID_SONG_NAME", 10},
-    {"ID_PLAYBACK_TIME", 11},
-    {"TEXT_POS", 12},
-    {"TEXT_HINT", 13},
-    {"TRACKBAR_VOLUME", 14},
-    {"TRACKBAR_POS", 15},
-    {"ID_JUMP_FORWARD", 40061},
-    {"ID_JUMP_BACKWARD", 40062},
-    {"IDC_BUTTON_CLOSE_PLAYLIST", 1051},
-    {"IDC_BUTTON1_FILELIST_LOOP", 1050},
-    {"IDC_SLIDER1_PLAYBACK_POSITION", 1039},
-    {"IDC_SLIDER1_VOLUME", 1038},
-    {"ID_PLAYBACK_STATUS", 18},
-    {"ID_PLAY_DISK", 40051},
-    {"ID_OPEN_PLAYLIST", 40079},
-    {"ID_FILE_EJECT", 40049},
-    {"ID_CHANGE_SKIN", 12},
-    {"ID_SETUP", 40080},
-    {"ID_WEBSITE", 40081},
-    {"ID_POPUP_HELP", 40082},
+    {"ID_PLAYBACK_PLAY", ID_PLAYBACK_PLAY},
+    {"ID_FILE_SELECTDISC", ID_FILE_SELECTDISC},
+    {"ID_PLAYBACK_STOP", ID_PLAYBACK_STOP},
+    {"ID_PLAYBACK_NEXTCHAPTER", ID_PLAYBACK_NEXTCHAPTER},
+    {"ID_PLAYBACK_PREVIOUSCHAPTER", ID_PLAYBACK_PREVIOUSCHAPTER},
+    {"ID_PLAYBACK_PAUSE", ID_PLAYBACK_PAUSE},
+    {"ID_FILE_EXIT", ID_FILE_EXIT},
+    {"ID_BUTTON_MINIMIZE", ID_BUTTON_MINIMIZE},
+    {"BUTTON_PLAYLIST", ID_BUTTON_PLAYLIST},
+    {"BUTTON_NEXTTRACK", ID_BUTTON_NEXTTRACK},
+    {"BUTTON_PREVTRACK", ID_BUTTON_PREVTRACK},
+    {"ID_SONG_NAME", IDC_SONG_NAME},
+    {"ID_PLAYBACK_TIME", IDC_PLAYBACK_TIME},
+    {"TEXT_POS", IDC_TEXT_POS},
+    {"TEXT_HINT", IDC_TEXT_HINT},
+    {"TRACKBAR_VOLUME", IDC_TRACKBAR_VOLUME},
+    {"TRACKBAR_POS", IDC_TRACKBAR_POS},
+    {"ID_JUMP_FORWARD", ID_JUMP_FORWARD},
+    {"ID_JUMP_BACKWARD", ID_JUMP_BACKWARD},
+    {"IDC_BUTTON_CLOSE_PLAYLIST", IDC_BUTTON_CLOSE_PLAYLIST},
+    {"IDC_BUTTON1_FILELIST_LOOP", IDC_BUTTON1_FILELIST_LOOP},
+    {"IDC_SLIDER1_PLAYBACK_POSITION", IDC_SLIDER1_PLAYBACK_POSITION},
+    {"IDC_SLIDER1_VOLUME", IDC_SLIDER1_VOLUME},
+    {"ID_PLAYBACK_STATUS", IDC_PLAYBACK_STATUS},
+    {"ID_PLAY_DISK", ID_PLAY_DISK},
+    {"ID_OPEN_PLAYLIST", ID_OPEN_PLAYLIST},
+    {"ID_FILE_EJECT", ID_FILE_EJECT},
+    {"ID_CHANGE_SKIN", ID_CHANGE_SKIN},
+    {"ID_SETUP", ID_SETUP},
+    {"ID_WEBSITE", ID_WEBSITE},
+    {"ID_POPUP_HELP", ID_POPUP_HELP},
 };
 static_assert(std::size(kControlCommands) == 31);
 

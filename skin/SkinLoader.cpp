@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "IniFile.h"
+#include "MaskRegion.h"
 #include "Pictures.h"
 #include "SkinDialog.h"
 #include "SkinFormat.h"
@@ -11,6 +12,8 @@
 namespace {
 
 constexpr char kBackground[] = "BACKGROUND";
+constexpr COLORREF kMaskKey = RGB(255, 255, 255);
+constexpr COLORREF kMaskTolerance = RGB(16, 16, 16);
 
 RECT ToRect(const skin::SkinRect& r) {
     return RECT{r.left, r.top, r.right, r.bottom};
@@ -35,20 +38,55 @@ skin::ControlIdentity SkinDialog::Identity(const std::string& name, size_t index
     return skin::ControlIdentity{this, name, static_cast<int>(index)};
 }
 
+namespace skin {
+SkinRefusal JudgeSkinWindow(SIZE maskSize, bool regionEmpty, const RECT& workArea) {
+    if (maskSize.cx > workArea.right - workArea.left || maskSize.cy > workArea.bottom - workArea.top)
+        return SkinRefusal::LargerThanWork;
+    if (regionEmpty) return SkinRefusal::Invisible;
+    return SkinRefusal::None;
+}
+}  // namespace skin
+
 void SkinDialog::LoadSkin() {
+    IniFile ini;
+    ini.SetPath(mSkinFile);
+    std::string directory = skin::SkinDirectoryOf(mSkinFile);
+    // The mask decides the window's size and shape, so it is judged before anything is
+    // replaced: a skin that would leave the user without a window to find is refused whole.
+    SIZE maskSize{0, 0};
+    fw::Bitmap mask = LoadNamedPicture(directory, ini.GetString(kBackground, "Mask", ""), maskSize);
+    fw::Region region;
+    mRefusal = SkinRefusal::None;
+    if (mask) {
+        RECT workArea{0, 0, 0, 0};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+        // Judged on size first: a huge mask is not worth scanning.
+        mRefusal = skin::JudgeSkinWindow(maskSize, false, workArea);
+        if (mRefusal == SkinRefusal::None) {
+            region = skin::MaskToRegion(mask.Get(), kMaskKey, kMaskTolerance);
+            RECT box{};
+            mRefusal = skin::JudgeSkinWindow(maskSize, region && ::GetRgnBox(region.Get(), &box) == NULLREGION,
+                                             workArea);
+        }
+        if (mRefusal != SkinRefusal::None) return;
+    }
+
     UnloadSkin();
     // The face is painted around the controls, not under them, so they do not flicker.
     if (Hwnd()) {
         LONG_PTR style = ::GetWindowLongPtrA(Hwnd(), GWL_STYLE);
         ::SetWindowLongPtrA(Hwnd(), GWL_STYLE, style | WS_CLIPCHILDREN);
     }
-    IniFile ini;
-    ini.SetPath(mSkinFile);
-    std::string directory = skin::SkinDirectoryOf(mSkinFile);
-    fw::Bitmap mask;
-    SIZE maskSize{0, 0};
-    LoadFaces(ini, directory, mask, maskSize);
-    ApplyRegion(mask.Get());
+    // Without a mask the window keeps its size: a window of no size could not be found again.
+    if (mask && Hwnd()) {
+        ::SetWindowPos(Hwnd(), HWND_TOP, 0, 0, maskSize.cx, maskSize.cy, SWP_NOMOVE | SWP_NOOWNERZORDER);
+    }
+    LoadFaces(ini, directory);
+    if (mask) {
+        SetWindowRegion(std::move(region));
+    } else {
+        ApplyRegion(nullptr);  // tells that the skin gives the window no shape
+    }
     CreateButtons(ini);
     CreateTexts(ini);
     CreateSliders(ini, directory);
@@ -56,24 +94,12 @@ void SkinDialog::LoadSkin() {
     if (Hwnd()) ::InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
-void SkinDialog::LoadFaces(const IniFile& ini, const std::string& directory, fw::Bitmap& mask,
-                           SIZE& maskSize) {
-    std::string main = ini.GetString(kBackground, "Main", "");
-    std::string maskName = ini.GetString(kBackground, "Mask", "");
-    std::string over = ini.GetString(kBackground, "Over", "");
-    std::string selected = ini.GetString(kBackground, "Selected", "");
-    std::string disabled = ini.GetString(kBackground, "Disabled", "");
-
+void SkinDialog::LoadFaces(const IniFile& ini, const std::string& directory) {
     SIZE ignored{};
-    mMain = LoadNamedPicture(directory, main, ignored);
-    mask = LoadNamedPicture(directory, maskName, maskSize);
-    // Without a mask the window keeps its size: a window of no size could not be found again.
-    if (mask && Hwnd()) {
-        ::SetWindowPos(Hwnd(), HWND_TOP, 0, 0, maskSize.cx, maskSize.cy, SWP_NOMOVE | SWP_NOOWNERZORDER);
-    }
-    mOver = LoadNamedPicture(directory, over, ignored);
-    mSelected = LoadNamedPicture(directory, selected, ignored);
-    mDisabled = LoadNamedPicture(directory, disabled, ignored);
+    mMain = LoadNamedPicture(directory, ini.GetString(kBackground, "Main", ""), ignored);
+    mOver = LoadNamedPicture(directory, ini.GetString(kBackground, "Over", ""), ignored);
+    mSelected = LoadNamedPicture(directory, ini.GetString(kBackground, "Selected", ""), ignored);
+    mDisabled = LoadNamedPicture(directory, ini.GetString(kBackground, "Disabled", ""), ignored);
 }
 
 void SkinDialog::CreateButtons(const IniFile& ini) {

@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include "Messages.h"
+
 namespace skin {
 
 // The owner-draw request of a button, handed back to the button by the dialog that received it.
 inline constexpr UINT kReflectedDrawItem = WM_USER + 0x2000 + WM_DRAWITEM;
 // wParam of a posted button release whose lParam is a screen point.
-inline constexpr WPARAM kScreenPointMark = 0x0404;
+inline constexpr WPARAM kScreenPointMark = MK_SCREENPOINT;
 
 class SubclassedWindow {
 public:

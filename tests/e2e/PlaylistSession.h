@@ -15,7 +15,8 @@ protected:
     void Start(const std::vector<std::string>& args = {}) {
         player = Player::Start(args);
         ASSERT_TRUE(player.window);
-        window = FindTopWindow("#32770", "Playlist", player.process.Id());
+        // Made hidden once the main window is first painted.
+        window = WaitForWindow("#32770", "Playlist", player.process.Id(), 10000);
         ASSERT_TRUE(window);
         list = ::GetDlgItem(window, kList);
     }

@@ -233,3 +233,63 @@ TEST_F(PlayerTest, ABrokenSkinDoesNotBringThePlayerDown) {
     EXPECT_EQ(StoredString("mCurrentSkin"), dir + "broken.ini");
     DeleteRegTree(HKEY_CURRENT_USER, kPlayerKey);  // later runs of the player start from the shipped skin
 }
+
+namespace {
+
+// A one-colour 24-bit bitmap file.
+void WritePlainBmp(const std::string& path, int width, int height, BYTE level) {
+    int stride = (width * 3 + 3) & ~3;
+    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(header);
+    file.bfSize = file.bfOffBits + stride * height;
+    std::string rows(static_cast<size_t>(stride) * height, static_cast<char>(level));
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+    out.write(rows.data(), static_cast<std::streamsize>(rows.size()));
+}
+
+// The shipped normal skin copied to a folder of its own, with its mask replaced.
+std::string CopyOfTheNormalSkinWithMask(const char* tag, int width, int height, BYTE level) {
+    std::string dir = MakeTempDirectory(tag);
+    for (const char* name : {"skin1.ini", "skin1_main.bmp", "skin1_over.bmp", "skin1_selected.bmp",
+                             "skin1_disabled.bmp", "skin1_position_thumb.bmp", "skin1_position_thumb_down.bmp",
+                             "skin1_volume_thumb.bmp", "skin1_volume_thumb_down.bmp"})
+        ::CopyFileA((SkinDirectory() + name).c_str(), (dir + name).c_str(), FALSE);
+    WritePlainBmp(dir + "skin1_mask.bmp", width, height, level);
+    return dir + "skin1.ini";
+}
+
+}  // namespace
+
+TEST_F(PlayerTest, ASkinThatWouldBeInvisibleOrCoverTheScreenGivesWayToTheNormalSkinAndIsNotKept) {
+    RECT work = WorkArea();
+    SIZE normal = PictureSize(SkinDirectory() + "skin1_mask.bmp");
+    struct Case {
+        std::string ini;
+        const char* why;
+    } cases[] = {
+        {CopyOfTheNormalSkinWithMask("whitemask", normal.cx, normal.cy, 255), "no visible part"},
+        {CopyOfTheNormalSkinWithMask("hugemask", work.right - work.left + 50, 40, 0), "larger than the screen"},
+    };
+    for (const Case& c : cases) {
+        DeleteRegTree(HKEY_CURRENT_USER, kPlayerKey);
+        WriteRegString(HKEY_CURRENT_USER, kPlayerSetupKey, "mCurrentSkin", c.ini);
+        Player player = Player::Start();
+        ASSERT_TRUE(player.window) << c.ini;
+        std::optional<MessageBoxInfo> box = player.boxes->WaitForBox(10000);
+        ASSERT_TRUE(box) << c.ini;
+        EXPECT_EQ(box->caption, "Tesmaro Player");
+        EXPECT_NE(box->text.find(c.ini), std::string::npos) << box->text;
+        EXPECT_NE(box->text.find(c.why), std::string::npos) << box->text;
+        // A usable window: the normal skin's size, its controls, on the screen.
+        EXPECT_TRUE(WaitUntil([&] { return HasSize(player.window, normal); }, 5000)) << c.ini;
+        EXPECT_GT(Children(player.window).size(), 10u);
+        Pause(500);
+        EXPECT_EQ(player.boxes->Seen().size(), 1u);  // told once
+        ASSERT_TRUE(player.Close());
+        EXPECT_EQ(StoredString("mCurrentSkin"), SkinDirectory() + "skin1.ini");
+    }
+}

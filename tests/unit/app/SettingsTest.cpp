@@ -1,6 +1,8 @@
 // The settings store against the real registry of the test prefix.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "Settings.h"
 
 namespace {
@@ -114,6 +116,57 @@ TEST_F(SettingsStore, WronglyTypedValuesReadAsDefaultsAndSpareTheOthers) {
     EXPECT_FLOAT_EQ(s.mSlowlyBackward, 0.0f);
     EXPECT_EQ(s.mSkipBackward, 15);
     EXPECT_EQ(s.mVolume, 30);
+}
+
+TEST_F(SettingsStore, OutOfRangeValuesAreReadAsStoredThenClampedAndWrittenBackSane) {
+    profile.WriteInt("Setup", "Volume", 1000);
+    profile.WriteInt("Setup", "SkipForward", 2000000000);
+    profile.WriteInt("Setup", "SkipBackward", -5);
+    profile.WriteInt("Setup", "FastForward", 0);
+    profile.WriteInt("Setup", "FastBackward", 99);
+    profile.WriteString("Setup", "SlowlyForward", "nan");
+    profile.WriteString("Setup", "SlowlyBackward", "7");
+
+    PlayerSettings s;
+    ReadSettings(profile, s);
+    EXPECT_EQ(s.mVolume, 1000);  // the store's rules are unchanged
+    EXPECT_EQ(s.mSkipBackward, -5);
+    EXPECT_FLOAT_EQ(s.mSlowlyBackward, 7.0f);
+
+    ClampToDialogRanges(s);
+    EXPECT_EQ(s.mVolume, 100);
+    EXPECT_EQ(s.mSkipForward, 999999999);
+    EXPECT_EQ(s.mSkipBackward, 1);
+    EXPECT_EQ(s.mFastForward, 1);
+    EXPECT_EQ(s.mFastBackward, 99);  // typed beyond the spin range: kept
+    // "nan" reads as whatever the run-time library makes of it; either way it ends in range.
+    EXPECT_GE(s.mSlowlyForward, 0.1f);
+    EXPECT_LE(s.mSlowlyForward, 0.9f);
+    EXPECT_FLOAT_EQ(s.mSlowlyBackward, 0.9f);
+    WriteExitSettings(profile, s);
+    WriteDialogSettings(profile, s);
+    EXPECT_EQ(StoredInt("Volume"), 100);
+    EXPECT_EQ(StoredInt("SkipForward"), 999999999);
+    EXPECT_EQ(StoredString("SlowlyForward"), FormatRate(s.mSlowlyForward));
+
+    PlayerSettings low;
+    low.mVolume = -1;
+    low.mSlowlyBackward = 0.0f;  // what a text that is not a number reads as
+    low.mSlowlyForward = std::nanf("");
+    ClampToDialogRanges(low);
+    EXPECT_EQ(low.mVolume, 0);
+    EXPECT_FLOAT_EQ(low.mSlowlyBackward, 0.1f);
+    EXPECT_FLOAT_EQ(low.mSlowlyForward, 0.5f);  // no number at all: the default
+
+    PlayerSettings inRange;
+    inRange.mVolume = 37;
+    inRange.mSkipForward = 45;
+    inRange.mSlowlyForward = 0.25f;
+    PlayerSettings same = inRange;
+    ClampToDialogRanges(same);
+    EXPECT_EQ(same.mVolume, 37);
+    EXPECT_EQ(same.mSkipForward, 45);
+    EXPECT_FLOAT_EQ(same.mSlowlyForward, 0.25f);
 }
 
 TEST_F(SettingsStore, TheFirstRunMarkerIsOneOnceWritten) {

@@ -72,6 +72,12 @@ TEST(DvdPaths, AnIfoNameInAnyCaseOpensAsADvd) {
     EXPECT_FALSE(IsDvdPath("c:\\media\\clip.avi"));
 }
 
+TEST(DvdPaths, TheDiscsFolderIsTheCurrentDirectoryWhileItOpens) {
+    EXPECT_EQ(DirectoryOf("d:\\video_ts\\video_ts.ifo"), "d:\\video_ts\\");
+    EXPECT_EQ(DirectoryOf("d:\\video_ts.ifo"), "d:\\");
+    EXPECT_EQ(DirectoryOf("video_ts.ifo"), "");
+}
+
 TEST(ShuffleIndex, RandomShareOfTheCount) {
     EXPECT_EQ(ShuffleIndex(0, 5), 0);
     EXPECT_EQ(ShuffleIndex(16383, 5), 2);

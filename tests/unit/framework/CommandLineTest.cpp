@@ -15,7 +15,14 @@ TEST(CommandLine, NoArgumentsGiveNoFile) {
     EXPECT_TRUE(ParseCommandLine({"/Embedding"}).fileName.empty());
 }
 
-TEST(CommandLine, AddressesAndLoneSlashesAreFiles) {
+TEST(CommandLine, AddressesAreFiles) {
     EXPECT_EQ(ParseCommandLine({"http://example.com/a.asf"}).fileName, "http://example.com/a.asf");
-    EXPECT_EQ(ParseCommandLine({"-"}).fileName, "-");
+}
+
+TEST(CommandLine, ALoneDashOrSlashIsIgnoredAndDoesNotHideTheFileAfterIt) {
+    EXPECT_EQ(ParseCommandLine({"-", "C:\\media\\a.avi"}).fileName, "C:\\media\\a.avi");
+    EXPECT_EQ(ParseCommandLine({"/", "-", "b.avi"}).fileName, "b.avi");
+    fw::CommandLineInfo alone = ParseCommandLine({"-", "/"});
+    EXPECT_TRUE(alone.fileName.empty());
+    EXPECT_TRUE(alone.options.empty());
 }

@@ -235,17 +235,17 @@ TEST_F(PlaylistWindow, LoadingReplacesOrAppendsAndSavingWritesTheRows) {
     std::ofstream(list, std::ios::binary) << "#EXTM3U\r\nC:\\x\\one.avi\r\n\r\ntwo.mp3\n";
     dialog.LoadPlaylistFile(list, true);
     EXPECT_EQ(host.clears, 1);
-    EXPECT_EQ(host.entries, (Entries{"C:\\x\\one.avi", "", "two.mp3"}));
+    EXPECT_EQ(host.entries, (Entries{"C:\\x\\one.avi", "two.mp3"}));
     EXPECT_EQ(Rows(dialog.List()), host.entries);
 
     dialog.LoadPlaylistFile(list, false);
     EXPECT_EQ(host.clears, 1);
-    EXPECT_EQ(host.entries.size(), 6u);
-    EXPECT_EQ(ListViewCount(dialog.List()), 6);
+    EXPECT_EQ(host.entries.size(), 4u);
+    EXPECT_EQ(ListViewCount(dialog.List()), 4);
 
     dialog.SavePlaylistFile(dir + "saved.m3u");
     EXPECT_EQ(ReadBytes(dir + "saved.m3u"),
-              "C:\\x\\one.avi\r\n\r\ntwo.mp3\r\nC:\\x\\one.avi\r\n\r\ntwo.mp3\r\n");
+              "C:\\x\\one.avi\r\ntwo.mp3\r\nC:\\x\\one.avi\r\ntwo.mp3\r\n");
     EXPECT_TRUE(boxes->Seen().empty());
 }
 

@@ -27,34 +27,42 @@ Entries Read(const std::string& text, size_t piece = 0) {
 
 }  // namespace
 
-TEST(M3uTextBecomesEntries, ExtendedPlaylistKeepsPathsAndBlankLinesAndSkipsComments) {
+TEST(M3uTextBecomesEntries, ExtendedPlaylistKeepsPathsAndSkipsCommentsAndBlankLines) {
     std::string text =
         "#EXTM3U\r\n#EXTINF:123,Artist - "
         "Title\r\nC:\\music\\a.mp3\r\n\r\n#EXTINF:5,Clip\r\nvideos\\b.avi\r\n\r\n"
         "http://host/c.wmv\r\n";
-    EXPECT_EQ(Read(text), (Entries{"C:\\music\\a.mp3", "", "videos\\b.avi", "", "http://host/c.wmv"}));
+    EXPECT_EQ(Read(text), (Entries{"C:\\music\\a.mp3", "videos\\b.avi", "http://host/c.wmv"}));
 }
 
-TEST(M3uTextBecomesEntries, CrLfAndLfEndingsReadAlikeInPiecesOfAnySize) {
+TEST(M3uTextBecomesEntries, CrLfLfAndLoneCrEndingsReadAlikeInPiecesOfAnySize) {
     std::string crlf = "a.avi\r\n b.avi \r\n\r\nc.avi\r\n";
     std::string lf = "a.avi\n b.avi \n\nc.avi\n";
-    Entries expected{"a.avi", " b.avi ", "", "c.avi"};  // no trimming
+    std::string cr = "a.avi\r b.avi \r\rc.avi\r";
+    std::string mixed = "a.avi\r\n b.avi \r\n\rc.avi\n";
+    Entries expected{"a.avi", " b.avi ", "c.avi"};  // no trimming of what is kept
     for (size_t piece : {0u, 1u, 2u, 3u, 7u}) {
         EXPECT_EQ(Read(crlf, piece), expected) << piece;
         EXPECT_EQ(Read(lf, piece), expected) << piece;
+        EXPECT_EQ(Read(cr, piece), expected) << piece;
+        EXPECT_EQ(Read(mixed, piece), expected) << piece;
     }
+}
+
+TEST(M3uTextBecomesEntries, BlankLinesNameNothingAndAddNoEntry) {
+    for (size_t piece : {0u, 1u, 3u}) {
+        EXPECT_EQ(Read("\r\n\r\n  \r\n\t \r\na.avi\r\n \f\v\r\n\n\r\r", piece), Entries{"a.avi"}) << piece;
+        // Empty once cut at a NUL: nothing to play either.
+        EXPECT_EQ(Read(std::string("\0junk\r\n  \0x\r\nb.avi", 19), piece), Entries{"b.avi"}) << piece;
+    }
+    EXPECT_EQ(Read("\n"), Entries{});
+    EXPECT_EQ(Read("   "), Entries{});
 }
 
 TEST(M3uTextBecomesEntries, ALastLineWithoutLineEndIsAnEntry) {
     EXPECT_EQ(Read("a.avi\r\nb.avi"), (Entries{"a.avi", "b.avi"}));
     EXPECT_EQ(Read("#only a comment"), Entries{});
     EXPECT_EQ(Read(""), Entries{});
-    EXPECT_EQ(Read("\n"), Entries{""});
-}
-
-TEST(M3uTextBecomesEntries, ALoneCarriageReturnIsText) {
-    EXPECT_EQ(Read("a\rb\r\nc\r"), (Entries{"a\rb", "c\r"}));
-    EXPECT_EQ(Read("x\r\r\n"), Entries{"x\r"});
 }
 
 TEST(M3uTextBecomesEntries, OnlyAHashAsFirstCharacterMakesAComment) {
@@ -82,15 +90,18 @@ TEST(M3uTextBecomesEntries, BinaryGarbageStaysWithinEntriesAndLines) {
     Entries entries = Read(garbage, 333);
     size_t lineEnds = 0;
     for (char c : garbage)
-        lineEnds += c == '\n';
+        lineEnds += c == '\n' || c == '\r';
     EXPECT_LE(entries.size(), lineEnds + 1);
     for (std::string_view e : entries) {
         EXPECT_LE(e.size(), kMaxEntryLength);
         EXPECT_EQ(e.find('\0'), std::string::npos);
         EXPECT_EQ(e.find('\n'), std::string::npos);
+        EXPECT_EQ(e.find('\r'), std::string::npos);
+        EXPECT_FALSE(IsBlankText(e));
     }
     // A NUL ends the entry's text; the rest of that line is dropped.
     EXPECT_EQ(Read(std::string("ab\0cd\r\nef\r\n", 11)), (Entries{"ab", "ef"}));
+    EXPECT_EQ(Read(std::string("ab\0c\rd\r\n", 9)), (Entries{"ab", "d"}));
 }
 
 TEST(EntriesHaveALengthLimit, LongerTextIsCutToTheLimit) {

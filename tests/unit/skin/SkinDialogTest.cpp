@@ -531,3 +531,65 @@ TEST_F(SkinnedDialog, ARealClickCountsWhetherOrNotThePointerMovedThereFirst) {
         },
         2000));
 }
+
+namespace {
+// The test skin again, with its mask replaced by a picture of the given size and pixels.
+std::string SkinWithMask(const char* tag, int width, int height, const skintest::PixelFunction& pixel) {
+    std::string dir = e2e::MakeTempDirectory(tag);
+    std::string ini = WriteSkin(dir);
+    WriteBmp(dir + "mask.bmp", width, height, pixel);
+    return ini;
+}
+RECT WorkArea() {
+    RECT r{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    return r;
+}
+}  // namespace
+
+TEST(UnusableSkins, ASkinThatWouldBeInvisibleOrLargerThanTheWorkAreaIsRefusedAndTheOldOneStays) {
+    RECT work = WorkArea();
+    struct Case {
+        std::string ini;
+        SkinRefusal why;
+    } cases[] = {
+        {SkinWithMask("allwhite", kWidth, kHeight, [](int, int) { return RGB(255, 255, 255); }),
+         SkinRefusal::Invisible},
+        {SkinWithMask("wide", work.right - work.left + 1, 2, [](int, int) { return RGB(0, 0, 0); }),
+         SkinRefusal::LargerThanWork},
+        {SkinWithMask("tall", 2, work.bottom - work.top + 1, [](int, int) { return RGB(0, 0, 0); }),
+         SkinRefusal::LargerThanWork},
+    };
+    std::string dir = e2e::MakeTempDirectory("goodskin");
+    BrokenSkin good(WriteSkin(dir));
+    EXPECT_EQ(good.dialog.LastSkinRefusal(), SkinRefusal::None);
+    RECT before = e2e::WindowRect(good.dialog.Hwnd());
+    HWND play = good.dialog.FindButton("ID_PLAYBACK_PLAY")->Hwnd();
+    for (const Case& c : cases) {
+        good.dialog.SetSkinFile(c.ini);
+        good.dialog.LoadSkin();
+        EXPECT_EQ(good.dialog.LastSkinRefusal(), c.why) << c.ini;
+        RECT after = e2e::WindowRect(good.dialog.Hwnd());
+        EXPECT_TRUE(::EqualRect(&before, &after)) << c.ini;
+        EXPECT_TRUE(::IsWindow(play)) << c.ini;  // nothing of the old skin was replaced
+        EXPECT_EQ(good.dialog.ControlCount(), 8u) << c.ini;
+        EXPECT_TRUE(good.dialog.FacePicture()) << c.ini;
+    }
+    EXPECT_TRUE(good.boxes.Seen().empty());
+
+    // The refusal is for the one load: a good skin afterwards loads again.
+    good.dialog.SetSkinFile(WriteSkin(e2e::MakeTempDirectory("goodagain")));
+    good.dialog.LoadSkin();
+    EXPECT_EQ(good.dialog.LastSkinRefusal(), SkinRefusal::None);
+    EXPECT_FALSE(::IsWindow(play));
+}
+
+TEST(UnusableSkins, ASingleOpaquePixelOrAWorkAreaSizedMaskIsUsable) {
+    RECT work = WorkArea();
+    EXPECT_EQ(skin::JudgeSkinWindow(SIZE{work.right - work.left, work.bottom - work.top}, false, work),
+              SkinRefusal::None);
+    BrokenSkin one(SkinWithMask("onepixel", kWidth, kHeight,
+                                [](int x, int y) { return x == 5 && y == 5 ? RGB(0, 0, 0) : RGB(255, 255, 255); }));
+    EXPECT_EQ(one.dialog.LastSkinRefusal(), SkinRefusal::None);
+    EXPECT_EQ(one.dialog.ControlCount(), 8u);
+}

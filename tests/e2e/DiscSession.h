@@ -1,0 +1,97 @@
+// Common ground of the disc drive end-to-end tests: real CD-ROM drives in the test prefix, the
+// started player with its playlist window, and the popup menus it shows for the drives.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CdDrives.h"
+#include "PlaybackSession.h"
+#include "PlaylistSession.h"
+
+namespace e2e {
+
+inline constexpr WORD kCloseMedia = 40047;
+inline constexpr WORD kToggleAutoStart = 40050;
+inline constexpr WORD kPlayDisc = 40051;
+inline constexpr WORD kOpenDrive0 = 46400;
+inline constexpr WORD kEjectDrive0 = 46500;
+inline constexpr WPARAM kScreenPoint = 0x0404;
+
+class DiscSessionTest : public PlaylistSessionTest {
+protected:
+    void SetUp() override {
+        PlaylistSessionTest::SetUp();
+        disctest::RemoveAllCdDrives();
+    }
+    void TearDown() override {
+        if (player.process.Running()) player.process.Kill();
+        drives.clear();
+    }
+
+    // A new CD-ROM drive after the ones made so far, so the platform lists them in making order.
+    disctest::CdDrive& AddDrive(const std::string& label = {}) {
+        char from = drives.empty() ? 'M' : static_cast<char>(drives.back()->Letter() + 1);
+        drives.push_back(std::make_unique<disctest::CdDrive>(from, label));
+        return *drives.back();
+    }
+    static std::string Track() { return Media("clip.mpg"); }
+    static std::string Mpeg2Track() { return Media("clip_mpeg2.mpg"); }
+
+    // The playlist as the playlist window lists it.
+    std::vector<std::string> Playlist() {
+        PostCommand(player.window, kShowPlaylist);
+        WaitUntil([&] { return IsShown(window); }, 5000);
+        Send(window, WM_NULL);
+        return ListViewTexts(list);
+    }
+    // The file name of what plays (the video window's title without its state marks), empty
+    // when nothing does.
+    std::string Playing() const {
+        HWND video = VideoWindowOf(player);
+        if (!video || !IsShown(video)) return {};
+        std::string title = WindowText(video);
+        return title.substr(0, title.find(' '));
+    }
+    bool WaitPlaying(const std::string& name, DWORD timeoutMs = 15000) const {
+        return WaitUntil([&] { return Playing() == name; }, timeoutMs, 100);
+    }
+    bool WaitNothingPlays(DWORD timeoutMs = 10000) const {
+        return WaitUntil([&] { return VideoWindowOf(player) == nullptr; }, timeoutMs, 100);
+    }
+    // Waits until the main window has handled everything posted to it so far.
+    void Settle() { Send(player.window, WM_NULL); }
+
+    // What the skinned eject button posts when it is clicked, at a screen point over the window.
+    void PressEject() {
+        RECT r = WindowRect(player.window);
+        Post(player.window, WM_LBUTTONUP, kScreenPoint, MAKELPARAM(r.left + 60, r.top + 40));
+    }
+    // The open-resource menu, as a right click on the main window opens it.
+    HWND OpenResourceMenu() {
+        Post(player.window, WM_RBUTTONUP, 0, MAKELPARAM(40, 30));
+        return WaitForWindow("#32768", nullptr, player.process.Id(), 5000);
+    }
+    HWND WaitForMenu(DWORD timeoutMs = 5000) const {
+        return WaitForWindow("#32768", nullptr, player.process.Id(), timeoutMs);
+    }
+    // The number of item rows of a shown popup menu that has `separators` separators, from its
+    // height (Wine does not let another process read a menu's items).
+    static int MenuItemRows(HWND menu, int separators) {
+        constexpr int kItemHeight = 17, kSeparatorHeight = 9, kBorders = 6;
+        RECT r = WindowRect(menu);
+        return (r.bottom - r.top - kBorders - separators * kSeparatorHeight + kItemHeight / 2) / kItemHeight;
+    }
+    // Chooses the item `downs` presses of the down key away from the top of the shown menu.
+    static void ChooseMenuItem(HWND menu, int downs) {
+        for (int i = 0; i < downs; ++i)
+            PressKey(VK_DOWN);
+        PressKey(VK_RETURN);
+        WaitUntil([&] { return !IsShown(menu); }, 5000);
+    }
+
+    std::vector<std::unique_ptr<disctest::CdDrive>> drives;
+};
+
+}  // namespace e2e

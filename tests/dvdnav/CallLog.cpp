@@ -25,7 +25,8 @@ CRITICAL_SECTION* LogLock() {
 std::string SharedDir() {
     char dir[MAX_PATH] = {};
     DWORD size = sizeof dir;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, "Dir", RRF_RT_REG_SZ, nullptr, dir, &size) == ERROR_SUCCESS &&
+    if (::RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, "Dir", RRF_RT_REG_SZ, nullptr, dir, &size) ==
+            ERROR_SUCCESS &&
         dir[0])
         return dir;
     return kDefaultDir;
@@ -42,8 +43,9 @@ void Record(const char* format, ...) {
     line[len++] = '\n';
     ::EnterCriticalSection(LogLock());
     std::string path = SharedDir() + "\\calls.log";
-    HANDLE f = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f =
+        ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f != INVALID_HANDLE_VALUE) {
         DWORD written = 0;
         ::WriteFile(f, line, static_cast<DWORD>(len), &written, nullptr);
@@ -77,7 +79,8 @@ std::string ReadText(const std::string& path) {
     if (!f) return text;
     char chunk[4096];
     size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, got);
+    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+        text.append(chunk, got);
     std::fclose(f);
     return text;
 }

@@ -15,7 +15,8 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
     bytes.clear();
     uint8_t chunk[8192];
     size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + got);
     std::fclose(f);
     return true;
 }
@@ -25,14 +26,19 @@ struct Reader {
     const std::vector<uint8_t>& b;
     bool ok = true;
     uint8_t U8(size_t at) {
-        if (at >= b.size()) { ok = false; return 0; }
+        if (at >= b.size()) {
+            ok = false;
+            return 0;
+        }
         return b[at];
     }
     uint16_t U16(size_t at) { return static_cast<uint16_t>(U8(at) << 8 | U8(at + 1)); }
     uint32_t U32(size_t at) { return static_cast<uint32_t>(U16(at)) << 16 | U16(at + 2); }
 };
 
-unsigned Bcd(uint8_t v) { return (v >> 4) * 10u + (v & 0x0f); }
+unsigned Bcd(uint8_t v) {
+    return (v >> 4) * 10u + (v & 0x0f);
+}
 
 struct TitleSet {
     // Per title of the set: the program chain and program of each chapter.
@@ -51,7 +57,8 @@ struct TitleSet {
 
 bool ReadTitleSet(const std::string& path, TitleSet& ts) {
     std::vector<uint8_t> b;
-    if (!ReadFile(path, b) || b.size() < kSector || std::memcmp(b.data(), "DVDVIDEO-VTS", 12) != 0) return false;
+    if (!ReadFile(path, b) || b.size() < kSector || std::memcmp(b.data(), "DVDVIDEO-VTS", 12) != 0)
+        return false;
     Reader r{b};
     uint16_t v = r.U16(0x200);
     ts.video.compression = static_cast<uint8_t>(v >> 14);
@@ -110,7 +117,8 @@ bool ReadTitleSet(const std::string& path, TitleSet& ts) {
         uint8_t time[4] = {r.U8(p + 4), r.U8(p + 5), r.U8(p + 6), r.U8(p + 7)};
         pgc.lengthMs = IfoTimeMs(time, &pgc.rate);
         size_t map = p + r.U16(p + 0xE6), play = p + r.U16(p + 0xE8);
-        for (unsigned k = 0; k < programs; ++k) pgc.programEntryCell.push_back(r.U8(map + k));
+        for (unsigned k = 0; k < programs; ++k)
+            pgc.programEntryCell.push_back(r.U8(map + k));
         for (unsigned c = 0; c < cells; ++c) {
             uint8_t ct[4] = {r.U8(play + 24 * c + 4), r.U8(play + 24 * c + 5), r.U8(play + 24 * c + 6),
                              r.U8(play + 24 * c + 7)};
@@ -142,7 +150,8 @@ bool ReadDisc(const std::string& folder, Disc& disc, std::string& why) {
         return false;
     }
     unsigned long long h = 1469598103934665603ull;
-    for (uint8_t c : vmg) h = (h ^ c) * 1099511628211ull;
+    for (uint8_t c : vmg)
+        h = (h ^ c) * 1099511628211ull;
     disc.id = h;
 
     Reader r{vmg};
@@ -173,7 +182,8 @@ bool ReadDisc(const std::string& folder, Disc& disc, std::string& why) {
             const auto& pgc = ts.pgcs[pgcn - 1];
             if (pgn < 1 || pgn > pgc.programEntryCell.size()) continue;
             unsigned ms = 0;
-            for (unsigned c = 1; c < pgc.programEntryCell[pgn - 1] && c <= pgc.cellMs.size(); ++c) ms += pgc.cellMs[c - 1];
+            for (unsigned c = 1; c < pgc.programEntryCell[pgn - 1] && c <= pgc.cellMs.size(); ++c)
+                ms += pgc.cellMs[c - 1];
             title.chapterStartMs.push_back(ms);
             title.lengthMs = pgc.lengthMs;
             title.frameRate = pgc.rate;

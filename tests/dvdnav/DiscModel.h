@@ -9,14 +9,14 @@
 namespace dvdnav {
 
 struct AudioStream {
-    uint8_t coding = 0;       // IFO coding mode: 0 AC-3, 2 MPEG-1, 3 MPEG-2, 4 LPCM, 6 DTS
-    uint8_t appMode = 0;      // 0 none, 1 karaoke, 2 surround
-    uint8_t channels = 0;     // number of channels
-    uint8_t sampleRate = 0;   // 0: 48 kHz
+    uint8_t coding = 0;      // IFO coding mode: 0 AC-3, 2 MPEG-1, 3 MPEG-2, 4 LPCM, 6 DTS
+    uint8_t appMode = 0;     // 0 none, 1 karaoke, 2 surround
+    uint8_t channels = 0;    // number of channels
+    uint8_t sampleRate = 0;  // 0: 48 kHz
     uint8_t quantization = 0;
-    uint16_t language = 0;    // two ISO 639 letters, first in the high byte; 0 none
+    uint16_t language = 0;  // two ISO 639 letters, first in the high byte; 0 none
     uint8_t extension = 0;
-    uint8_t appInfo = 0;      // karaoke: assignment, version, MC intro, duet
+    uint8_t appInfo = 0;  // karaoke: assignment, version, MC intro, duet
 };
 
 struct SubpictureStream {
@@ -28,10 +28,10 @@ struct SubpictureStream {
 struct VideoInfo {
     uint8_t compression = 1;  // 0 MPEG-1, 1 MPEG-2
     bool pal = true;
-    uint8_t aspect = 0;       // 0 4:3, 3 16:9
+    uint8_t aspect = 0;  // 0 4:3, 3 16:9
     bool panScanForbidden = false, letterboxForbidden = false;
     bool line21Field1 = false, line21Field2 = false;
-    uint8_t resolution = 0;   // 0 720, 1 704, 2 352, 3 352 x half height
+    uint8_t resolution = 0;  // 0 720, 1 704, 2 352, 3 352 x half height
     bool letterboxed = false, film = false;
 };
 
@@ -47,9 +47,9 @@ struct Disc {
     std::string folder;  // the VIDEO_TS folder, as given
     std::vector<Title> titles;
     VideoInfo video;
-    std::vector<AudioStream> audio;            // of title set 1
-    std::vector<SubpictureStream> subpictures; // of title set 1
-    unsigned long long id = 0;                 // hash of VIDEO_TS.IFO's bytes
+    std::vector<AudioStream> audio;             // of title set 1
+    std::vector<SubpictureStream> subpictures;  // of title set 1
+    unsigned long long id = 0;                  // hash of VIDEO_TS.IFO's bytes
 };
 
 // Reads folder\VIDEO_TS.IFO and the title sets' VTS_nn_0.IFO. False (and `why`) when the folder

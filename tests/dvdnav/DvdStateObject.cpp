@@ -29,8 +29,10 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDvdState) *out = static_cast<IDvdState*>(this);
-        else if (iid == IID_IPersist || iid == IID_IPersistStream) *out = static_cast<IPersistStream*>(this);
+        if (iid == IID_IUnknown || iid == IID_IDvdState)
+            *out = static_cast<IDvdState*>(this);
+        else if (iid == IID_IPersist || iid == IID_IPersistStream)
+            *out = static_cast<IPersistStream*>(this);
         else {
             *out = nullptr;
             return E_NOINTERFACE;
@@ -132,7 +134,8 @@ private:
 
 }  // namespace
 
-HRESULT CreateDvdState(const Location& loc, unsigned long long discId, unsigned parentalLevel, IDvdState** out) {
+HRESULT CreateDvdState(const Location& loc, unsigned long long discId, unsigned parentalLevel,
+                       IDvdState** out) {
     auto* state = new DvdState;
     state->Set(loc, discId, parentalLevel);
     *out = state;

@@ -28,9 +28,10 @@ std::string InterfaceName(REFIID iid) {
         const char* name;
     };
     static const Name names[] = {
-        {&IID_IDvdControl2, "IDvdControl2"}, {&IID_IDvdInfo2, "IDvdInfo2"},   {&IID_IDvdControl, "IDvdControl"},
-        {&IID_IDvdInfo, "IDvdInfo"},         {&IID_IVideoWindow, "IVideoWindow"},
-        {&IID_IBasicVideo, "IBasicVideo"},   {&IID_IBasicAudio, "IBasicAudio"},
+        {&IID_IDvdControl2, "IDvdControl2"}, {&IID_IDvdInfo2, "IDvdInfo2"},
+        {&IID_IDvdControl, "IDvdControl"},   {&IID_IDvdInfo, "IDvdInfo"},
+        {&IID_IVideoWindow, "IVideoWindow"}, {&IID_IBasicVideo, "IBasicVideo"},
+        {&IID_IBasicAudio, "IBasicAudio"},
     };
     for (const auto& n : names)
         if (iid == *n.iid) return n.name;
@@ -48,7 +49,8 @@ public:
         std::vector<std::string> unknown;
         mScript = ParseScript(ReadText(SharedDir() + "\\script.txt"), &unknown);
         Record("Create");
-        for (const auto& line : unknown) Record("Script? %s", line.c_str());
+        for (const auto& line : unknown)
+            Record("Script? %s", line.c_str());
     }
     ~Builder() {
         if (mNav) mNav->Release();
@@ -93,8 +95,10 @@ public:
         if (iid == IID_IDvdControl2 || iid == IID_IDvdInfo2 || iid == IID_IDvdControl || iid == IID_IDvdInfo)
             return mNav->QueryInterface(iid, out);
         if (iid == IID_IVideoWindow || iid == IID_IBasicVideo) return mGraph->QueryInterface(iid, out);
-        if (iid == IID_IAMLine21Decoder && mScript.line21) return mNav->Line21Interface()->QueryInterface(iid, out);
-        if (iid == IID_IMixerPinConfig2 && mScript.mixer) return mNav->MixerInterface()->QueryInterface(iid, out);
+        if (iid == IID_IAMLine21Decoder && mScript.line21)
+            return mNav->Line21Interface()->QueryInterface(iid, out);
+        if (iid == IID_IMixerPinConfig2 && mScript.mixer)
+            return mNav->MixerInterface()->QueryInterface(iid, out);
         return E_NOINTERFACE;
     }
 
@@ -149,14 +153,22 @@ public:
         }
         if (mScript.renderPartial) {
             for (const auto& [field, value] : mScript.renderStatus) {
-                if (field == "hrVPEStatus") status->hrVPEStatus = static_cast<HRESULT>(value);
-                else if (field == "bDvdVolInvalid") status->bDvdVolInvalid = value != 0;
-                else if (field == "bDvdVolUnknown") status->bDvdVolUnknown = value != 0;
-                else if (field == "bNoLine21In") status->bNoLine21In = value != 0;
-                else if (field == "bNoLine21Out") status->bNoLine21Out = value != 0;
-                else if (field == "iNumStreams") status->iNumStreams = static_cast<int>(value);
-                else if (field == "iNumStreamsFailed") status->iNumStreamsFailed = static_cast<int>(value);
-                else if (field == "dwFailedStreamsFlag") status->dwFailedStreamsFlag = static_cast<DWORD>(value);
+                if (field == "hrVPEStatus")
+                    status->hrVPEStatus = static_cast<HRESULT>(value);
+                else if (field == "bDvdVolInvalid")
+                    status->bDvdVolInvalid = value != 0;
+                else if (field == "bDvdVolUnknown")
+                    status->bDvdVolUnknown = value != 0;
+                else if (field == "bNoLine21In")
+                    status->bNoLine21In = value != 0;
+                else if (field == "bNoLine21Out")
+                    status->bNoLine21Out = value != 0;
+                else if (field == "iNumStreams")
+                    status->iNumStreams = static_cast<int>(value);
+                else if (field == "iNumStreamsFailed")
+                    status->iNumStreamsFailed = static_cast<int>(value);
+                else if (field == "dwFailedStreamsFlag")
+                    status->dwFailedStreamsFlag = static_cast<DWORD>(value);
             }
             return S_FALSE;
         }
@@ -233,8 +245,10 @@ public:
         return hr;
     }
     HRESULT STDMETHODCALLTYPE LockServer(WINBOOL lock) override {
-        if (lock) ::InterlockedIncrement(&gLocks);
-        else ::InterlockedDecrement(&gLocks);
+        if (lock)
+            ::InterlockedIncrement(&gLocks);
+        else
+            ::InterlockedDecrement(&gLocks);
         return S_OK;
     }
 
@@ -246,8 +260,12 @@ Factory gBuilderFactory(false), gStateFactory(true);
 
 }  // namespace
 
-void ObjectCreated() { ::InterlockedIncrement(&gObjects); }
-void ObjectDestroyed() { ::InterlockedDecrement(&gObjects); }
+void ObjectCreated() {
+    ::InterlockedIncrement(&gObjects);
+}
+void ObjectDestroyed() {
+    ::InterlockedDecrement(&gObjects);
+}
 
 }  // namespace dvdnav
 

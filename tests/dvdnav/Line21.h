@@ -7,7 +7,6 @@
 
 namespace dvdnav {
 
-
 class Line21 final : public ILine21 {
 public:
     explicit Line21(IUnknown* owner) : mOwner(owner) {}

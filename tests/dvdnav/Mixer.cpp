@@ -10,8 +10,12 @@ HRESULT Mixer::QueryInterface(REFIID iid, void** out) {
     }
     return mNav.QueryInterface(iid, out);
 }
-ULONG Mixer::AddRef() { return mNav.AddRef(); }
-ULONG Mixer::Release() { return mNav.Release(); }
+ULONG Mixer::AddRef() {
+    return mNav.AddRef();
+}
+ULONG Mixer::Release() {
+    return mNav.Release();
+}
 
 HRESULT Mixer::GetRelativePosition(DWORD* l, DWORD* t, DWORD* r, DWORD* b) {
     if (!l || !t || !r || !b) return E_POINTER;
@@ -33,8 +37,8 @@ HRESULT Mixer::GetAspectRatioMode(int* mode) {
 }
 
 HRESULT Mixer::SetOverlaySurfaceColorControls(DDCOLORCONTROL* c) {
-    Record("Mixer.SetOverlaySurfaceColorControls %ld %ld %ld %ld %ld", c ? c->lBrightness : 0, c ? c->lContrast : 0,
-           c ? c->lHue : 0, c ? c->lSaturation : 0, c ? c->lGamma : 0);
+    Record("Mixer.SetOverlaySurfaceColorControls %ld %ld %ld %ld %ld", c ? c->lBrightness : 0,
+           c ? c->lContrast : 0, c ? c->lHue : 0, c ? c->lSaturation : 0, c ? c->lGamma : 0);
     if (HRESULT s_; mNav.Scripted("SetOverlaySurfaceColorControls", false, s_)) return s_;
     if (!c) return E_POINTER;
     if (c->lBrightness < 0 || c->lBrightness > 10000) return E_INVALIDARG;

@@ -9,8 +9,10 @@
 namespace dvdnav {
 
 struct IMixerConfig2 : public IUnknown {
-    virtual HRESULT STDMETHODCALLTYPE SetRelativePosition(DWORD left, DWORD top, DWORD right, DWORD bottom) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetRelativePosition(DWORD* left, DWORD* top, DWORD* right, DWORD* bottom) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetRelativePosition(DWORD left, DWORD top, DWORD right,
+                                                          DWORD bottom) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetRelativePosition(DWORD* left, DWORD* top, DWORD* right,
+                                                          DWORD* bottom) = 0;
     virtual HRESULT STDMETHODCALLTYPE SetZOrder(DWORD order) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetZOrder(DWORD* order) = 0;
     virtual HRESULT STDMETHODCALLTYPE SetColorKey(void* key) = 0;

@@ -61,6 +61,8 @@ private:
     IPin* mPeer = nullptr;
     IMemInputPin* mInput = nullptr;
     IMemAllocator* mAllocator = nullptr;
+    LONG mDelivering = 0;
+    volatile bool mDisconnecting = false;
 };
 
 class Control final : public IDvdControl2 {
@@ -70,8 +72,10 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE PlayTitle(ULONG title, DWORD flags, IDvdCmd** cmd) override;
-    HRESULT STDMETHODCALLTYPE PlayChapterInTitle(ULONG title, ULONG chapter, DWORD flags, IDvdCmd** cmd) override;
-    HRESULT STDMETHODCALLTYPE PlayAtTimeInTitle(ULONG title, DVD_HMSF_TIMECODE* time, DWORD flags, IDvdCmd** cmd) override;
+    HRESULT STDMETHODCALLTYPE PlayChapterInTitle(ULONG title, ULONG chapter, DWORD flags,
+                                                 IDvdCmd** cmd) override;
+    HRESULT STDMETHODCALLTYPE PlayAtTimeInTitle(ULONG title, DVD_HMSF_TIMECODE* time, DWORD flags,
+                                                IDvdCmd** cmd) override;
     HRESULT STDMETHODCALLTYPE Stop() override;
     HRESULT STDMETHODCALLTYPE ReturnFromSubmenu(DWORD flags, IDvdCmd** cmd) override;
     HRESULT STDMETHODCALLTYPE PlayAtTime(DVD_HMSF_TIMECODE* time, DWORD flags, IDvdCmd** cmd) override;
@@ -105,12 +109,14 @@ public:
     HRESULT STDMETHODCALLTYPE AcceptParentalLevelChange(WINBOOL accept) override;
     HRESULT STDMETHODCALLTYPE SetOption(DVD_OPTION_FLAG flag, WINBOOL option) override;
     HRESULT STDMETHODCALLTYPE SetState(IDvdState* state, DWORD flags, IDvdCmd** cmd) override;
-    HRESULT STDMETHODCALLTYPE PlayPeriodInTitleAutoStop(ULONG title, DVD_HMSF_TIMECODE* start, DVD_HMSF_TIMECODE* end,
-                                                        DWORD flags, IDvdCmd** cmd) override;
+    HRESULT STDMETHODCALLTYPE PlayPeriodInTitleAutoStop(ULONG title, DVD_HMSF_TIMECODE* start,
+                                                        DVD_HMSF_TIMECODE* end, DWORD flags,
+                                                        IDvdCmd** cmd) override;
     HRESULT STDMETHODCALLTYPE SetGPRM(ULONG index, WORD value, DWORD flags, IDvdCmd** cmd) override;
     HRESULT STDMETHODCALLTYPE SelectDefaultMenuLanguage(LCID language) override;
     HRESULT STDMETHODCALLTYPE SelectDefaultAudioLanguage(LCID language, DVD_AUDIO_LANG_EXT ext) override;
-    HRESULT STDMETHODCALLTYPE SelectDefaultSubpictureLanguage(LCID language, DVD_SUBPICTURE_LANG_EXT ext) override;
+    HRESULT STDMETHODCALLTYPE SelectDefaultSubpictureLanguage(LCID language,
+                                                              DVD_SUBPICTURE_LANG_EXT ext) override;
 
 private:
     Navigator& mNav;
@@ -142,14 +148,15 @@ public:
     HRESULT STDMETHODCALLTYPE GetKaraokeAttributes(ULONG stream, DVD_KaraokeAttributes* attr) override;
     HRESULT STDMETHODCALLTYPE GetSubpictureAttributes(ULONG stream, DVD_SubpictureAttributes* attr) override;
     HRESULT STDMETHODCALLTYPE GetDVDVolumeInfo(ULONG* volumes, ULONG* current, DVD_DISC_SIDE* side,
-                                                   ULONG* titles) override;
+                                               ULONG* titles) override;
     HRESULT STDMETHODCALLTYPE GetDVDTextNumberOfLanguages(ULONG* count) override;
     HRESULT STDMETHODCALLTYPE GetDVDTextLanguageInfo(ULONG index, ULONG* strings, LCID* language,
                                                      enum DVD_TextCharSet* charset) override;
-    HRESULT STDMETHODCALLTYPE GetDVDTextStringAsNative(ULONG lang, ULONG index, BYTE* text, ULONG size, ULONG* needed,
-                                                       enum DVD_TextStringType* type) override;
+    HRESULT STDMETHODCALLTYPE GetDVDTextStringAsNative(ULONG lang, ULONG index, BYTE* text, ULONG size,
+                                                       ULONG* needed, enum DVD_TextStringType* type) override;
     HRESULT STDMETHODCALLTYPE GetDVDTextStringAsUnicode(ULONG lang, ULONG index, WCHAR* text, ULONG size,
-                                                        ULONG* needed, enum DVD_TextStringType* type) override;
+                                                        ULONG* needed,
+                                                        enum DVD_TextStringType* type) override;
     HRESULT STDMETHODCALLTYPE GetPlayerParentalLevel(ULONG* level, BYTE country[2]) override;
     HRESULT STDMETHODCALLTYPE GetNumberOfChapters(ULONG title, ULONG* count) override;
     HRESULT STDMETHODCALLTYPE GetTitleParentalLevels(ULONG title, ULONG* levels) override;
@@ -162,7 +169,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetCmdFromEvent(LONG_PTR param, IDvdCmd** cmd) override;
     HRESULT STDMETHODCALLTYPE GetDefaultMenuLanguage(LCID* language) override;
     HRESULT STDMETHODCALLTYPE GetDefaultAudioLanguage(LCID* language, DVD_AUDIO_LANG_EXT* ext) override;
-    HRESULT STDMETHODCALLTYPE GetDefaultSubpictureLanguage(LCID* language, DVD_SUBPICTURE_LANG_EXT* ext) override;
+    HRESULT STDMETHODCALLTYPE GetDefaultSubpictureLanguage(LCID* language,
+                                                           DVD_SUBPICTURE_LANG_EXT* ext) override;
     HRESULT STDMETHODCALLTYPE GetDecoderCaps(DVD_DECODER_CAPS* caps) override;
     HRESULT STDMETHODCALLTYPE GetButtonRect(ULONG button, RECT* rect) override;
     HRESULT STDMETHODCALLTYPE IsSubpictureStreamEnabled(ULONG stream, WINBOOL* enable) override;
@@ -197,7 +205,8 @@ public:
 
 private:
     Navigator& mNav;
-    DDCOLORCONTROL mColours = {sizeof(DDCOLORCONTROL), DDCOLOR_BRIGHTNESS | DDCOLOR_CONTRAST, 750, 10000, 0, 0, 0, 0, 0, 0};
+    DDCOLORCONTROL mColours = {
+        sizeof(DDCOLORCONTROL), DDCOLOR_BRIGHTNESS | DDCOLOR_CONTRAST, 750, 10000, 0, 0, 0, 0, 0, 0};
 };
 
 // Where the navigator is: everything a bookmark keeps.
@@ -257,7 +266,7 @@ public:
     void EnterMenu(DVD_MENU_ID id);
     unsigned ChapterAt(unsigned title, double posMs) const;
     unsigned MenuButtons() const;
-    RECT ButtonRect(unsigned button) const;  // 1-based, in picture coordinates
+    RECT ButtonRect(unsigned button) const;                     // 1-based, in picture coordinates
     bool PictureButtonAt(POINT windowPoint, unsigned& button);  // takes no lock: asks the renderer
     DVD_HMSF_TIMECODE TimeCode(double ms) const;
     double Ms(const DVD_HMSF_TIMECODE& t) const;
@@ -312,7 +321,7 @@ private:
     OldInfo mOldInfo{this};
     Line21 mLine21{this};
     Mixer mMixer{*this};
-    IFilterGraph* mGraph = nullptr;  // not held: the graph holds us
+    IFilterGraph* mGraph = nullptr;    // not held: the graph holds us
     IMediaEventSink* mSink = nullptr;  // the graph's, not held either
     IReferenceClock* mClock = nullptr;
     std::wstring mName;
@@ -325,7 +334,8 @@ private:
 };
 
 // The IDvdState objects: a snapshot of the navigator's location on one disc.
-HRESULT CreateDvdState(const Location& loc, unsigned long long discId, unsigned parentalLevel, IDvdState** out);
+HRESULT CreateDvdState(const Location& loc, unsigned long long discId, unsigned parentalLevel,
+                       IDvdState** out);
 HRESULT CreateDvdStateObject(REFIID iid, void** out);  // for the class factory: empty, to be loaded
 // The state's contents, when `state` is one of ours (its class identifier says so).
 bool ReadDvdState(IDvdState* state, Location& loc, unsigned long long& discId);

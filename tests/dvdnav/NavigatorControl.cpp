@@ -7,7 +7,9 @@ namespace dvdnav {
 
 namespace {
 
-const char* Tag(IDvdCmd** cmd) { return cmd ? " cmd" : ""; }
+const char* Tag(IDvdCmd** cmd) {
+    return cmd ? " cmd" : "";
+}
 
 std::string TimeText(const DVD_HMSF_TIMECODE* t) {
     if (!t) return "(null)";
@@ -41,7 +43,8 @@ public:
     }
     HRESULT STDMETHODCALLTYPE WaitForEnd() override {
         Record("Cmd.WaitForEnd");
-        while (static_cast<LONG>(mEnd - ::GetTickCount()) > 0) ::Sleep(10);
+        while (static_cast<LONG>(mEnd - ::GetTickCount()) > 0)
+            ::Sleep(10);
         return S_OK;
     }
 
@@ -62,17 +65,24 @@ HRESULT Navigator::Finish(HRESULT hr, DWORD flags, IDvdCmd** cmd) {
     DWORD end = ::GetTickCount() + ms;
     if (cmd) *cmd = new Cmd(end);
     if (flags & DVD_CMD_FLAG_Block)
-        while (static_cast<LONG>(end - ::GetTickCount()) > 0) ::Sleep(10);
+        while (static_cast<LONG>(end - ::GetTickCount()) > 0)
+            ::Sleep(10);
     return hr;
 }
 
-HRESULT Control::QueryInterface(REFIID iid, void** out) { return mNav.QueryInterface(iid, out); }
-ULONG Control::AddRef() { return mNav.AddRef(); }
-ULONG Control::Release() { return mNav.Release(); }
+HRESULT Control::QueryInterface(REFIID iid, void** out) {
+    return mNav.QueryInterface(iid, out);
+}
+ULONG Control::AddRef() {
+    return mNav.AddRef();
+}
+ULONG Control::Release() {
+    return mNav.Release();
+}
 
 // The common start of a command: the out pointer cleared, then the script's answer if it has one.
-#define SCRIPTED(name)                                  \
-    if (cmd) *cmd = nullptr;                            \
+#define SCRIPTED(name)       \
+    if (cmd) *cmd = nullptr; \
     if (HRESULT s_; mNav.Scripted(name, false, s_)) return s_
 #define SCRIPTED_NOCMD(name) \
     if (HRESULT s_; mNav.Scripted(name, false, s_)) return s_
@@ -149,7 +159,8 @@ HRESULT Control::PlayAtTime(DVD_HMSF_TIMECODE* time, DWORD flags, IDvdCmd** cmd)
         Navigator::Guard g(mNav);
         if (!mNav.InTitle()) return VFW_E_DVD_INVALIDDOMAIN;
         double ms = mNav.Ms(*time);
-        if (time->bMinutes > 59 || time->bSeconds > 59 || ms >= mNav.CurrentTitle().lengthMs) return E_INVALIDARG;
+        if (time->bMinutes > 59 || time->bSeconds > 59 || ms >= mNav.CurrentTitle().lengthMs)
+            return E_INVALIDARG;
         unsigned chapter = mNav.ChapterAt(mNav.mLoc.title, ms);
         mNav.mLoc.posMs = ms;
         mNav.mSecondsSent = -1;
@@ -280,11 +291,20 @@ HRESULT Control::SelectRelativeButton(DVD_RELATIVE_BUTTON button) {
     if (!mNav.InMenu()) return VFW_E_DVD_INVALIDDOMAIN;
     unsigned n = mNav.MenuButtons(), cols = n < 6 ? n : 6, b = mNav.mLoc.menuButton;
     switch (button) {
-    case DVD_Relative_Left: b = b > 1 ? b - 1 : b; break;
-    case DVD_Relative_Right: b = b < n ? b + 1 : b; break;
-    case DVD_Relative_Upper: b = b > cols ? b - cols : b; break;
-    case DVD_Relative_Lower: b = b + cols <= n ? b + cols : b; break;
-    default: return E_INVALIDARG;
+        case DVD_Relative_Left:
+            b = b > 1 ? b - 1 : b;
+            break;
+        case DVD_Relative_Right:
+            b = b < n ? b + 1 : b;
+            break;
+        case DVD_Relative_Upper:
+            b = b > cols ? b - cols : b;
+            break;
+        case DVD_Relative_Lower:
+            b = b + cols <= n ? b + cols : b;
+            break;
+        default:
+            return E_INVALIDARG;
     }
     if (b != mNav.mLoc.menuButton) {
         mNav.mLoc.menuButton = b;
@@ -538,10 +558,10 @@ HRESULT Control::SetState(IDvdState* state, DWORD flags, IDvdCmd** cmd) {
     return mNav.Finish(S_OK, flags, cmd);
 }
 
-HRESULT Control::PlayPeriodInTitleAutoStop(ULONG title, DVD_HMSF_TIMECODE* start, DVD_HMSF_TIMECODE* end, DWORD flags,
-                                           IDvdCmd** cmd) {
-    Record("PlayPeriodInTitleAutoStop %lu %s %s %lu%s", title, TimeText(start).c_str(), TimeText(end).c_str(), flags,
-           Tag(cmd));
+HRESULT Control::PlayPeriodInTitleAutoStop(ULONG title, DVD_HMSF_TIMECODE* start, DVD_HMSF_TIMECODE* end,
+                                           DWORD flags, IDvdCmd** cmd) {
+    Record("PlayPeriodInTitleAutoStop %lu %s %s %lu%s", title, TimeText(start).c_str(), TimeText(end).c_str(),
+           flags, Tag(cmd));
     SCRIPTED("PlayPeriodInTitleAutoStop");
     if (!start || !end) return E_POINTER;
     {

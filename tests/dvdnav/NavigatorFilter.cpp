@@ -104,10 +104,12 @@ private:
 class TwoPins final : public IEnumPins {
 public:
     TwoPins(IPin* video, IPin* audio) : mPins{video, audio} {
-        for (IPin* p : mPins) p->AddRef();
+        for (IPin* p : mPins)
+            p->AddRef();
     }
     ~TwoPins() {
-        for (IPin* p : mPins) p->Release();
+        for (IPin* p : mPins)
+            p->Release();
     }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (iid == IID_IUnknown || iid == IID_IEnumPins) {
@@ -156,11 +158,16 @@ private:
 
 const char* DomainName(DVD_DOMAIN d) {
     switch (d) {
-    case DVD_DOMAIN_FirstPlay: return "First play";
-    case DVD_DOMAIN_VideoManagerMenu: return "Title menu";
-    case DVD_DOMAIN_VideoTitleSetMenu: return "Root menu";
-    case DVD_DOMAIN_Title: return "Title";
-    case DVD_DOMAIN_Stop: return "Stopped";
+        case DVD_DOMAIN_FirstPlay:
+            return "First play";
+        case DVD_DOMAIN_VideoManagerMenu:
+            return "Title menu";
+        case DVD_DOMAIN_VideoTitleSetMenu:
+            return "Root menu";
+        case DVD_DOMAIN_Title:
+            return "Title";
+        case DVD_DOMAIN_Stop:
+            return "Stopped";
     }
     return "?";
 }
@@ -178,13 +185,18 @@ HRESULT OutputPin::QueryInterface(REFIID iid, void** out) {
     *out = nullptr;
     return E_NOINTERFACE;
 }
-ULONG OutputPin::AddRef() { return mNav.AddRef(); }
-ULONG OutputPin::Release() { return mNav.Release(); }
+ULONG OutputPin::AddRef() {
+    return mNav.AddRef();
+}
+ULONG OutputPin::Release() {
+    return mNav.Release();
+}
 
 HRESULT OutputPin::Connect(IPin* receiver, const AM_MEDIA_TYPE* wanted) {
     if (!receiver) return E_POINTER;
     if (mPeer) return VFW_E_ALREADY_CONNECTED;
-    if (wanted && wanted->majortype != GUID_NULL && wanted->majortype != (mAudio ? MEDIATYPE_Audio : MEDIATYPE_Video))
+    if (wanted && wanted->majortype != GUID_NULL &&
+        wanted->majortype != (mAudio ? MEDIATYPE_Audio : MEDIATYPE_Video))
         return VFW_E_TYPE_NOT_ACCEPTED;
     AM_MEDIA_TYPE mt;
     FillMediaType(mt, mAudio);
@@ -212,6 +224,7 @@ HRESULT OutputPin::Connect(IPin* receiver, const AM_MEDIA_TYPE* wanted) {
         receiver->Disconnect();
         return hr;
     }
+    mDisconnecting = false;
     mPeer = receiver;
     mPeer->AddRef();
     mInput = input;
@@ -221,6 +234,10 @@ HRESULT OutputPin::Connect(IPin* receiver, const AM_MEDIA_TYPE* wanted) {
 
 HRESULT OutputPin::Disconnect() {
     if (!mPeer) return S_FALSE;
+    // The graph stops before it disconnects, which ends any delivery; wait for its last steps.
+    mDisconnecting = true;
+    for (int i = 0; i < 200 && mDelivering > 0; ++i)
+        ::Sleep(10);
     mAllocator->Release();
     mInput->Release();
     mPeer->Release();
@@ -272,12 +289,20 @@ HRESULT OutputPin::EnumMediaTypes(IEnumMediaTypes** out) {
 
 void OutputPin::Commit(bool on) {
     if (!mAllocator) return;
-    if (on) mAllocator->Commit();
-    else mAllocator->Decommit();
+    if (on)
+        mAllocator->Commit();
+    else
+        mAllocator->Decommit();
 }
 
 bool OutputPin::Deliver(const void* bits, size_t size) {
-    if (!mInput || !mAllocator) return false;
+    // A disconnection waits for a delivery under way (see Disconnect).
+    struct Busy {
+        LONG& count;
+        explicit Busy(LONG& c) : count(c) { ::InterlockedIncrement(&count); }
+        ~Busy() { ::InterlockedDecrement(&count); }
+    } busy(mDelivering);
+    if (mDisconnecting || !mInput || !mAllocator) return false;
     IMediaSample* sample = nullptr;
     if (FAILED(mAllocator->GetBuffer(&sample, nullptr, nullptr, 0))) return false;
     BYTE* data = nullptr;
@@ -312,7 +337,8 @@ Navigator::~Navigator() {
     mAudioPin.Commit(false);
     HANDLE threads[3] = {mControlThread, mFrameThread, mAudioThread};
     ::WaitForMultipleObjects(3, threads, TRUE, 5000);
-    for (HANDLE t : threads) ::CloseHandle(t);
+    for (HANDLE t : threads)
+        ::CloseHandle(t);
     ::CloseHandle(mQuit);
     mPin.Disconnect();
     mAudioPin.Disconnect();
@@ -341,7 +367,9 @@ HRESULT Navigator::QueryInterface(REFIID iid, void** out) {
     return S_OK;
 }
 
-ULONG Navigator::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&mRefs)); }
+ULONG Navigator::AddRef() {
+    return static_cast<ULONG>(::InterlockedIncrement(&mRefs));
+}
 ULONG Navigator::Release() {
     LONG left = ::InterlockedDecrement(&mRefs);
     if (left == 0) delete this;
@@ -533,7 +561,8 @@ unsigned Navigator::MenuButtons() const {
 RECT Navigator::ButtonRect(unsigned button) const {
     unsigned n = MenuButtons(), cols = n < 6 ? n : 6;
     unsigned i = button - 1, col = i % cols, row = i / cols;
-    LONG left = static_cast<LONG>((kWidth - static_cast<LONG>(cols) * 110 + 10) / 2 + static_cast<LONG>(col) * 110);
+    LONG left =
+        static_cast<LONG>((kWidth - static_cast<LONG>(cols) * 110 + 10) / 2 + static_cast<LONG>(col) * 110);
     LONG top = 220 + static_cast<LONG>(row) * 80;
     return RECT{left, top, left + 100, top + 60};
 }
@@ -610,9 +639,15 @@ void Navigator::StartFirstPlay() {
     mDvdPaused = false;
     SetDomain(DVD_DOMAIN_FirstPlay);
     switch (mScript.firstPlay) {
-    case FirstPlay::Title: EnterTitle(1, 1, 0); break;
-    case FirstPlay::Menu: EnterMenu(DVD_MENU_Root); break;
-    case FirstPlay::None: Send(EC_DVD_NO_FP_PGC, 0, 0); break;
+        case FirstPlay::Title:
+            EnterTitle(1, 1, 0);
+            break;
+        case FirstPlay::Menu:
+            EnterMenu(DVD_MENU_Root);
+            break;
+        case FirstPlay::None:
+            Send(EC_DVD_NO_FP_PGC, 0, 0);
+            break;
     }
 }
 
@@ -662,8 +697,8 @@ void Navigator::Tick(double elapsedMs, DWORD now) {
             Send(EC_DVD_CURRENT_HMSF_TIME, bytes, t.frameRate == 30 ? DVD_TC_FLAG_30fps : DVD_TC_FLAG_25fps);
         } else {
             auto bcd = [](unsigned v) { return static_cast<ULONG>(v / 10 << 4 | v % 10); };
-            ULONG old = bcd(tc.bHours) << 24 | bcd(tc.bMinutes) << 16 | bcd(tc.bSeconds) << 8 | bcd(tc.bFrames) |
-                        (t.frameRate == 30 ? 3u : 1u) << 6;
+            ULONG old = bcd(tc.bHours) << 24 | bcd(tc.bMinutes) << 16 | bcd(tc.bSeconds) << 8 |
+                        bcd(tc.bFrames) | (t.frameRate == 30 ? 3u : 1u) << 6;
             Send(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(old), 0);
         }
     }
@@ -678,7 +713,8 @@ void Navigator::ApplyInjected(const std::string& line) {
         if (e.when == ScriptEvent::When::Now) Send(e.code, e.p1, e.p2);
     }
     // Every other directive joins the running script.
-    if (line.rfind("event", 0) != 0) ApplyScriptLine(mScript, line);
+    if (line.rfind("event", 0) != 0)
+        ApplyScriptLine(mScript, line);
     else
         for (const auto& e : extra.events)
             if (e.when != ScriptEvent::When::Now) mScript.events.push_back(e);
@@ -739,8 +775,9 @@ void Navigator::DrawFrame(HDC dc) {
     }
     RECT all = {0, 0, kWidth, kHeight};
     bool menu = domain == DVD_DOMAIN_VideoManagerMenu || domain == DVD_DOMAIN_VideoTitleSetMenu;
-    HBRUSH background = ::CreateSolidBrush(menu ? RGB(40, 40, 120) : domain == DVD_DOMAIN_Title ? RGB(20, 80, 40)
-                                                                                                : RGB(60, 60, 60));
+    HBRUSH background = ::CreateSolidBrush(menu                         ? RGB(40, 40, 120)
+                                           : domain == DVD_DOMAIN_Title ? RGB(20, 80, 40)
+                                                                        : RGB(60, 60, 60));
     ::FillRect(dc, &all, background);
     ::DeleteObject(background);
     HFONT font = ::CreateFontA(44, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
@@ -769,7 +806,8 @@ void Navigator::DrawFrame(HDC dc) {
                       still ? "  still" : "");
         r = {0, 280, kWidth, 340};
         ::DrawTextA(dc, line, -1, &r, DT_CENTER | DT_SINGLELINE);
-        std::snprintf(line, sizeof line, "rate %g  audio %u  subpicture %u%s", rate, audio, sub, subOn ? "" : " off");
+        std::snprintf(line, sizeof line, "rate %g  audio %u  subpicture %u%s", rate, audio, sub,
+                      subOn ? "" : " off");
         r = {0, 400, kWidth, 460};
         ::DrawTextA(dc, line, -1, &r, DT_CENTER | DT_SINGLELINE);
     }

@@ -27,7 +27,8 @@ bool ReadString(HKEY root, const char* key, const char* name, std::string& value
 
 bool WriteString(HKEY root, const char* key, const char* name, const std::string& value) {
     HKEY k = nullptr;
-    if (::RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) != ERROR_SUCCESS) return false;
+    if (::RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) != ERROR_SUCCESS)
+        return false;
     LONG r = ::RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                               static_cast<DWORD>(value.size() + 1));
     ::RegCloseKey(k);
@@ -41,14 +42,24 @@ bool WriteFileText(const std::string& path, const std::string& text) {
     return std::fclose(f) == 0 && ok;
 }
 
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 }  // namespace
 
-std::string NavigatorFixture::DiscFolder() { return ExeDir() + "\\media\\dvd\\VIDEO_TS"; }
-std::string NavigatorFixture::DiscIfoPath() { return DiscFolder() + "\\VIDEO_TS.IFO"; }
-std::string NavigatorFixture::DllPath() { return ExeDir() + "\\tm_dvdnav.dll"; }
-std::string NavigatorFixture::Dir() { return kDefaultDir; }
+std::string NavigatorFixture::DiscFolder() {
+    return ExeDir() + "\\media\\dvd\\VIDEO_TS";
+}
+std::string NavigatorFixture::DiscIfoPath() {
+    return DiscFolder() + "\\VIDEO_TS.IFO";
+}
+std::string NavigatorFixture::DllPath() {
+    return ExeDir() + "\\tm_dvdnav.dll";
+}
+std::string NavigatorFixture::Dir() {
+    return kDefaultDir;
+}
 
 bool NavigatorFixture::RestoreWineRegistration() {
     std::string saved;
@@ -59,7 +70,8 @@ bool NavigatorFixture::RestoreWineRegistration() {
         if (server.empty()) {
             ::RegDeleteKeyA(HKEY_CLASSES_ROOT, kBuilderServerKey);
         } else if (!WriteString(HKEY_CLASSES_ROOT, kBuilderServerKey, nullptr, server) ||
-                   (!model.empty() && !WriteString(HKEY_CLASSES_ROOT, kBuilderServerKey, "ThreadingModel", model))) {
+                   (!model.empty() &&
+                    !WriteString(HKEY_CLASSES_ROOT, kBuilderServerKey, "ThreadingModel", model))) {
             return false;
         }
         HKEY k = nullptr;
@@ -102,7 +114,9 @@ NavigatorFixture::~NavigatorFixture() {
     ::DeleteFileA((Dir() + "\\inject.txt").c_str());
 }
 
-bool NavigatorFixture::WriteScript(const std::string& text) { return WriteFileText(Dir() + "\\script.txt", text); }
+bool NavigatorFixture::WriteScript(const std::string& text) {
+    return WriteFileText(Dir() + "\\script.txt", text);
+}
 
 bool NavigatorFixture::AddScriptLine(const std::string& line) {
     FILE* f = std::fopen((Dir() + "\\script.txt").c_str(), "ab");
@@ -118,7 +132,8 @@ std::vector<std::string> NavigatorFixture::Calls() const {
     std::string text;
     char chunk[4096];
     size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, got);
+    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+        text.append(chunk, got);
     std::fclose(f);
     size_t at = 0;
     while (at < text.size()) {
@@ -132,7 +147,9 @@ std::vector<std::string> NavigatorFixture::Calls() const {
     return calls;
 }
 
-void NavigatorFixture::ClearCalls() { ::DeleteFileA((Dir() + "\\calls.log").c_str()); }
+void NavigatorFixture::ClearCalls() {
+    ::DeleteFileA((Dir() + "\\calls.log").c_str());
+}
 
 int NavigatorFixture::FindCall(const std::string& prefix, size_t from) const {
     std::vector<std::string> calls = Calls();
@@ -158,7 +175,8 @@ bool NavigatorFixture::Inject(const std::string& line, DWORD timeoutMs) {
         if (::GetTickCount() - start >= timeoutMs) return false;
         ::Sleep(20);
     }
-    if (!WriteFileText(temp, line + "\n") || !::MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (!WriteFileText(temp, line + "\n") ||
+        !::MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
         return false;
     while (Exists(target)) {
         if (::GetTickCount() - start >= timeoutMs) {

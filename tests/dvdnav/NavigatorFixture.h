@@ -11,7 +11,8 @@
 namespace dvdnav {
 
 // {4E1A7C3B-2D5F-4B8E-9C61-7A3D5E0F1B21}: the double's IDvdState objects.
-inline constexpr CLSID kDvdStateClsid = {0x4e1a7c3b, 0x2d5f, 0x4b8e, {0x9c, 0x61, 0x7a, 0x3d, 0x5e, 0x0f, 0x1b, 0x21}};
+inline constexpr CLSID kDvdStateClsid = {
+    0x4e1a7c3b, 0x2d5f, 0x4b8e, {0x9c, 0x61, 0x7a, 0x3d, 0x5e, 0x0f, 0x1b, 0x21}};
 
 // Registry key (under HKEY_CURRENT_USER) shared by the fixture and the double.
 inline constexpr char kSettingsKey[] = "Software\\Tesmaro\\DvdNavDouble";

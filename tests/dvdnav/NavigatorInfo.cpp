@@ -28,12 +28,18 @@ LCID LanguageLcid(uint16_t code) {
 
 DVD_AUDIO_FORMAT AudioFormat(uint8_t coding) {
     switch (coding) {
-    case 0: return DVD_AudioFormat_AC3;
-    case 2: return DVD_AudioFormat_MPEG1;
-    case 3: return DVD_AudioFormat_MPEG2;
-    case 4: return DVD_AudioFormat_LPCM;
-    case 6: return DVD_AudioFormat_DTS;
-    case 7: return DVD_AudioFormat_SDDS;
+        case 0:
+            return DVD_AudioFormat_AC3;
+        case 2:
+            return DVD_AudioFormat_MPEG1;
+        case 3:
+            return DVD_AudioFormat_MPEG2;
+        case 4:
+            return DVD_AudioFormat_LPCM;
+        case 6:
+            return DVD_AudioFormat_DTS;
+        case 7:
+            return DVD_AudioFormat_SDDS;
     }
     return DVD_AudioFormat_Other;
 }
@@ -67,17 +73,22 @@ void Override(const Script& script, const std::string& target, Record& r,
             if (name == m.first) m.second(r, value);
 }
 
-#define MEMBER(Type, field, cast) \
-    { #field, [](Type& r, long v) { r.field = static_cast<cast>(v); } }
+#define MEMBER(Type, field, cast)                                        \
+    {                                                                    \
+#field, [](Type & r, long v) { r.field = static_cast<cast>(v); } \
+    }
 
 void OverrideAudio(const Script& s, ULONG i, DVD_AudioAttributes& a) {
     Override<DVD_AudioAttributes>(
         s, "audio " + std::to_string(i), a,
-        {MEMBER(DVD_AudioAttributes, AppMode, DVD_AUDIO_APPMODE), MEMBER(DVD_AudioAttributes, AppModeData, BYTE),
-         MEMBER(DVD_AudioAttributes, AudioFormat, DVD_AUDIO_FORMAT), MEMBER(DVD_AudioAttributes, Language, LCID),
+        {MEMBER(DVD_AudioAttributes, AppMode, DVD_AUDIO_APPMODE),
+         MEMBER(DVD_AudioAttributes, AppModeData, BYTE),
+         MEMBER(DVD_AudioAttributes, AudioFormat, DVD_AUDIO_FORMAT),
+         MEMBER(DVD_AudioAttributes, Language, LCID),
          MEMBER(DVD_AudioAttributes, LanguageExtension, DVD_AUDIO_LANG_EXT),
-         MEMBER(DVD_AudioAttributes, fHasMultichannelInfo, WINBOOL), MEMBER(DVD_AudioAttributes, dwFrequency, DWORD),
-         MEMBER(DVD_AudioAttributes, bQuantization, BYTE), MEMBER(DVD_AudioAttributes, bNumberOfChannels, BYTE)});
+         MEMBER(DVD_AudioAttributes, fHasMultichannelInfo, WINBOOL),
+         MEMBER(DVD_AudioAttributes, dwFrequency, DWORD), MEMBER(DVD_AudioAttributes, bQuantization, BYTE),
+         MEMBER(DVD_AudioAttributes, bNumberOfChannels, BYTE)});
 }
 
 void OverrideSubpicture(const Script& s, ULONG i, DVD_SubpictureAttributes& a) {
@@ -92,13 +103,17 @@ void OverrideSubpicture(const Script& s, ULONG i, DVD_SubpictureAttributes& a) {
 void OverrideVideo(const Script& s, DVD_VideoAttributes& a) {
     Override<DVD_VideoAttributes>(
         s, "video", a,
-        {MEMBER(DVD_VideoAttributes, fPanscanPermitted, WINBOOL), MEMBER(DVD_VideoAttributes, fLetterboxPermitted, WINBOOL),
+        {MEMBER(DVD_VideoAttributes, fPanscanPermitted, WINBOOL),
+         MEMBER(DVD_VideoAttributes, fLetterboxPermitted, WINBOOL),
          MEMBER(DVD_VideoAttributes, ulAspectX, ULONG), MEMBER(DVD_VideoAttributes, ulAspectY, ULONG),
          MEMBER(DVD_VideoAttributes, ulFrameRate, ULONG), MEMBER(DVD_VideoAttributes, ulFrameHeight, ULONG),
          MEMBER(DVD_VideoAttributes, Compression, DVD_VIDEO_COMPRESSION),
-         MEMBER(DVD_VideoAttributes, fLine21Field1InGOP, WINBOOL), MEMBER(DVD_VideoAttributes, fLine21Field2InGOP, WINBOOL),
-         MEMBER(DVD_VideoAttributes, ulSourceResolutionX, ULONG), MEMBER(DVD_VideoAttributes, ulSourceResolutionY, ULONG),
-         MEMBER(DVD_VideoAttributes, fIsSourceLetterboxed, WINBOOL), MEMBER(DVD_VideoAttributes, fIsFilmMode, WINBOOL)});
+         MEMBER(DVD_VideoAttributes, fLine21Field1InGOP, WINBOOL),
+         MEMBER(DVD_VideoAttributes, fLine21Field2InGOP, WINBOOL),
+         MEMBER(DVD_VideoAttributes, ulSourceResolutionX, ULONG),
+         MEMBER(DVD_VideoAttributes, ulSourceResolutionY, ULONG),
+         MEMBER(DVD_VideoAttributes, fIsSourceLetterboxed, WINBOOL),
+         MEMBER(DVD_VideoAttributes, fIsFilmMode, WINBOOL)});
 }
 
 void OverrideKaraoke(const Script& s, ULONG i, DVD_KaraokeAttributes& a) {
@@ -114,11 +129,17 @@ void OverrideKaraoke(const Script& s, ULONG i, DVD_KaraokeAttributes& a) {
 
 }  // namespace
 
-HRESULT Info::QueryInterface(REFIID iid, void** out) { return mNav.QueryInterface(iid, out); }
-ULONG Info::AddRef() { return mNav.AddRef(); }
-ULONG Info::Release() { return mNav.Release(); }
+HRESULT Info::QueryInterface(REFIID iid, void** out) {
+    return mNav.QueryInterface(iid, out);
+}
+ULONG Info::AddRef() {
+    return mNav.AddRef();
+}
+ULONG Info::Release() {
+    return mNav.Release();
+}
 
-#define QUERY(name)                                            \
+#define QUERY(name)                                           \
     if (HRESULT s_; mNav.Scripted(name, true, s_)) return s_; \
     Navigator::Guard g(mNav)
 
@@ -266,7 +287,8 @@ HRESULT Info::GetTitleAttributes(ULONG index, DVD_MenuAttributes* menu, DVD_Titl
     if (t < 1 || t > mNav.mDisc.titles.size()) return E_INVALIDARG;
     std::memset(menu, 0, sizeof *menu);
     std::memset(title, 0, sizeof *title);
-    for (auto& region : menu->fCompatibleRegion) region = TRUE;
+    for (auto& region : menu->fCompatibleRegion)
+        region = TRUE;
     FillVideo(mNav.mDisc.video, menu->VideoAttributes);
     // With DVD_EnableTitleLength the application-mode member holds the title's length instead.
     if (mNav.mOptions[13]) {
@@ -294,7 +316,8 @@ HRESULT Info::GetVMGAttributes(DVD_MenuAttributes* attr) {
     QUERY("GetVMGAttributes");
     if (!mNav.HasDisc()) return VFW_E_DVD_INVALID_DISC;
     std::memset(attr, 0, sizeof *attr);
-    for (auto& region : attr->fCompatibleRegion) region = TRUE;
+    for (auto& region : attr->fCompatibleRegion)
+        region = TRUE;
     FillVideo(mNav.mDisc.video, attr->VideoAttributes);
     return S_OK;
 }
@@ -326,7 +349,8 @@ HRESULT Info::GetAudioAttributes(ULONG stream, DVD_AudioAttributes* attr) {
     attr->LanguageExtension = static_cast<DVD_AUDIO_LANG_EXT>(a.extension);
     attr->dwFrequency = a.sampleRate == 1 ? 96000 : 48000;
     attr->bQuantization = static_cast<BYTE>(a.quantization == 0 ? 16 : a.quantization == 1 ? 20 : 24);
-    attr->bNumberOfChannels = karaoke ? static_cast<BYTE>(mNav.mScript.karaoke.at(i).contents.size()) : a.channels;
+    attr->bNumberOfChannels =
+        karaoke ? static_cast<BYTE>(mNav.mScript.karaoke.at(i).contents.size()) : a.channels;
     OverrideAudio(mNav.mScript, i, *attr);
     return S_OK;
 }
@@ -344,7 +368,8 @@ HRESULT Info::GetKaraokeAttributes(ULONG stream, DVD_KaraokeAttributes* attr) {
     attr->fMasterOfCeremoniesInGuideVocal1 = TRUE;
     attr->fDuet = FALSE;
     attr->ChannelAssignment = static_cast<DVD_KARAOKE_ASSIGNMENT>(k->second.assignment);
-    for (size_t c = 0; c < k->second.contents.size() && c < 8; ++c) attr->wChannelContents[c] = k->second.contents[c];
+    for (size_t c = 0; c < k->second.contents.size() && c < 8; ++c)
+        attr->wChannelContents[c] = k->second.contents[c];
     OverrideKaraoke(mNav.mScript, i, *attr);
     return S_OK;
 }
@@ -384,7 +409,8 @@ std::vector<unsigned> TextLanguages(const Script& s) {
     std::vector<unsigned> langs;
     for (const auto& t : s.texts) {
         bool seen = false;
-        for (unsigned l : langs) seen = seen || l == t.lcid;
+        for (unsigned l : langs)
+            seen = seen || l == t.lcid;
         if (!seen) langs.push_back(t.lcid);
     }
     return langs;
@@ -407,7 +433,8 @@ HRESULT Info::GetDVDTextNumberOfLanguages(ULONG* count) {
     return S_OK;
 }
 
-HRESULT Info::GetDVDTextLanguageInfo(ULONG index, ULONG* strings, LCID* language, enum DVD_TextCharSet* charset) {
+HRESULT Info::GetDVDTextLanguageInfo(ULONG index, ULONG* strings, LCID* language,
+                                     enum DVD_TextCharSet* charset) {
     Record("GetDVDTextLanguageInfo %lu", index);
     if (!strings || !language || !charset) return E_POINTER;
     QUERY("GetDVDTextLanguageInfo");

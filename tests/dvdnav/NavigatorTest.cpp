@@ -26,7 +26,8 @@ namespace {
 
 std::wstring Wide(const std::string& s) {
     std::wstring w(s.size(), L'\0');
-    for (size_t i = 0; i < s.size(); ++i) w[i] = static_cast<unsigned char>(s[i]);
+    for (size_t i = 0; i < s.size(); ++i)
+        w[i] = static_cast<unsigned char>(s[i]);
     return w;
 }
 
@@ -45,11 +46,11 @@ struct Event {
 class DvdGraph {
 public:
     explicit DvdGraph(const std::wstring& volume = Wide(dvdnav::NavigatorFixture::DiscIfoPath())) {
-        created = ::CoCreateInstance(CLSID_DvdGraphBuilder, nullptr, CLSCTX_INPROC_SERVER, IID_IDvdGraphBuilder,
-                                     reinterpret_cast<void**>(builder.GetAddressOf()));
+        created = ::CoCreateInstance(CLSID_DvdGraphBuilder, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IDvdGraphBuilder, reinterpret_cast<void**>(builder.GetAddressOf()));
         if (FAILED(created)) return;
-        rendered = builder->RenderDvdVideoVolume(volume.empty() ? nullptr : volume.c_str(), AM_DVD_HWDEC_PREFER,
-                                                 &status);
+        rendered = builder->RenderDvdVideoVolume(volume.empty() ? nullptr : volume.c_str(),
+                                                 AM_DVD_HWDEC_PREFER, &status);
         if (FAILED(rendered)) return;
         builder->GetDvdInterface(IID_IDvdControl2, reinterpret_cast<void**>(control.GetAddressOf()));
         builder->GetDvdInterface(IID_IDvdInfo2, reinterpret_cast<void**>(info.GetAddressOf()));
@@ -88,7 +89,8 @@ public:
             if (spent >= timeoutMs) return false;
             ::MsgWaitForMultipleObjects(1, &handle, FALSE, 50, QS_ALLINPUT);
             MSG msg;
-            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageA(&msg);
         }
     }
     void Drain() {
@@ -203,10 +205,13 @@ TEST_F(NavigatorDouble, BuildsRealGraphWithRendererInterfaces) {
     EXPECT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IMediaSeeking, seeking)));
     EXPECT_TRUE(SUCCEEDED(Query(g.graph.Get(), IID_IMediaPosition, position)));
     ComPtr<IVideoWindow> window;
-    EXPECT_EQ(S_OK, g.builder->GetDvdInterface(IID_IVideoWindow, reinterpret_cast<void**>(window.GetAddressOf())));
+    EXPECT_EQ(S_OK,
+              g.builder->GetDvdInterface(IID_IVideoWindow, reinterpret_cast<void**>(window.GetAddressOf())));
     ComPtr<IUnknown> none;
-    EXPECT_EQ(E_NOINTERFACE, g.builder->GetDvdInterface(IID_IAMLine21Decoder, reinterpret_cast<void**>(none.GetAddressOf())));
-    EXPECT_EQ(E_NOINTERFACE, g.builder->GetDvdInterface(IID_IMixerPinConfig2, reinterpret_cast<void**>(none.GetAddressOf())));
+    EXPECT_EQ(E_NOINTERFACE, g.builder->GetDvdInterface(IID_IAMLine21Decoder,
+                                                        reinterpret_cast<void**>(none.GetAddressOf())));
+    EXPECT_EQ(E_NOINTERFACE, g.builder->GetDvdInterface(IID_IMixerPinConfig2,
+                                                        reinterpret_cast<void**>(none.GetAddressOf())));
     EXPECT_GE(fixture.FindCall("RenderDvdVideoVolume 1 "), 0);
     EXPECT_GE(fixture.FindCall("GetDvdInterface IAMLine21Decoder"), 0);
     // A builder renders one volume only.
@@ -370,7 +375,8 @@ TEST_F(NavigatorDouble, MenuButtonsSelectActivateAndResume) {
     ASSERT_GT(width, 720);
     RECT third = {};
     EXPECT_EQ(S_OK, g.info->GetButtonRect(3, &third));
-    POINT p = {left + (third.left + third.right) / 2 * width / 720, top + (third.top + third.bottom) / 2 * height / 576};
+    POINT p = {left + (third.left + third.right) / 2 * width / 720,
+               top + (third.top + third.bottom) / 2 * height / 576};
     EXPECT_EQ(S_OK, g.control->SelectAtPosition(p));
     EXPECT_EQ(S_OK, g.info->GetCurrentButton(&buttons, &current));
     EXPECT_EQ(3u, current);
@@ -429,7 +435,7 @@ TEST_F(NavigatorDouble, PictureShowsTitleAndHighlightedMenuButton) {
     RECT second = {}, first = {};
     ASSERT_EQ(S_OK, g.info->GetButtonRect(2, &second));
     ASSERT_EQ(S_OK, g.info->GetButtonRect(1, &first));
-    EXPECT_TRUE(WaitForPixel(g, 5, 5, RGB(40, 40, 120)));  // the menu's background
+    EXPECT_TRUE(WaitForPixel(g, 5, 5, RGB(40, 40, 120)));                             // the menu's background
     EXPECT_TRUE(WaitForPixel(g, second.left + 3, second.top + 3, RGB(250, 210, 0)));  // selected
     EXPECT_TRUE(WaitForPixel(g, first.left + 3, first.top + 3, RGB(90, 90, 170)));
 }
@@ -477,7 +483,8 @@ TEST_F(NavigatorDouble, BookmarkGoesThroughOleStreamsAndRefusesAnotherDisc) {
     LARGE_INTEGER zero = {};
     stream->Seek(zero, STREAM_SEEK_SET, nullptr);
     ComPtr<IDvdState> loaded;
-    ASSERT_EQ(S_OK, ::OleLoadFromStream(stream.Get(), IID_IDvdState, reinterpret_cast<void**>(loaded.GetAddressOf())));
+    ASSERT_EQ(S_OK, ::OleLoadFromStream(stream.Get(), IID_IDvdState,
+                                        reinterpret_cast<void**>(loaded.GetAddressOf())));
     ULONGLONG id = 0, discId = 0;
     EXPECT_EQ(S_OK, loaded->GetDiscID(&id));
     EXPECT_EQ(S_OK, g.info->GetDiscID(nullptr, &discId));
@@ -537,13 +544,15 @@ TEST_F(NavigatorDouble, ScriptShapesWhatTheDiscCannotShow) {
         EXPECT_FALSE(g.control);
         EXPECT_FALSE(g.info);
         ComPtr<IUnknown> old;
-        EXPECT_EQ(S_OK, g.builder->GetDvdInterface(IID_IDvdInfo, reinterpret_cast<void**>(old.GetAddressOf())));
+        EXPECT_EQ(S_OK,
+                  g.builder->GetDvdInterface(IID_IDvdInfo, reinterpret_cast<void**>(old.GetAddressOf())));
     }
     {
         ASSERT_TRUE(fixture.WriteScript("line21\n"));
         DvdGraph g;
         ComPtr<dvdnav::ILine21> decoder;
-        ASSERT_EQ(S_OK, g.builder->GetDvdInterface(IID_IAMLine21Decoder, reinterpret_cast<void**>(decoder.GetAddressOf())));
+        ASSERT_EQ(S_OK, g.builder->GetDvdInterface(IID_IAMLine21Decoder,
+                                                   reinterpret_cast<void**>(decoder.GetAddressOf())));
         EXPECT_EQ(S_OK, decoder->SetServiceState(1));
         int state = 0;
         EXPECT_EQ(S_OK, decoder->GetServiceState(&state));
@@ -555,7 +564,8 @@ TEST_F(NavigatorDouble, ScriptShapesWhatTheDiscCannotShow) {
         ASSERT_TRUE(fixture.WriteScript("mixer\n"));
         DvdGraph g;
         ComPtr<dvdnav::IMixerConfig2> mixer;
-        ASSERT_EQ(S_OK, g.builder->GetDvdInterface(IID_IMixerPinConfig2, reinterpret_cast<void**>(mixer.GetAddressOf())));
+        ASSERT_EQ(S_OK, g.builder->GetDvdInterface(IID_IMixerPinConfig2,
+                                                   reinterpret_cast<void**>(mixer.GetAddressOf())));
         DDCOLORCONTROL colours = {};
         ASSERT_EQ(S_OK, mixer->GetOverlaySurfaceColorControls(&colours));
         EXPECT_EQ(750, colours.lBrightness);
@@ -569,8 +579,9 @@ TEST_F(NavigatorDouble, ScriptShapesWhatTheDiscCannotShow) {
         EXPECT_EQ(VFW_E_DVD_DECNOTENOUGH, g.rendered);
     }
     {
-        ASSERT_TRUE(fixture.WriteScript("render_partial bNoLine21Out=1 iNumStreams=4 iNumStreamsFailed=1 "
-                                        "dwFailedStreamsFlag=2\n"));
+        ASSERT_TRUE(
+            fixture.WriteScript("render_partial bNoLine21Out=1 iNumStreams=4 iNumStreamsFailed=1 "
+                                "dwFailedStreamsFlag=2\n"));
         DvdGraph g;
         EXPECT_EQ(S_FALSE, g.rendered);
         EXPECT_TRUE(g.status.bNoLine21Out);
@@ -587,13 +598,15 @@ TEST_F(NavigatorDouble, ScriptShapesWhatTheDiscCannotShow) {
         EXPECT_EQ(E_FAIL, g.info->GetNumberOfChapters(1, &count));
         ASSERT_TRUE(SUCCEEDED(g.media->Run()));
         ASSERT_TRUE(g.WaitFor(EC_DVD_CHAPTER_START));
-        EXPECT_EQ(VFW_E_DVD_OPERATION_INHIBITED, g.control->ShowMenu(DVD_MENU_Title, DVD_CMD_FLAG_Flush, nullptr));
+        EXPECT_EQ(VFW_E_DVD_OPERATION_INHIBITED,
+                  g.control->ShowMenu(DVD_MENU_Title, DVD_CMD_FLAG_Flush, nullptr));
         EXPECT_EQ(S_OK, g.control->SelectKaraokeAudioPresentationMode(1));
     }
     {
-        ASSERT_TRUE(fixture.WriteScript("text 1033 48 Tesmaro test disc\nkaraoke 1 2 0x1,0x2,0x4\n"
-                                        "attr audio 1 AudioFormat=99 dwFrequency=96000\nattr video ulAspectX=16 "
-                                        "ulAspectY=9\nattr subpicture 1 Type=7 Language=0\nattr karaoke 1 fDuet=1\n"));
+        ASSERT_TRUE(fixture.WriteScript(
+            "text 1033 48 Tesmaro test disc\nkaraoke 1 2 0x1,0x2,0x4\n"
+            "attr audio 1 AudioFormat=99 dwFrequency=96000\nattr video ulAspectX=16 "
+            "ulAspectY=9\nattr subpicture 1 Type=7 Language=0\nattr karaoke 1 fDuet=1\n"));
         DvdGraph g;
         ASSERT_TRUE(g.Ready());
         ULONG languages = 0, strings = 0, needed = 0;
@@ -655,6 +668,29 @@ TEST_F(NavigatorDouble, EventsInjectedWhileRunningReachTheGraphQueue) {
     EXPECT_GE(fixture.WaitForCall("AcceptParentalLevelChange 1", 1000), 0);
 }
 
+TEST_F(NavigatorDouble, ReleasingEveryInterfaceFreesTheNavigator) {
+    HMODULE dll = nullptr;
+    using CanUnload = HRESULT(STDAPICALLTYPE*)();
+    CanUnload canUnload = nullptr;
+    {
+        DvdGraph g;
+        ASSERT_TRUE(g.Ready());
+        ASSERT_TRUE(SUCCEEDED(g.media->Run()));
+        ASSERT_TRUE(g.WaitFor(EC_DVD_CHAPTER_START));
+        ComPtr<IDvdCmd> cmd;
+        ASSERT_EQ(S_OK, g.control->PlayNextChapter(DVD_CMD_FLAG_None, cmd.GetAddressOf()));
+        ComPtr<IDvdState> state;
+        ASSERT_EQ(S_OK, g.info->GetState(state.GetAddressOf()));
+        dll = ::GetModuleHandleA("tm_dvdnav.dll");
+        ASSERT_TRUE(dll);
+        canUnload =
+            reinterpret_cast<CanUnload>(reinterpret_cast<void*>(::GetProcAddress(dll, "DllCanUnloadNow")));
+        ASSERT_TRUE(canUnload);
+        EXPECT_EQ(S_FALSE, canUnload());
+    }
+    EXPECT_EQ(S_OK, canUnload());
+}
+
 TEST(NavigatorRegistration, FixtureRestoresWineBuilder) {
     ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
     char before[MAX_PATH] = {}, during[MAX_PATH] = {}, after[MAX_PATH] = {};
@@ -673,7 +709,8 @@ TEST(NavigatorRegistration, FixtureRestoresWineBuilder) {
     EXPECT_STREQ(before, after);
     // Wine's own builder renders no volume.
     ComPtr<IDvdGraphBuilder> builder;
-    if (SUCCEEDED(::CoCreateInstance(CLSID_DvdGraphBuilder, nullptr, CLSCTX_INPROC_SERVER, IID_IDvdGraphBuilder,
+    if (SUCCEEDED(::CoCreateInstance(CLSID_DvdGraphBuilder, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IDvdGraphBuilder,
                                      reinterpret_cast<void**>(builder.GetAddressOf())))) {
         AM_DVD_RENDERSTATUS status = {};
         std::wstring ifo = Wide(dvdnav::NavigatorFixture::DiscIfoPath());

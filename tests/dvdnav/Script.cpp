@@ -12,16 +12,32 @@ struct CodeName {
     long code;
 };
 constexpr CodeName kCodes[] = {
-    {"EC_DVD_DOMAIN_CHANGE", 0x0101}, {"EC_DVD_TITLE_CHANGE", 0x0102}, {"EC_DVD_CHAPTER_START", 0x0103},
-    {"EC_DVD_AUDIO_STREAM_CHANGE", 0x0104}, {"EC_DVD_SUBPICTURE_STREAM_CHANGE", 0x0105},
-    {"EC_DVD_ANGLE_CHANGE", 0x0106}, {"EC_DVD_BUTTON_CHANGE", 0x0107}, {"EC_DVD_VALID_UOPS_CHANGE", 0x0108},
-    {"EC_DVD_STILL_ON", 0x0109}, {"EC_DVD_STILL_OFF", 0x010A}, {"EC_DVD_CURRENT_TIME", 0x010B},
-    {"EC_DVD_ERROR", 0x010C}, {"EC_DVD_WARNING", 0x010D}, {"EC_DVD_CHAPTER_AUTOSTOP", 0x010E},
-    {"EC_DVD_NO_FP_PGC", 0x010F}, {"EC_DVD_PLAYBACK_RATE_CHANGE", 0x0110},
-    {"EC_DVD_PARENTAL_LEVEL_CHANGE", 0x0111}, {"EC_DVD_PLAYBACK_STOPPED", 0x0112},
-    {"EC_DVD_ANGLES_AVAILABLE", 0x0113}, {"EC_DVD_PLAYPERIOD_AUTOSTOP", 0x0114},
-    {"EC_DVD_BUTTON_AUTO_ACTIVATED", 0x0115}, {"EC_DVD_CMD_START", 0x0116}, {"EC_DVD_CMD_END", 0x0117},
-    {"EC_DVD_DISC_EJECTED", 0x0118}, {"EC_DVD_DISC_INSERTED", 0x0119}, {"EC_DVD_CURRENT_HMSF_TIME", 0x011A},
+    {"EC_DVD_DOMAIN_CHANGE", 0x0101},
+    {"EC_DVD_TITLE_CHANGE", 0x0102},
+    {"EC_DVD_CHAPTER_START", 0x0103},
+    {"EC_DVD_AUDIO_STREAM_CHANGE", 0x0104},
+    {"EC_DVD_SUBPICTURE_STREAM_CHANGE", 0x0105},
+    {"EC_DVD_ANGLE_CHANGE", 0x0106},
+    {"EC_DVD_BUTTON_CHANGE", 0x0107},
+    {"EC_DVD_VALID_UOPS_CHANGE", 0x0108},
+    {"EC_DVD_STILL_ON", 0x0109},
+    {"EC_DVD_STILL_OFF", 0x010A},
+    {"EC_DVD_CURRENT_TIME", 0x010B},
+    {"EC_DVD_ERROR", 0x010C},
+    {"EC_DVD_WARNING", 0x010D},
+    {"EC_DVD_CHAPTER_AUTOSTOP", 0x010E},
+    {"EC_DVD_NO_FP_PGC", 0x010F},
+    {"EC_DVD_PLAYBACK_RATE_CHANGE", 0x0110},
+    {"EC_DVD_PARENTAL_LEVEL_CHANGE", 0x0111},
+    {"EC_DVD_PLAYBACK_STOPPED", 0x0112},
+    {"EC_DVD_ANGLES_AVAILABLE", 0x0113},
+    {"EC_DVD_PLAYPERIOD_AUTOSTOP", 0x0114},
+    {"EC_DVD_BUTTON_AUTO_ACTIVATED", 0x0115},
+    {"EC_DVD_CMD_START", 0x0116},
+    {"EC_DVD_CMD_END", 0x0117},
+    {"EC_DVD_DISC_EJECTED", 0x0118},
+    {"EC_DVD_DISC_INSERTED", 0x0119},
+    {"EC_DVD_CURRENT_HMSF_TIME", 0x011A},
     {"EC_DVD_KARAOKE_MODE", 0x011B},
 };
 
@@ -29,7 +45,8 @@ std::vector<std::string> Words(const std::string& line) {
     std::istringstream in(line);
     std::vector<std::string> words;
     std::string w;
-    while (in >> w) words.push_back(w);
+    while (in >> w)
+        words.push_back(w);
     return words;
 }
 
@@ -40,7 +57,8 @@ bool ParseLanguage(const std::string& word, uint16_t& code) {
         return true;
     }
     if (word.size() != 2) return false;
-    code = static_cast<uint16_t>(static_cast<unsigned char>(word[0]) << 8 | static_cast<unsigned char>(word[1]));
+    code =
+        static_cast<uint16_t>(static_cast<unsigned char>(word[0]) << 8 | static_cast<unsigned char>(word[1]));
     return true;
 }
 
@@ -56,7 +74,8 @@ std::string RestAfterWords(const std::string& line, size_t skip) {
     at = line.find_first_not_of(" \t", at);
     if (at == std::string::npos) return {};
     std::string rest = line.substr(at);
-    while (!rest.empty() && (rest.back() == '\r' || rest.back() == ' ')) rest.pop_back();
+    while (!rest.empty() && (rest.back() == '\r' || rest.back() == ' '))
+        rest.pop_back();
     return rest;
 }
 
@@ -87,10 +106,14 @@ bool ApplyScriptLine(Script& s, const std::string& line) {
     const std::string& d = w[0];
     long n = 0;
     if (d == "first_play" && w.size() == 2) {
-        if (w[1] == "title") s.firstPlay = FirstPlay::Title;
-        else if (w[1] == "menu") s.firstPlay = FirstPlay::Menu;
-        else if (w[1] == "none") s.firstPlay = FirstPlay::None;
-        else return false;
+        if (w[1] == "title")
+            s.firstPlay = FirstPlay::Title;
+        else if (w[1] == "menu")
+            s.firstPlay = FirstPlay::Menu;
+        else if (w[1] == "none")
+            s.firstPlay = FirstPlay::None;
+        else
+            return false;
         return true;
     }
     if (d == "old_navigator") return s.oldNavigator = true;
@@ -120,9 +143,12 @@ bool ApplyScriptLine(Script& s, const std::string& line) {
     if (d == "inhibit" && w.size() == 2) return s.inhibit.insert(w[1]), true;
     if (d == "event" && w.size() >= 3 && w.size() <= 5) {
         ScriptEvent e;
-        if (w[1] == "build") e.when = ScriptEvent::When::Build;
-        else if (w[1] == "run") e.when = ScriptEvent::When::Run;
-        else if (w[1] == "now") e.when = ScriptEvent::When::Now;
+        if (w[1] == "build")
+            e.when = ScriptEvent::When::Build;
+        else if (w[1] == "run")
+            e.when = ScriptEvent::When::Run;
+        else if (w[1] == "now")
+            e.when = ScriptEvent::When::Now;
         else if (w[1][0] == '+' && ParseNumber(w[1].substr(1), n) && n >= 0) {
             e.when = ScriptEvent::When::After;
             e.ms = static_cast<unsigned>(n);
@@ -165,7 +191,8 @@ bool ApplyScriptLine(Script& s, const std::string& line) {
     if (d == "text" && w.size() >= 3) {
         long lcid = 0, type = 0;
         if (!ParseNumber(w[1], lcid) || !ParseNumber(w[2], type)) return false;
-        s.texts.push_back({static_cast<unsigned>(lcid), static_cast<unsigned>(type), RestAfterWords(line, 3)});
+        s.texts.push_back(
+            {static_cast<unsigned>(lcid), static_cast<unsigned>(type), RestAfterWords(line, 3)});
         return true;
     }
     if ((d == "audio_lang" || d == "subpicture_lang") && w.size() == 3 && ParseNumber(w[1], n) && n >= 0) {

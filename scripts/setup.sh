@@ -10,6 +10,7 @@ packages=(
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
   gstreamer1.0-plugins-bad:i386 gstreamer1.0-plugins-ugly:i386
   gstreamer1.0-libav:i386 ffmpeg python3-pil fonts-wine
+  nsis fp-utils zip
 )
 
 sudo_cmd=()

@@ -27,6 +27,8 @@ ManifestDPIAware true
 !define MAX_FOLDER_LENGTH 200
 
 Name "${PRODUCT}"
+Caption "${PRODUCT} Setup"
+UninstallCaption "${PRODUCT} Uninstall"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES\${PRODUCT}"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
@@ -43,6 +45,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE LeaveDirectoryPage
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -95,9 +98,14 @@ FunctionEnd
 
 ; ---- Installer -----------------------------------------------------------------------------
 
-Function .onVerifyInstDir
+; $0 holds the folder's length where this is shown.
+!define FOLDER_TOO_LONG "The folder$\r$\n$INSTDIR$\r$\nis $0 characters long. Choose a folder of at most ${MAX_FOLDER_LENGTH} characters."
+
+; Says why rather than greying Next out, and keeps the user on the page.
+Function LeaveDirectoryPage
     StrLen $0 $INSTDIR
     ${If} $0 > ${MAX_FOLDER_LENGTH}
+        MessageBox MB_OK|MB_ICONEXCLAMATION "${FOLDER_TOO_LONG}"
         Abort
     ${EndIf}
 FunctionEnd
@@ -105,7 +113,7 @@ FunctionEnd
 Section "-Program"
     StrLen $0 $INSTDIR
     ${If} $0 > ${MAX_FOLDER_LENGTH}
-        MessageBox MB_OK|MB_ICONSTOP "The folder$\r$\n$INSTDIR$\r$\nis $0 characters long. Choose a folder of at most ${MAX_FOLDER_LENGTH} characters." /SD IDOK
+        MessageBox MB_OK|MB_ICONSTOP "${FOLDER_TOO_LONG}" /SD IDOK
         SetErrorLevel 3
         Quit
     ${EndIf}

@@ -8,15 +8,14 @@
 
 #include "App.h"
 #include "ExecutionState.h"
-#include "FilePlayer.h"
+#include "PlaybackEngine.h"
 #include "Messages.h"
 #include "PathText.h"
 #include "PlaylistDialog.h"
 #include "resource.h"
 
-TransportSettings MainWindowTransportSettings::CurrentTransportSettings() const {
-    return {mSettings.mSkipForward,  mSettings.mSkipBackward,  mSettings.mFastForward,
-            mSettings.mFastBackward, mSettings.mSlowlyForward, mSettings.mSlowlyBackward};
+TransportSettings MainWindow::CurrentTransportSettings() const {
+    return {mSkipForward, mSkipBackward, mFastForward, mFastBackward, mSlowlyForward, mSlowlyBackward};
 }
 
 MainWindow::MainWindow() : SkinDialog(IDD_MAIN, nullptr) {
@@ -48,7 +47,7 @@ bool MainWindow::PlayEntry(int index) {
 }
 
 bool MainWindow::IsMediaOpen() const {
-    return mFilePlayer != nullptr;
+    return mEngine != nullptr;
 }
 
 void MainWindow::ClearPlaylist() {
@@ -58,10 +57,9 @@ void MainWindow::ClearPlaylist() {
 }
 
 void MainWindow::CloseMedia() {
-    if (mFilePlayer) {
-        if (mFilePlayer->state != Closed) mFilePlayer->CloseMedia();
-        mFullscreen = mFilePlayer->fullScreen;
-        mFilePlayer.reset();
+    if (mEngine) {
+        mFullscreen = mEngine->FullScreenMemory(mFullscreen);
+        mEngine.reset();  // the engine closes its media as it goes
     }
     mPosition = 0;
     SetSliderPos("IDC_SLIDER1_PLAYBACK_POSITION", 0);
@@ -78,7 +76,7 @@ DWORD MainWindow::Repaint() {
 }
 
 bool MainWindow::EngineBusy() const {
-    return mOpenDepth > 0 || (mFilePlayer && mFilePlayer->InModalLoop());
+    return mOpenDepth > 0 || (mEngine && mEngine->InModalLoop());
 }
 
 bool MainWindow::DeferIfBusy(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -121,7 +119,7 @@ fw::PreTranslate MainWindow::PreTranslateMessage(MSG& msg) {
                 ::PostMessageA(Hwnd(), WM_COMMAND, ID_FILE_CLOSE, 0);
                 break;
             default:
-                if (mFilePlayer) mFilePlayer->OnChar(msg.wParam);
+                if (mEngine) mEngine->OnChar(msg.wParam);
                 break;
         }
         return fw::PreTranslate::Consumed;
@@ -174,5 +172,5 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::OnKeyUp(WPARAM key, LPARAM lParam) {
     bool forwarded = key == VK_RETURN || key == VK_ESCAPE || (key >= VK_LEFT && key <= VK_DOWN);
-    if (forwarded && mFilePlayer) mFilePlayer->OnKeyUp(key, lParam);
+    if (forwarded && mEngine) mEngine->OnKeyUp(key, lParam);
 }

@@ -8,27 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "EngineHost.h"
 #include "Handles.h"
 #include "PlaylistHost.h"
 #include "Settings.h"
 #include "SkinDialog.h"
 #include "TransportSettings.h"
 
-class FilePlayer;
-
-// Hands the engines the skip and scan settings as they stand at the time of a command.
-class MainWindowTransportSettings final : public TransportSettingsSource {
-public:
-    explicit MainWindowTransportSettings(const PlayerSettings& settings) : mSettings(settings) {}
-    TransportSettings CurrentTransportSettings() const override;
-
-private:
-    const PlayerSettings& mSettings;
-};
-
+class PlaybackEngine;
 class PlaylistDialog;
 
-class MainWindow : public SkinDialog, public PlayerSettings, public PlaylistHost {
+class MainWindow : public SkinDialog, public PlayerSettings, public PlaylistHost, public EngineHost {
 public:
     MainWindow();
     ~MainWindow() override;
@@ -48,8 +38,8 @@ public:
 
     int mPosition = 0;  // position slider, 0..600
 
-    // The open file engine; null when no file is open.
-    std::unique_ptr<FilePlayer> mFilePlayer;
+    // The open engine (a file or a DVD); null when nothing is open.
+    std::unique_ptr<PlaybackEngine> mEngine;
     DWORD mProhibitedAt = 0;   // tick of the last operation that the disc refused
     BYTE mClosedCaptions = 0;  // DVD closed captions are on
 
@@ -61,8 +51,8 @@ public:
     // The open-file command: mPendingPath, or the files the user chooses, opened after closing
     // what is open.
     void OpenMedia();
-    // Opens path (lower-cased, at most MAX_PATH - 1 characters) in a new file engine; on failure
-    // path is emptied and nothing is open.
+    // Closes what is open, then opens path (lower-cased, at most MAX_PATH - 1 characters) in a
+    // new file engine; on failure path is emptied and nothing is open.
     bool OpenFile(char* path);
     void CloseMedia();
     void ClearPlaylist();
@@ -81,9 +71,12 @@ public:
     void ReleaseDvdDecoders();
     // Writes name, times, state word and position slider for what is open.
     void RefreshStatus(HDC dc = nullptr);
-    // The DVD engine's services: note a refused operation, and repaint.
-    void NoteProhibited();
-    DWORD Repaint();
+    // What the engines ask of their owner.
+    HWND HostWindow() const override { return Hwnd(); }
+    HINSTANCE HostInstance() const override { return mInstance; }
+    TransportSettings CurrentTransportSettings() const override;
+    void NoteProhibited() override;
+    DWORD Repaint() override;
     // Enables the transport buttons for what the command `reason` left open (1051/40047 nothing,
     // 40018 media); other reasons change nothing.
     void UpdateButtons(int reason);
@@ -119,6 +112,8 @@ protected:
 
 private:
     // Commands and menus
+    // The commands that act on the open engine; the engine decides what each means to it.
+    void OnEngineCommand(WORD id);
     void PlayNext();
     void PlayPrevious();
     void OpenAddress();
@@ -149,7 +144,6 @@ private:
     };
     std::vector<DeferredMessage> mDeferred;
     int mOpenDepth = 0;
-    MainWindowTransportSettings mTransportSettings{*this};
 
     // Start-up and shutdown
     bool HandOverToRunningInstance();

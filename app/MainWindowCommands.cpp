@@ -7,15 +7,14 @@
 
 #include "AboutDialog.h"
 #include "AddressDialog.h"
-#include "FilePlayer.h"
 #include "MainWindow.h"
 #include "Messages.h"
 #include "PathText.h"
+#include "PlaybackEngine.h"
 #include "StatusText.h"
 #include "resource.h"
 
 bool MainWindow::OnCommand(WORD id, WORD, HWND) {
-    FilePlayer* file = mFilePlayer.get();
     switch (id) {
         case ID_BUTTON_MINIMIZE:
             ::ShowWindow(Hwnd(), SW_MINIMIZE);
@@ -42,10 +41,10 @@ bool MainWindow::OnCommand(WORD id, WORD, HWND) {
             UpdateButtons(ID_FILE_CLOSE);
             break;
         case ID_PLAYBACK_NEXTCHAPTER:
-            PlayNext();
+            if (mEngine && !mEngine->NextChapter()) PlayNext();
             break;
         case ID_PLAYBACK_PREVIOUSCHAPTER:
-            PlayPrevious();
+            if (mEngine && !mEngine->PreviousChapter()) PlayPrevious();
             break;
         case ID_FILE_OPENURL:
             OpenAddress();
@@ -62,92 +61,88 @@ bool MainWindow::OnCommand(WORD id, WORD, HWND) {
         case ID_OPEN_PLAYLIST:
             ShowPlaylistWindow();
             break;
-    }
-    if (!file) return true;  // the engine commands below act on an open file only
-
-    switch (id) {
-        case ID_PLAYBACK_PLAY:
-            file->Play();
-            break;
-        case ID_PLAYBACK_PAUSE:
-            file->Pause();
-            break;
-        case ID_PLAYBACK_STOP:
-            file->Stop();
-            break;
-        case ID_PLAYBACK_FASTFORWARD:
-            file->ScanForward(static_cast<float>(mFastForward));
-            break;
-        case ID_PLAYBACK_REWIND:
-            file->ScanBackward(-static_cast<float>(mFastBackward));
-            break;
-        case ID_OPTIONS_FULLSCREEN:
-            file->ToggleFullScreen();
-            break;
-        case ID_PLAYBACK_STEPFORWARD:
-            file->StepFrames(+1);
-            break;
-        case ID_ZOOM_100:
-            file->InitVideoWindow(1, 1);
-            break;
-        case ID_ZOOM_50:
-            file->InitVideoWindow(1, 2);
-            break;
-        case ID_ZOOM_200:
-            file->InitVideoWindow(2, 1);
-            break;
-        case ID_AUDIO_MUTE:
-            file->ToggleMute();
-            break;
-        case ID_PLAYBACK_REPEAT:
-            file->ToggleRepeat();
-            break;
-        case ID_AUDIO_VOLUMEUP:
-            file->VolumeUp();
-            break;
-        case ID_AUDIO_VOLUMEDOWN:
-            file->VolumeDown();
-            break;
-        case ID_OPTIONS_COLOUR:
-            file->ShowColourControls();
-            break;
-        case ID_AUDIO_RIGHT:
-            file->SetAudioChannel(+1);
-            break;
-        case ID_AUDIO_LEFT:
-            file->SetAudioChannel(-1);
-            break;
-        case ID_AUDIO_BOTH:
-            file->SetAudioChannel(0);
-            break;
-        case ID_JUMP_FORWARD:
-            file->SkipSeconds(mSkipForward);
-            break;
-        case ID_JUMP_BACKWARD:
-            file->SkipSeconds(-mSkipBackward);
-            break;
-        case ID_PLAYBACK_SLOWFORWARD:
-            file->ScanForward(mSlowlyForward);
-            break;
-        case ID_PLAYBACK_SLOWBACKWARD:
-            file->ScanBackward(-mSlowlyBackward);
-            break;
-        case ID_PLAYBACK_STEPBACKWARD:
-            file->StepFrames(-1);
-            break;
-        case ID_CAPTURE_FRAME:
-            file->CaptureFrame(kCapturedFrameFile);
-            break;
-        case ID_CAPTURE_OPEN:
-            file->OpenCapturedImage(kCapturedFrameFile);
+        default:
+            if (mEngine) OnEngineCommand(id);
             break;
     }
     // Identifiers without an action do nothing, IDOK and IDCANCEL included.
     return true;
 }
 
+void MainWindow::OnEngineCommand(WORD id) {
+    PlaybackEngine& engine = *mEngine;
+    switch (id) {
+        case ID_PLAYBACK_PLAY:
+            engine.Play();
+            break;
+        case ID_PLAYBACK_PAUSE:
+            engine.Pause();
+            break;
+        case ID_PLAYBACK_STOP:
+            engine.Stop();
+            break;
+        case ID_PLAYBACK_FASTFORWARD:
+            engine.ScanForward(static_cast<float>(mFastForward));
+            break;
+        case ID_PLAYBACK_REWIND:
+            engine.ScanBackward(static_cast<float>(mFastBackward));
+            break;
+        case ID_PLAYBACK_SLOWFORWARD:
+            engine.ScanForward(mSlowlyForward);
+            break;
+        case ID_PLAYBACK_SLOWBACKWARD:
+            engine.ScanBackward(mSlowlyBackward);
+            break;
+        case ID_JUMP_FORWARD:
+            engine.SkipSeconds(mSkipForward);
+            break;
+        case ID_JUMP_BACKWARD:
+            engine.SkipSeconds(-mSkipBackward);
+            break;
+        case ID_PLAYBACK_STEPFORWARD:
+            engine.StepForward();
+            break;
+        case ID_OPTIONS_FULLSCREEN:
+            engine.ToggleFullScreen();
+            break;
+        case ID_ZOOM_100:
+            engine.Zoom(1, 1);
+            break;
+        case ID_ZOOM_50:
+            engine.Zoom(1, 2);
+            break;
+        case ID_ZOOM_200:
+            engine.Zoom(2, 1);
+            break;
+        case ID_OPTIONS_COLOUR:
+            engine.ShowColourControls();
+            break;
+        case ID_AUDIO_MUTE:
+            engine.ToggleMute();
+            break;
+        case ID_AUDIO_VOLUMEUP:
+            engine.VolumeUp();
+            break;
+        case ID_AUDIO_VOLUMEDOWN:
+            engine.VolumeDown();
+            break;
+        case ID_AUDIO_RIGHT:
+            engine.SetAudioChannel(+1);
+            break;
+        case ID_AUDIO_LEFT:
+            engine.SetAudioChannel(-1);
+            break;
+        case ID_AUDIO_BOTH:
+            engine.SetAudioChannel(0);
+            break;
+        default:
+            engine.OnEngineCommand(id);  // what only this kind of engine knows
+            break;
+    }
+}
+
 void MainWindow::PlayNext() {
-    if (!mFilePlayer) return;
+    if (!mEngine) return;
     int count = static_cast<int>(mPlaylist.size());
     if (mShuffle) {
         mCurrentIndex = ShuffleIndex(std::rand(), count);
@@ -164,7 +159,7 @@ void MainWindow::PlayNext() {
 }
 
 void MainWindow::PlayPrevious() {
-    if (!mFilePlayer) return;
+    if (!mEngine) return;
     if (--mCurrentIndex < 0) {
         mCurrentIndex = 0;
         return;

@@ -87,11 +87,14 @@ bool MainWindow::ChooseMediaFiles(char (&path)[MAX_PATH]) {
 }
 
 bool MainWindow::OpenFile(char* path) {
-    mFilePlayer = std::make_unique<FilePlayer>(mInstance, Hwnd(), &mTransportSettings);
-    mFilePlayer->fullScreen = ReadStoredFullscreen(Profile()) == 1 ? 1 : mFullscreen;
-    if (mFilePlayer->state != Closed) mFilePlayer->CloseMedia();
-    CopyPath(mFilePlayer->fileName, path);
-    if (mFilePlayer->OpenMediaFile()) {
+    if (mEngine) CloseMedia();
+    auto created = std::make_unique<FilePlayer>(*this);
+    FilePlayer& file = *created;
+    file.fullScreen = ReadStoredFullscreen(Profile()) == 1 ? 1 : mFullscreen;
+    CopyPath(file.fileName, path);
+    // The engine is the open one while it opens: its message boxes hold off a replacement.
+    mEngine = std::move(created);
+    if (file.OpenMediaFile()) {
         UpdateButtons(ID_FILE_SELECTDISC);
         return true;
     }
@@ -119,14 +122,11 @@ void MainWindow::ReleaseDvdDecoders() {
 }
 
 bool MainWindow::SeekToFraction() {
-    if (!mFilePlayer) return false;
-    int64_t stop = mFilePlayer->GetStopPosition();
-    if (stop == 0) return false;
-    mFilePlayer->SeekTo(SeekTimeForSlider(mPosition, stop));
-    return true;
+    if (!mEngine) return false;
+    return mEngine->SeekToFraction(static_cast<double>(mPosition) / kPositionSliderMax);
 }
 
 void MainWindow::ApplyVolume() {
     float fraction = static_cast<float>(mVolume / 100.0);
-    if (mFilePlayer) mFilePlayer->SetVolumeFraction(fraction);
+    if (mEngine) mEngine->SetVolumeFraction(fraction);
 }

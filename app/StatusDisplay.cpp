@@ -1,7 +1,7 @@
 // What the main window shows of the playback: name, times, state word, position slider, the
 // transport buttons' states, and its icon when minimised.
-#include "FilePlayer.h"
 #include "MainWindow.h"
+#include "PlaybackEngine.h"
 #include "PlayerApp.h"
 #include "StatusText.h"
 #include "resource.h"
@@ -20,7 +20,7 @@ void MainWindow::UpdateButtons(int reason) {
     if (reason != IDC_BUTTON_CLOSE_PLAYLIST && reason != ID_FILE_CLOSE && reason != ID_FILE_SELECTDISC)
         return;
     bool open = reason == ID_FILE_SELECTDISC;
-    bool still = open && mFilePlayer && FilePlayer::IsStillImage(mFilePlayer->fileName);
+    bool still = open && mEngine && mEngine->IsStillPicture();
     for (const char* name : kTransportButtons)
         EnableButton(name, open && !still);
     if (still) {
@@ -32,21 +32,18 @@ void MainWindow::UpdateButtons(int reason) {
 // The drawing context of a paint makes no difference to what is written.
 void MainWindow::RefreshStatus(HDC) {
     if (ThePlayerApp().mSliderHeld == 1) return;  // the thumb is not moved under the mouse
-    if (!mFilePlayer) {
+    if (!mEngine) {
         SetText("ID_SONG_NAME", "");
         SetText("ID_PLAYBACK_STATUS", "");
         SetText("ID_PLAYBACK_TIME", PlaybackTimeText(0, 0).c_str());
         return;
     }
-    const FilePlayer& file = *mFilePlayer;
-    SetText("ID_SONG_NAME", DisplayName(file.fileName).c_str());
-    if (FilePlayer::IsStillImage(file.fileName)) return;  // a picture has no time
-    int64_t position = file.GetPosition();
-    int64_t length = file.GetStopPosition();
-    SetText("ID_PLAYBACK_TIME",
-            PlaybackTimeText(MediaTimeSeconds(position), MediaTimeSeconds(length)).c_str());
-    SetText("ID_PLAYBACK_STATUS", FileStateWord(file.state));
-    mPosition = SliderFraction(position, length);
+    EngineStatus status = mEngine->Status();
+    if (status.showsName) SetText("ID_SONG_NAME", status.name.c_str());
+    if (!status.showsTime) return;
+    SetText("ID_PLAYBACK_TIME", PlaybackTimeText(status.positionSeconds, status.lengthSeconds).c_str());
+    SetText("ID_PLAYBACK_STATUS", status.stateWord);
+    mPosition = status.slider;
     SetSliderPos("IDC_SLIDER1_PLAYBACK_POSITION", mPosition);
 }
 

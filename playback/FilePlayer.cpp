@@ -8,10 +8,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Commands.h"
 #include "DsUtil.h"
 #include "Messages.h"
 #include "OpenFilter.h"
 #include "PlaybackMath.h"
+#include "StatusFigures.h"
 
 namespace {
 
@@ -33,17 +35,57 @@ unsigned Hex(HRESULT hr) {
 
 }  // namespace
 
+FilePlayer::FilePlayer(EngineHost& owner) : FilePlayer(owner.HostInstance(), owner.HostWindow()) {
+    host = &owner;
+}
+
 FilePlayer::FilePlayer(HINSTANCE instance, HWND notifyWindow, const TransportSettingsSource* settings)
     : notifyWindow(notifyWindow),
       mainMenu(notifyWindow ? ::GetMenu(notifyWindow) : nullptr),
       instance(instance),
       settingsSource(settings) {}
 
-// The owner closes the media first; nothing is released here.
-FilePlayer::~FilePlayer() = default;
+FilePlayer::~FilePlayer() {
+    if (state != Closed || windowCreated) CloseMedia();
+}
 
 TransportSettings FilePlayer::Settings() const {
+    if (host) return host->CurrentTransportSettings();
     return settingsSource ? settingsSource->CurrentTransportSettings() : TransportSettings{};
+}
+
+bool FilePlayer::OnEngineCommand(UINT id) {
+    switch (id) {
+        case ID_PLAYBACK_REPEAT:
+            ToggleRepeat();
+            return true;
+        case ID_PLAYBACK_STEPBACKWARD:
+            StepFrames(-1);
+            return true;
+        case ID_CAPTURE_FRAME:
+            CaptureFrame(kCapturedFrameFile);
+            return true;
+        case ID_CAPTURE_OPEN:
+            OpenCapturedImage(kCapturedFrameFile);
+            return true;
+    }
+    return false;
+}
+
+EngineStatus FilePlayer::Status() const {
+    EngineStatus status;
+    status.showsName = true;
+    status.name = DisplayName(fileName);
+    status.showsTime = !IsStillPicture();  // a picture has no time
+    status.positionSeconds = MediaTimeSeconds(position);
+    status.lengthSeconds = MediaTimeSeconds(stopPosition);
+    status.stateWord = FileStateWord(state);
+    status.slider = SliderFraction(position, stopPosition);
+    return status;
+}
+
+bool FilePlayer::IsStillPicture() const {
+    return IsStillImage(fileName);
 }
 
 bool FilePlayer::OpenMediaFile() {

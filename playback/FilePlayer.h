@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "EngineHost.h"
+#include "PlaybackEngine.h"
 #include "TransportSettings.h"
 
 enum FilePlayerState {
@@ -34,13 +36,47 @@ inline constexpr char kCapturedFrameFile[] = "VideoImage.bmp";
 inline constexpr int kFilterNameCount = 64;
 inline constexpr UINT kFilterCommandBase = 47100;
 
-class FilePlayer {
+class FilePlayer final : public PlaybackEngine {
 public:
-    // settings may be null: the default skip and scan amounts are used then.
+    // The engine of a host window: commands and position updates go to host.HostWindow(), the
+    // skip and scan amounts come from the host at the moment of each command.
+    explicit FilePlayer(EngineHost& host);
+    // An engine without a host; settings may be null: the default skip and scan amounts are
+    // used then.
     FilePlayer(HINSTANCE instance, HWND notifyWindow, const TransportSettingsSource* settings = nullptr);
-    virtual ~FilePlayer();
-    FilePlayer(const FilePlayer&) = delete;
-    FilePlayer& operator=(const FilePlayer&) = delete;
+    // Closes the media, so that no video window outlives the engine it points at.
+    ~FilePlayer() override;
+
+    // The engine interface
+    void Play() override;
+    void Pause() override;
+    void Stop() override;
+    void ScanForward(float rate) override;
+    void ScanBackward(float rate) override;  // rate > 0: the engine plays backwards at it
+    void SkipSeconds(int delta) override;
+    void StepForward() override;
+    bool NextChapter() override { return false; }  // a file has no chapters: the playlist steps
+    bool PreviousChapter() override { return false; }
+    bool SeekToFraction(double fraction) override;
+    void Zoom(int multiplier, int divisor) override;
+    void ToggleFullScreen() override;
+    void ShowColourControls() override;
+    void SetVolumeFraction(float fraction) override;
+    void VolumeUp() override;
+    void VolumeDown() override;
+    void ToggleMute() override;
+    void SetAudioChannel(int channel) override;
+    void OnChar(WPARAM ch) override;
+    void OnKeyUp(WPARAM key, LPARAM lParam) override;
+    // Repeat, step backward, frame capture and opening the captured frame.
+    bool OnEngineCommand(UINT id) override;
+    EngineStatus Status() const override;
+    bool IsStillPicture() const override;
+    const char* MediaPath() const override { return fileName; }
+    // True while the engine runs a modal loop of its own (a message box, its popup menu): its
+    // owner must not delete it until the loop has returned.
+    bool InModalLoop() const override { return modalDepth > 0; }
+    int FullScreenMemory(int) const override { return fullScreen; }
 
     HWND notifyWindow = nullptr;
     HMENU mainMenu = nullptr;
@@ -103,35 +139,21 @@ public:
     LRESULT OnVideoSize();
     void OnVideoPaint();
     LRESULT OnVideoMouse(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnKeyUp(WPARAM key, LPARAM lParam = 0);
-    void OnChar(WPARAM ch);
+    LRESULT OnVideoKeyUp(WPARAM key, LPARAM lParam);
     void ShowMouseCursor(bool show);
     int ToggleFront();
     void ShowContextMenu(int x, int y);
 
     // Sizing and full screen
     HRESULT InitVideoWindow(int multiplier, int divisor);
-    bool ToggleFullScreen();
     bool EnterFullScreen();
     bool LeaveFullScreen();
 
     // Transport and audio
-    HRESULT Play();
-    void Pause();
-    void Stop();
-    bool ScanForward(float rate);
-    bool ScanBackward(float rate);
     HRESULT StepFrames(int delta);
     HRESULT StepOneFrame();
     HRESULT SeekTo(int64_t time);
-    HRESULT SkipSeconds(int delta);
     int ToggleRepeat();
-    HRESULT ToggleMute();
-    HRESULT VolumeUp();
-    HRESULT VolumeDown();
-    HRESULT SetVolumeFraction(float fraction);
-    HRESULT SetAudioChannel(int channel);
-    int ShowColourControls();
     void PollPosition();
     int64_t GetPosition() const { return position; }
     int64_t GetStopPosition() const { return stopPosition; }
@@ -154,10 +176,6 @@ public:
     HRESULT FillFiltersMenu(HMENU popup);
     void ShowFilterPropertyPage(const char* name);
 
-    // True while the engine runs a modal loop of its own (a message box, its popup menu): its
-    // owner must not delete it until the loop has returned.
-    bool InModalLoop() const { return modalDepth > 0; }
-
 private:
     friend class ModalScope;
     TransportSettings Settings() const;
@@ -175,6 +193,7 @@ private:
     // The renderer's current frame as a packed bitmap, and its size in bytes.
     HRESULT ReadCurrentImage(std::unique_ptr<unsigned char[]>& image, long& size);
 
+    EngineHost* host = nullptr;
     const TransportSettingsSource* settingsSource = nullptr;
     int modalDepth = 0;
 };

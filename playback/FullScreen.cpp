@@ -32,9 +32,17 @@ HRESULT FilePlayer::InitVideoWindow(int multiplier, int divisor) {
     return hr;
 }
 
-bool FilePlayer::ToggleFullScreen() {
-    if (audioOnly || !videoRenderer) return false;
-    return fullScreen ? LeaveFullScreen() : EnterFullScreen();
+void FilePlayer::Zoom(int multiplier, int divisor) {
+    InitVideoWindow(multiplier, divisor);
+}
+
+void FilePlayer::ToggleFullScreen() {
+    if (audioOnly || !videoRenderer) return;
+    if (fullScreen) {
+        LeaveFullScreen();
+    } else {
+        EnterFullScreen();
+    }
 }
 
 bool FilePlayer::EnterFullScreen() {

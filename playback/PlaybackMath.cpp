@@ -104,18 +104,7 @@ bool ContainsAny(std::string_view path, std::initializer_list<std::string_view> 
     return false;
 }
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 }  // namespace
-
-bool ContainsNoCase(std::string_view text, std::string_view part) {
-    return Lower(text).find(Lower(part)) != std::string::npos;
-}
 
 bool IsAsfFile(std::string_view path) {
     // Exactly these spellings: a mixed-case ".Wmv" goes the general way.
@@ -123,16 +112,11 @@ bool IsAsfFile(std::string_view path) {
 }
 
 bool IsMpegFile(std::string_view path) {
-    return ContainsAny(Lower(path), {".mpg", ".mpeg", ".dat", ".m1v", ".m2v"});
+    return ContainsAny(fw::ToLower(path), {".mpg", ".mpeg", ".dat", ".m1v", ".m2v"});
 }
 
 bool IsDeferredFullScreenFile(std::string_view path) {
-    return ContainsAny(Lower(path), {".avi", ".divx", ".mp4", ".wmv"});
-}
-
-std::string BaseName(std::string_view path) {
-    size_t slash = path.find_last_of("\\/");
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+    return ContainsAny(fw::ToLower(path), {".avi", ".divx", ".mp4", ".wmv"});
 }
 
 std::string VideoWindowCaption(std::string_view fileName, bool muted, bool paused) {

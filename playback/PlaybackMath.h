@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "Text.h"
+
 // Media times are counted in 100-nanosecond units.
 inline constexpr int64_t kMediaTimePerSecond = 10000000;
 
@@ -43,10 +45,9 @@ int64_t ClampToStart(int64_t time);
 bool IsAsfFile(std::string_view path);                 // ".asf", ".wma", ".wmv" in lower or upper case
 bool IsMpegFile(std::string_view path);                // MPEG program/elementary streams and VCD files
 bool IsDeferredFullScreenFile(std::string_view path);  // full screen waits until playback runs
-bool ContainsNoCase(std::string_view text, std::string_view part);
+using fw::BaseName;
+using fw::ContainsNoCase;
 
-// The text after the last "\" or "/", or the whole path.
-std::string BaseName(std::string_view path);
 // "Tesmaro Player" with no file; else "name (Muted) (Paused)" with empty slots left blank.
 std::string VideoWindowCaption(std::string_view fileName, bool muted, bool paused);
 

@@ -4,17 +4,15 @@
 #include "DsUtil.h"
 #include "Messages.h"
 #include "PlaybackMath.h"
+#include "StatusFigures.h"
 
-HRESULT FilePlayer::Play() {
-    if (!mediaControl) return 0;
-    HRESULT hr = S_OK;
+void FilePlayer::Play() {
+    if (!mediaControl) return;
     if (state == Paused || state == Stopped || state == Scanning) {
-        hr = mediaControl->Run();
-        if (SUCCEEDED(hr)) state = Running;
+        if (SUCCEEDED(mediaControl->Run())) state = Running;
     }
     // Back to normal speed, also from a scan.
     if (mediaSeeking && SUCCEEDED(mediaSeeking->SetRate(1.0))) UpdateVideoWindowTitle();
-    return hr;
 }
 
 void FilePlayer::Pause() {
@@ -39,26 +37,27 @@ void FilePlayer::Stop() {
     UpdateVideoWindowTitle();
 }
 
-bool FilePlayer::ScanForward(float rate) {
-    if (!basicVideo || !mediaSeeking) return false;
+void FilePlayer::ScanForward(float rate) {
+    if (!basicVideo || !mediaSeeking) return;
     DWORD capabilities = 0;
     mediaSeeking->GetCapabilities(&capabilities);
     // A scan starts from normal playback only; to change speed while scanning, Play first.
-    if (state != Running) return true;
-    if (FAILED(mediaSeeking->SetRate(rate))) return false;
-    state = Scanning;
-    return true;
+    if (state != Running) return;
+    if (SUCCEEDED(mediaSeeking->SetRate(rate))) state = Scanning;
 }
 
-bool FilePlayer::ScanBackward(float rate) {
-    if (!basicVideo || !mediaSeeking) return false;
+void FilePlayer::ScanBackward(float rate) {
+    if (!basicVideo || !mediaSeeking) return;
     DWORD capabilities = 0;
     mediaSeeking->GetCapabilities(&capabilities);
-    if (!(capabilities & AM_SEEKING_CanPlayBackwards)) return false;
-    if (state != Running) return true;
-    if (FAILED(mediaSeeking->SetRate(rate))) return false;
-    state = Scanning;
-    return true;
+    if (!(capabilities & AM_SEEKING_CanPlayBackwards)) return;
+    if (state != Running) return;
+    // DirectShow plays backwards at a negative rate.
+    if (SUCCEEDED(mediaSeeking->SetRate(-rate))) state = Scanning;
+}
+
+void FilePlayer::StepForward() {
+    StepFrames(+1);
 }
 
 HRESULT FilePlayer::StepOneFrame() {
@@ -92,16 +91,21 @@ HRESULT FilePlayer::SeekTo(int64_t time) {
     return SeekAbsolute(ClampToStart(time));
 }
 
-HRESULT FilePlayer::SkipSeconds(int delta) {
-    if (!mediaSeeking) return 0;
+bool FilePlayer::SeekToFraction(double fraction) {
+    if (stopPosition == 0) return false;
+    SeekTo(SeekTimeForFraction(fraction, stopPosition));
+    return true;
+}
+
+void FilePlayer::SkipSeconds(int delta) {
+    if (!mediaSeeking) return;
     TimeFormatSwitch mediaTime(mediaSeeking.Get(), TIME_FORMAT_MEDIA_TIME);
-    if (FAILED(mediaTime.Result())) return mediaTime.Result();
+    if (FAILED(mediaTime.Result())) return;
     LONGLONG current = 0;
-    HRESULT hr = mediaSeeking->GetCurrentPosition(&current);
-    if (FAILED(hr)) return hr;
+    if (FAILED(mediaSeeking->GetCurrentPosition(&current))) return;
     position = current;
     // No limit at the end: a skip past it ends the clip.
-    return mediaTime.SeekAndRestore(SkipTarget(position, delta));
+    mediaTime.SeekAndRestore(SkipTarget(position, delta));
 }
 
 void FilePlayer::PollPosition() {
@@ -124,56 +128,45 @@ int FilePlayer::ToggleRepeat() {
     return 1;
 }
 
-HRESULT FilePlayer::ToggleMute() {
-    if (!graphBuilder || !basicAudio) return 0;
+void FilePlayer::ToggleMute() {
+    if (!graphBuilder || !basicAudio) return;
     long current = 0;
-    HRESULT hr = basicAudio->get_Volume(&current);
-    if (hr == E_NOTIMPL) return 0;
-    if (FAILED(hr)) return hr;
+    if (FAILED(basicAudio->get_Volume(&current))) return;  // E_NOTIMPL: no volume to mute
     // The stored volume is what unmuting returns to; muting never changes it.
-    hr = basicAudio->put_Volume(current != kVolumeSilent ? kVolumeSilent : volume);
-    if (SUCCEEDED(hr)) UpdateVideoWindowTitle();
-    return hr;
+    if (SUCCEEDED(basicAudio->put_Volume(current != kVolumeSilent ? kVolumeSilent : volume)))
+        UpdateVideoWindowTitle();
 }
 
-HRESULT FilePlayer::VolumeUp() {
-    if (!graphBuilder || !basicAudio) return 0;
-    HRESULT hr = basicAudio->get_Volume(&volume);
-    if (hr == E_NOTIMPL) return 0;
-    if (FAILED(hr)) return hr;
+void FilePlayer::VolumeUp() {
+    if (!graphBuilder || !basicAudio) return;
+    if (FAILED(basicAudio->get_Volume(&volume))) return;
     volume = VolumeStepUp(volume);
-    return basicAudio->put_Volume(volume);
+    basicAudio->put_Volume(volume);
 }
 
-HRESULT FilePlayer::VolumeDown() {
-    if (!graphBuilder || !basicAudio) return 0;
-    HRESULT hr = basicAudio->get_Volume(&volume);
-    if (hr == E_NOTIMPL) return 0;
-    if (FAILED(hr)) return hr;
+void FilePlayer::VolumeDown() {
+    if (!graphBuilder || !basicAudio) return;
+    if (FAILED(basicAudio->get_Volume(&volume))) return;
     volume = VolumeStepDown(volume);
-    return basicAudio->put_Volume(volume);
+    basicAudio->put_Volume(volume);
 }
 
-HRESULT FilePlayer::SetVolumeFraction(float fraction) {
-    if (!graphBuilder || !basicAudio) return 0;
+void FilePlayer::SetVolumeFraction(float fraction) {
+    if (!graphBuilder || !basicAudio) return;
     volume = VolumeFromFraction(fraction);
-    return basicAudio->put_Volume(volume);
+    basicAudio->put_Volume(volume);
 }
 
-HRESULT FilePlayer::SetAudioChannel(int channel) {
-    if (!basicAudio) return 0;
+void FilePlayer::SetAudioChannel(int channel) {
+    if (!basicAudio) return;
     long balance = 0;
-    HRESULT hr = basicAudio->get_Balance(&balance);
-    if (hr == E_NOTIMPL) return 0;
-    if (FAILED(hr)) return hr;
+    if (FAILED(basicAudio->get_Balance(&balance))) return;
     if (!BalanceForChannel(channel, balance)) {
         ModalScope modal(*this);
         ::MessageBoxA(nullptr, "unknown channel settings", "error", MB_OK);
     }
-    return basicAudio->put_Balance(balance);
+    basicAudio->put_Balance(balance);
 }
 
 // Colour controls exist for DVD overlays only.
-int FilePlayer::ShowColourControls() {
-    return 0;
-}
+void FilePlayer::ShowColourControls() {}

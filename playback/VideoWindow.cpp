@@ -91,7 +91,7 @@ LRESULT CALLBACK FilePlayer::VideoWindowProc(HWND window, UINT message, WPARAM w
         case WM_MBUTTONUP:
             return player->OnVideoMouse(message, wParam, lParam);
         case WM_KEYUP:
-            return player->OnKeyUp(wParam, lParam);
+            return player->OnVideoKeyUp(wParam, lParam);
         case WM_COMMAND:
             player->OnVideoCommand(LOWORD(wParam));
             break;
@@ -143,13 +143,13 @@ void FilePlayer::OnVideoCommand(UINT id) {
             ScanForward(static_cast<float>(settings.fastForward));
             break;
         case 40007:
-            ScanBackward(-static_cast<float>(settings.fastBackward));
+            ScanBackward(static_cast<float>(settings.fastBackward));
             break;
         case 40063:
             ScanForward(settings.slowlyForward);
             break;
         case 40064:
-            ScanBackward(-settings.slowlyBackward);
+            ScanBackward(settings.slowlyBackward);
             break;
         case 40061:
             SkipSeconds(settings.skipForward);
@@ -220,7 +220,11 @@ void FilePlayer::OnChar(WPARAM ch) {
     }
 }
 
-LRESULT FilePlayer::OnKeyUp(WPARAM key, LPARAM lParam) {
+void FilePlayer::OnKeyUp(WPARAM key, LPARAM lParam) {
+    OnVideoKeyUp(key, lParam);
+}
+
+LRESULT FilePlayer::OnVideoKeyUp(WPARAM key, LPARAM lParam) {
     if (key == VK_ESCAPE && fullScreen == 1) {
         LeaveFullScreen();
         return 0;

@@ -11,8 +11,42 @@
 #include "Messages.h"
 #include "PathText.h"
 #include "PlaybackEngine.h"
+#include "Settings.h"
+#include "SettingsDialog.h"
 #include "StatusText.h"
 #include "resource.h"
+
+namespace {
+
+// Command 40080: the dialog starts from the in-memory values and the stored full-screen wish;
+// only OK takes them back, and writes them in the store's order.
+void RunSettingsDialog(HINSTANCE instance, HWND owner, void* mainWindow, PlayerSettings& settings,
+                       const fw::Profile& profile) {
+    SettingsDialogRecord record;
+    record.instance = instance;
+    record.parent = owner;
+    record.mainWindow = mainWindow;
+    record.autoStart = settings.mAutoStart;
+    record.skipForward = settings.mSkipForward;
+    record.skipBackward = settings.mSkipBackward;
+    record.fastForward = settings.mFastForward;
+    record.fastBackward = settings.mFastBackward;
+    record.slowForward = settings.mSlowlyForward;
+    record.slowBackward = settings.mSlowlyBackward;
+    record.fullScreenOnPlay = ReadStoredFullscreen(profile);
+    if (!ShowSettingsDialog(record)) return;
+    settings.mAutoStart = record.autoStart;
+    settings.mSkipForward = record.skipForward;
+    settings.mSkipBackward = record.skipBackward;
+    settings.mFastForward = record.fastForward;
+    settings.mFastBackward = record.fastBackward;
+    settings.mSlowlyForward = record.slowForward;
+    settings.mSlowlyBackward = record.slowBackward;
+    settings.mFullscreen = record.fullScreenOnPlay;
+    WriteDialogSettings(profile, settings);
+}
+
+}  // namespace
 
 bool MainWindow::OnCommand(WORD id, WORD, HWND) {
     switch (id) {
@@ -60,6 +94,9 @@ bool MainWindow::OnCommand(WORD id, WORD, HWND) {
             break;
         case ID_OPEN_PLAYLIST:
             ShowPlaylistWindow();
+            break;
+        case ID_SETUP:
+            RunSettingsDialog(mInstance, Hwnd(), this, *this, Profile());
             break;
         default:
             if (mEngine) OnEngineCommand(id);

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "App.h"
+#include "AssociationDialog.h"
 #include "ExecutionState.h"
 #include "MainWindow.h"
 #include "Messages.h"
@@ -112,7 +113,15 @@ void MainWindow::CleanUp() {
     WriteExitSettings(Profile(), *this);
 }
 
-// The file-type association of the very first start; the marker is written once it exists.
-void MainWindow::RunFirstStartAssociation() {}
+// The very first start registers the default media types without showing anything: the hidden
+// association dialog checks its default set, which is applied at once. The marker is written
+// only when that happened, so a start that could not make the dialog tries again next time.
+void MainWindow::RunFirstStartAssociation() {
+    AssociationDialog associations(Hwnd(), mInstance, Profile());
+    if (!associations.Create()) return;
+    associations.ApplyNow();
+    associations.Destroy();
+    WriteFirstRunMarker(Profile());
+}
 // The disc drives' poll for an inserted disc to start.
 void MainWindow::PollDiscs() {}

@@ -84,13 +84,3 @@ int ReadFirstRunMarker(const fw::Profile& profile) {
 void WriteFirstRunMarker(const fw::Profile& profile) {
     profile.WriteInt(kSetupSection, kKeyFirstRun, 1);
 }
-
-std::string FormatRate(float rate) {
-    char text[32];
-    std::snprintf(text, sizeof(text), "%.3g", static_cast<double>(rate));
-    return text;
-}
-
-float ParseRate(const std::string& text) {
-    return static_cast<float>(std::atof(text.c_str()));
-}

@@ -4,10 +4,9 @@
 #include <string>
 
 #include "Profile.h"
+#include "ProfileKeys.h"
+#include "SettingsText.h"  // FormatRate, ParseRate
 
-inline constexpr char kSetupSection[] = "Setup";
-inline constexpr char kKeyFirstRun[] = "bFirst";
-inline constexpr char kKeyFullscreen[] = "g_bFullscreen";
 
 // The in-memory copies that the main window holds; engines and dialogs read them directly.
 struct PlayerSettings {
@@ -34,8 +33,3 @@ void WriteExitSettings(const fw::Profile& profile, const PlayerSettings& setting
 int ReadStoredFullscreen(const fw::Profile& profile);
 int ReadFirstRunMarker(const fw::Profile& profile);
 void WriteFirstRunMarker(const fw::Profile& profile);
-
-// Slow rates are stored as text: three significant digits, no trailing zeros ("0.5", "0.333").
-std::string FormatRate(float rate);
-// The run-time library's text-to-double rule; text that is not a number reads as 0.
-float ParseRate(const std::string& text);

@@ -26,6 +26,21 @@
 #define IDC_LINK_WEBSITE 1201
 #define IDC_LINK_SUPPORT 1202
 #ifndef IDC_STATIC
+// The Settings dialog and the file association dialog (one check box per table row, in order).
+#define IDD_SETTINGS 143
+#define IDC_SKIP_FORWARD 1053
+#define IDC_SKIP_BACKWARD 1054
+#define IDC_FAST_FORWARD 1055
+#define IDC_FAST_BACKWARD 1056
+#define IDC_SLOW_FORWARD 1057
+#define IDC_FILE_ASSOCIATIONS 1100
+#define IDC_FULLSCREEN_ON_PLAY 1101
+#define IDC_SETTINGS_SPIN 101
+#define IDD_ASSOCIATIONS 146
+#define IDC_ASSOC_FIRST 1067
+#define IDC_ASSOC_LAST 1098
+#define IDC_ASSOC_HELP 1099
+
 #define IDC_STATIC (-1)
 #endif
 

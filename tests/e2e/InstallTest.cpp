@@ -54,6 +54,22 @@ void CloseHelpWindows() {
     }
 }
 
+// The product version in a program's version information, as "1.2.3.0".
+std::string ProductVersion(const std::string& path) {
+    DWORD ignored = 0;
+    DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0) return {};
+    std::string block(size, '\0');
+    if (!::GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return {};
+    char* text = nullptr;
+    UINT length = 0;
+    if (!::VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\ProductVersion",
+                          reinterpret_cast<void**>(&text), &length) ||
+        length == 0)
+        return {};
+    return std::string(text, strnlen(text, length));
+}
+
 class InstallTest : public PlayerTest {
 protected:
     void SetUp() override {
@@ -85,10 +101,12 @@ TEST_F(InstallTest, SilentRoundTripLeavesFilesAndFileTypesAsBeforeButKeepsTheSet
 
     ASSERT_EQ(SilentInstall(), 0u);
     std::string folder = Installed(kDefaultInstallDir);
-    for (const char* name : {"tesmaro_player.exe", "Vistrane.exe", "help.chm", "uninstall.exe", "skin\\skin1.ini",
+    for (const char* name : {"tesmaro_player.exe", "Vistrane.exe", "assoc_restore.exe", "help.chm", "uninstall.exe",
+                             "skin\\skin1.ini",
                              "skin\\small.ini", "skin\\skin1_mask.bmp"})
         EXPECT_TRUE(Exists(folder + name)) << name;
-    for (const char* link : {"Tesmaro Player.lnk", "Tesmaro Player Help.lnk", "Uninstall Tesmaro Player.lnk"})
+    for (const char* link : {"Tesmaro Player.lnk", "Tesmaro Player Help.lnk", "Uninstall Tesmaro Player.lnk",
+                             "Give file types back.lnk"})
         EXPECT_TRUE(Exists(std::string(kStartMenuDir) + link)) << link;
     EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kProductUninstallKey, "DisplayName"), "Tesmaro Player");
     EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kProductUninstallKey, "DisplayVersion"), TESMARO_VERSION);
@@ -97,6 +115,10 @@ TEST_F(InstallTest, SilentRoundTripLeavesFilesAndFileTypesAsBeforeButKeepsTheSet
               folder + "tesmaro_player.exe,0");
     EXPECT_EQ(ReadRegString(HKEY_LOCAL_MACHINE, kProductUninstallKey, "UninstallString"),
               "\"" + folder + "uninstall.exe\"");
+    // One version everywhere: the installer, every program it installs, the list of programs.
+    for (const std::string& program : {InstallerPath(), folder + "tesmaro_player.exe", folder + "Vistrane.exe",
+                                       folder + "assoc_restore.exe"})
+        EXPECT_EQ(ProductVersion(program), TESMARO_VERSION ".0") << program;
     auto size = ReadRegDword(HKEY_LOCAL_MACHINE, kProductUninstallKey, "EstimatedSize");
     ASSERT_TRUE(size.has_value());
     EXPECT_GT(*size, 500u);  // kilobytes: the program, its skins and the help
@@ -131,6 +153,17 @@ TEST_F(InstallTest, SilentRoundTripLeavesFilesAndFileTypesAsBeforeButKeepsTheSet
     ASSERT_TRUE(WriteRegString(HKEY_CLASSES_ROOT, "Tesmaro Player\\DefaultIcon", "", folder + "tesmaro_player.exe,0"));
     ASSERT_TRUE(WriteRegString(HKEY_CLASSES_ROOT, "Tesmaro Player\\shell\\open\\command", "",
                                "\"" + folder + "tesmaro_player.exe\" \"%1\""));
+
+    // The restore tool run as its Start-menu entry runs it, in the program folder: its own
+    // identifier opens files with the Vistrane.exe there, which is the installed player's.
+    char here[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, here);
+    ASSERT_TRUE(::SetCurrentDirectoryA(folder.c_str()));
+    EXPECT_EQ(RunToEnd(folder + "assoc_restore.exe", ""), 0u);
+    ::SetCurrentDirectoryA(here);
+    EXPECT_EQ(ReadRegString(HKEY_CLASSES_ROOT, "Vistrane+\\shell\\open\\command", ""),
+              "\"" + folder + "Vistrane.exe\" \"%1\"");
+    EXPECT_EQ(ReadRegString(HKEY_CLASSES_ROOT, ".mpa", ""), "TmOtherPlayer.mpa");
 
     ASSERT_TRUE(SilentUninstall(folder));
     EXPECT_FALSE(Exists(folder));

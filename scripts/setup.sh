@@ -10,7 +10,7 @@ packages=(
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
   gstreamer1.0-plugins-bad:i386 gstreamer1.0-plugins-ugly:i386
   gstreamer1.0-libav:i386 ffmpeg python3-pil fonts-wine dvdauthor
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev nsis fp-utils zip
 )
 
 sudo_cmd=()

@@ -5,8 +5,9 @@ _tm_src=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="$_tm_build/wineprefix"
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono or Gecko install prompts in a fresh prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko install prompts in a fresh prefix. No menu entries or file types of the
+# build's prefix in the desktop of the machine (the installer makes Start-menu shortcuts).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Sound goes to a null ALSA device.
 export ALSA_CONFIG_PATH="$_tm_src/scripts/alsa-null.conf"
 export TESMARO_BUILD="$_tm_build"

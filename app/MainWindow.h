@@ -165,9 +165,13 @@ private:
     bool JoinsHandOverBurst() const;
     void ReceivePath(const std::string& path, bool replace);
     static constexpr LONG kHandOverBurstMs = 3000;
+    // Starts made together with ours hand over within moments of our own file; a start made a
+    // little later is a new request and replaces it, as a single second start always does.
+    static constexpr LONG kOwnStartBurstMs = 1000;
     fw::KernelHandle mInstanceLock;
     DWORD mLastHandOverAt = 0;  // message time of the last hand-over (or of our own start's file)
     bool mHandOverSeen = false;
+    bool mLastWasOwnStart = false;  // mLastHandOverAt is our own start's file, not a hand-over
     void OnClose();
     void CleanUp();
     const fw::Profile& Profile() const;

@@ -79,6 +79,7 @@ void MainWindow::PlaceAndStart() {
         // Files handed over by starts made together with this one join its playlist.
         mLastHandOverAt = ::GetTickCount();
         mHandOverSeen = true;
+        mLastWasOwnStart = true;
         std::string path = mPendingPath;
         ReceivePath(path, true);
     }
@@ -121,13 +122,15 @@ BOOL MainWindow::OnInitDialog() {
 // the first keeps playing. Arrival is the time the message was posted, so a hand-over that
 // waited behind a long open still counts from when it was sent.
 bool MainWindow::JoinsHandOverBurst() const {
-    return mHandOverSeen && ::GetMessageTime() - static_cast<LONG>(mLastHandOverAt) < kHandOverBurstMs;
+    LONG window = mLastWasOwnStart ? kOwnStartBurstMs : kHandOverBurstMs;
+    return mHandOverSeen && ::GetMessageTime() - static_cast<LONG>(mLastHandOverAt) < window;
 }
 
 void MainWindow::OnForwardFile(ATOM atom) {
     bool joins = JoinsHandOverBurst();
     mLastHandOverAt = static_cast<DWORD>(::GetMessageTime());
     mHandOverSeen = true;
+    mLastWasOwnStart = false;
     if (!atom) {
         // A path that could not be sent: the open-file command asks the user for it.
         ::PostMessageA(Hwnd(), WM_COMMAND, ID_FILE_SELECTDISC, 0);

@@ -322,9 +322,17 @@ TEST_F(DvdEngineUiTest, StreamsWithoutALanguageCodeAreNamedFromTheirAttributesOr
 
 TEST_F(DvdEngineUiTest, ANavigatorFailingHalfwayLeavesTheEntriesSoFarAndNoBox) {
     ASSERT_TRUE(Open());
-    nav.Inject("fail GetAudioLanguage");
-    nav.Inject("fail GetNumberOfChapters");
-    PopupContents popup = RightClick();
+    ASSERT_TRUE(nav.Inject("fail GetAudioLanguage"));
+    ASSERT_TRUE(nav.Inject("fail GetNumberOfChapters"));
+    // The double takes a directive up on its own thread: the menu may still be filled from the
+    // answers before it.
+    PopupContents popup;
+    e2e::WaitUntil(
+        [&] {
+            popup = RightClick();
+            return popup.seen && popup.languages.size() == 1u && popup.chapters.size() == 1u;
+        },
+        5000);
     ASSERT_TRUE(popup.seen);
     EXPECT_EQ(1u, popup.languages.size());  // the separator only
     EXPECT_EQ(1u, popup.titles.size());

@@ -70,12 +70,35 @@ std::string ProductVersion(const std::string& path) {
     return std::string(text, strnlen(text, length));
 }
 
+// Earlier tests in this prefix started the player from the build folder, whose first start took
+// the media types for it. An install begins from a machine that never had the player: those
+// types are taken off again before the "before" picture is made.
+void ForgetEarlierPlayerTypes() {
+    std::vector<std::string> ours;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name;
+        if (::RegEnumKeyExA(HKEY_CLASSES_ROOT, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        if (name[0] != '.') continue;
+        if (ReadRegString(HKEY_CLASSES_ROOT, name, "") == std::optional<std::string>("Tesmaro Player") &&
+            !ReadRegString(HKEY_CLASSES_ROOT, name, "Backup type"))
+            ours.push_back(name);
+    }
+    for (const std::string& key : ours)
+        ::RegDeleteTreeA(HKEY_CLASSES_ROOT, key.c_str());
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "Tesmaro Player");
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "Vistrane+");
+}
+
 class InstallTest : public PlayerTest {
 protected:
     void SetUp() override {
         PlayerTest::SetUp();
         ASSERT_TRUE(Exists(InstallerPath())) << InstallerPath();
         ASSERT_FALSE(Exists(kDefaultInstallDir)) << "an earlier run left an installation";
+        ForgetEarlierPlayerTypes();
     }
     void TearDown() override {
         CloseHelpWindows();

@@ -45,10 +45,10 @@ FilePlayer::FilePlayer(EngineHost& owner) : FilePlayer(owner.HostInstance(), own
     host = &owner;
 }
 
-FilePlayer::FilePlayer(HINSTANCE instance, HWND notifyWindow, const TransportSettingsSource* settings)
-    : notifyWindow(notifyWindow),
-      mainMenu(notifyWindow ? ::GetMenu(notifyWindow) : nullptr),
-      instance(instance),
+FilePlayer::FilePlayer(HINSTANCE module, HWND owner, const TransportSettingsSource* settings)
+    : notifyWindow(owner),
+      mainMenu(owner ? ::GetMenu(owner) : nullptr),
+      instance(module),
       settingsSource(settings) {}
 
 FilePlayer::~FilePlayer() {

@@ -147,19 +147,6 @@ void TrackContextMenu(HINSTANCE instance, HWND window, POINT screen, const DvdMe
     ::TrackPopupMenu(popup, TPM_LEFTBUTTON, screen.x, screen.y, 0, window, nullptr);
 }
 
-Microsoft::WRL::ComPtr<IBaseFilter> FindFilterByName(IGraphBuilder* graphBuilder, const char* name) {
-    if (!graphBuilder || !name) return nullptr;
-    Microsoft::WRL::ComPtr<IEnumFilters> filters;
-    if (FAILED(graphBuilder->EnumFilters(filters.GetAddressOf()))) return nullptr;
-    Microsoft::WRL::ComPtr<IBaseFilter> filter;
-    while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-        std::string filterName;
-        if (!ReadFilterName(filter.Get(), filterName)) return nullptr;
-        if (::lstrcmpA(filterName.c_str(), name) == 0) return filter;
-    }
-    return nullptr;
-}
-
 void ShowFilterPropertyPage(HWND owner, IGraphBuilder* graphBuilder, const char* name) {
     Microsoft::WRL::ComPtr<IBaseFilter> filter = FindFilterByName(graphBuilder, name);
     if (!filter) return;

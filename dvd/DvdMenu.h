@@ -3,6 +3,7 @@
 // streams, the graph's filters, the titles and the current title's chapters).
 #pragma once
 
+
 #include <windows.h>
 #include <dshow.h>
 
@@ -10,6 +11,7 @@
 
 #include "DvdMath.h"
 #include "DvdMenuIds.h"
+#include "GraphFilters.h"  // FindFilterByName, shared with the file engine
 
 using DvdFilterNames = char[kFilterNameSlots][kFilterNameLength];
 
@@ -46,8 +48,5 @@ POINT ContextMenuScreenPoint(HWND window, int x, int y, bool fullScreen, bool fi
 void TrackContextMenu(HINSTANCE instance, HWND window, POINT screen, const DvdMenuSource& source,
                       BOOL& subpictureShown, DvdFilterNames& names);
 
-// The graph's first filter whose name is exactly name (case-sensitive); null when there is none,
-// when a filter cannot tell its name, or without a graph.
-Microsoft::WRL::ComPtr<IBaseFilter> FindFilterByName(IGraphBuilder* graphBuilder, const char* name);
 // Opens the property pages of the filter called name, owned by owner; silent when it has none.
 void ShowFilterPropertyPage(HWND owner, IGraphBuilder* graphBuilder, const char* name);

@@ -45,10 +45,10 @@ FilePlayer::FilePlayer(EngineHost& owner) : FilePlayer(owner.HostInstance(), own
     host = &owner;
 }
 
-FilePlayer::FilePlayer(HINSTANCE instance, HWND notifyWindow, const TransportSettingsSource* settings)
-    : notifyWindow(notifyWindow),
-      mainMenu(notifyWindow ? ::GetMenu(notifyWindow) : nullptr),
-      instance(instance),
+FilePlayer::FilePlayer(HINSTANCE module, HWND owner, const TransportSettingsSource* settings)
+    : notifyWindow(owner),
+      mainMenu(owner ? ::GetMenu(owner) : nullptr),
+      instance(module),
       settingsSource(settings) {}
 
 FilePlayer::~FilePlayer() {
@@ -138,7 +138,7 @@ bool FilePlayer::GetClipFileName(char* path) {
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_READONLY;
     dialog.lpstrInitialDir = firstCall ? "\\" : nullptr;
     firstCall = false;
-    ModalScope modal(*this);
+    ModalScope modal(modalGuard);
     return ::GetOpenFileNameA(&dialog) != FALSE;
 }
 
@@ -159,7 +159,7 @@ HRESULT FilePlayer::BuildGraph(const char* path) {
     if (PictureExceedsLimit(path)) {
         // Decoding it would exhaust the process inside the platform's decoder, which ends the
         // process: it is refused like any file that the graph cannot render.
-        ModalScope modal(*this);
+        ModalScope modal(modalGuard);
         ::MessageBoxA(nullptr, IsAsfFile(path) ? kCannotPlayAsf : kCannotPlay, kProductName, MB_OK);
         return VFW_E_CANNOT_RENDER;
     }
@@ -175,7 +175,7 @@ HRESULT FilePlayer::BuildGraph(const char* path) {
             }
             hr = graphBuilder->RenderFile(widePath.c_str(), nullptr);
             if (FAILED(hr)) {
-                ModalScope modal(*this);
+                ModalScope modal(modalGuard);
                 ::MessageBoxA(nullptr, kCannotPlayAsf, kProductName, MB_OK);
                 return hr;
             }
@@ -183,7 +183,7 @@ HRESULT FilePlayer::BuildGraph(const char* path) {
     } else {
         hr = graphBuilder->RenderFile(widePath.c_str(), nullptr);
         if (FAILED(hr)) {
-            ModalScope modal(*this);
+            ModalScope modal(modalGuard);
             ::MessageBoxA(nullptr, kCannotPlay, kProductName, MB_OK);
             return hr;
         }
@@ -406,7 +406,7 @@ void FilePlayer::ReportError(const char* format, ...) {
     va_start(args, format);
     std::vsnprintf(text, sizeof(text), format, args);
     va_end(args);
-    ModalScope modal(*this);
+    ModalScope modal(modalGuard);
     ::MessageBoxA(nullptr, text, kProductName, MB_OK);
 }
 

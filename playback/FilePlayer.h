@@ -11,8 +11,10 @@
 
 #include "Commands.h"
 #include "EngineHost.h"
+#include "GraphFilters.h"
 #include "PlaybackEngine.h"
 #include "TransportSettings.h"
+#include "VideoWindow.h"
 
 enum FilePlayerState {
     Stopped = 0,
@@ -22,29 +24,19 @@ enum FilePlayerState {
     Scanning = 4,
 };
 
-// Timers of the video window.
-inline constexpr UINT_PTR kCursorTimer = 1;
-inline constexpr UINT kCursorTimerMs = 50000;
-inline constexpr DWORD kCursorIdleMs = 100000;
-inline constexpr UINT_PTR kPositionTimer = 2;
-inline constexpr UINT kPositionTimerMs = 1000;
-inline constexpr UINT_PTR kFullScreenTimer = 4;
-inline constexpr UINT kFullScreenTimerMs = 500;
-
 inline constexpr char kVideoWindowClass[] = "VCDEventWindow";
 // Where a captured frame goes: the current directory.
 inline constexpr char kCapturedFrameFile[] = "VideoImage.bmp";
-inline constexpr int kFilterNameCount = 64;
 inline constexpr UINT kFilterCommandBase = ID_FILTER_BASE;
 
-class FilePlayer final : public PlaybackEngine {
+class FilePlayer final : public PlaybackEngine, private VideoWindowHandler {
 public:
     // The engine of a host window: commands and position updates go to host.HostWindow(), the
     // skip and scan amounts come from the host at the moment of each command.
     explicit FilePlayer(EngineHost& host);
     // An engine without a host; settings may be null: the default skip and scan amounts are
     // used then.
-    FilePlayer(HINSTANCE instance, HWND notifyWindow, const TransportSettingsSource* settings = nullptr);
+    FilePlayer(HINSTANCE module, HWND owner, const TransportSettingsSource* settings = nullptr);
     // Closes the media, so that no video window outlives the engine it points at.
     ~FilePlayer() override;
 
@@ -76,7 +68,7 @@ public:
     const char* MediaPath() const override { return fileName; }
     // True while the engine runs a modal loop of its own (a message box, its popup menu): its
     // owner must not delete it until the loop has returned.
-    bool InModalLoop() const override { return modalDepth > 0; }
+    bool InModalLoop() const override { return modalGuard.Active(); }
     int FullScreenMemory(int) const override { return fullScreen; }
 
     HWND notifyWindow = nullptr;
@@ -98,18 +90,14 @@ public:
     Microsoft::WRL::ComPtr<IVideoFrameStep> frameStep;   // only when the renderer can step
     HWND videoWindow = nullptr;
     bool windowCreated = false;
-    DWORD lastMouseTime = 0;
-    int cursorCount = 0;
-    RECT savedWindowRect{};
     int64_t position = 0;      // at the last poll, 100-nanosecond units
     int64_t stopPosition = 0;  // at the last poll: the clip's length
     BOOL repeat = 0;
     BOOL mainOnTop = 1;
     RECT videoRect{};
     float zoom = 1.0f;
-    DWORD savedWindowStyle = 0;
     int channelMode = 0;
-    char filterNames[kFilterNameCount][256] = {};
+    FilterNameTable filterNames = {};
 
     // Opening, graph and closing
     bool OpenMediaFile();
@@ -133,15 +121,12 @@ public:
     // Video window
     bool CreateVideoWindow();
     void DestroyVideoWindow();
-    RECT GetInitialVideoRect() const;
-    static LRESULT CALLBACK VideoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnVideoCommand(UINT id);
     LRESULT OnVideoTimer(UINT_PTR id);
     LRESULT OnVideoSize();
     void OnVideoPaint();
     LRESULT OnVideoMouse(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnVideoKeyUp(WPARAM key, LPARAM lParam);
-    void ShowMouseCursor(bool show);
     int ToggleFront();
     void ShowContextMenu(int x, int y);
 
@@ -178,7 +163,7 @@ public:
     void ShowFilterPropertyPage(const char* name);
 
 private:
-    friend class ModalScope;
+    LRESULT OnVideoMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     TransportSettings Settings() const;
     LRESULT DefaultTail(UINT message, WPARAM wParam, LPARAM lParam);
     HRESULT SeekAbsolute(int64_t target);
@@ -196,21 +181,8 @@ private:
 
     EngineHost* host = nullptr;
     const TransportSettingsSource* settingsSource = nullptr;
-    int modalDepth = 0;
-};
-
-// Marks a modal loop of the engine; when the outermost one ends the owner is woken (WM_NULL)
-// so that it can carry out what it had to put off meanwhile.
-class ModalScope {
-public:
-    explicit ModalScope(FilePlayer& player) : mPlayer(player) { ++mPlayer.modalDepth; }
-    ~ModalScope() {
-        if (--mPlayer.modalDepth == 0 && mPlayer.notifyWindow)
-            ::PostMessageA(mPlayer.notifyWindow, WM_NULL, 0, 0);
-    }
-    ModalScope(const ModalScope&) = delete;
-    ModalScope& operator=(const ModalScope&) = delete;
-
-private:
-    FilePlayer& mPlayer;
+    ModalGuard modalGuard{notifyWindow};
+    CursorHider cursor;
+    FullScreenPlacement placement;
+    VideoWindow videoFrame{*this};  // last: it goes first, while the engine it calls still stands
 };

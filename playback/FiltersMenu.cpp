@@ -2,8 +2,6 @@
 // builder adds to an MPEG graph, listing them in the Filters submenu and showing their property
 // pages.
 #include <windows.h>
-#include <ocidl.h>
-#include <olectl.h>
 
 #include <cstring>
 #include <string>
@@ -17,21 +15,12 @@ namespace {
 constexpr char kMpegVideoDecoder[] = "Pellwyn Video Decoder";
 constexpr char kRendererPrefix[] = "Video Renderer";
 constexpr char kLine21Decoder[] = "Line 21 Decoder";
-constexpr char kUnknownFilter[] = "Unknow filter";
 constexpr int kFiltersSubmenu = 10;  // "Filters" in the video menu's popup
 
 }  // namespace
 
 ComPtr<IBaseFilter> FilePlayer::FindFilterByName(const char* name) {
-    if (!graphBuilder || !name) return nullptr;
-    ComPtr<IEnumFilters> filters;
-    if (FAILED(graphBuilder->EnumFilters(filters.GetAddressOf()))) return nullptr;
-    for (ComPtr<IBaseFilter> filter; filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK;) {
-        std::string filterName;
-        if (!ReadFilterName(filter.Get(), filterName)) return nullptr;
-        if (::lstrcmpA(filterName.c_str(), name) == 0) return filter;
-    }
-    return nullptr;
+    return ::FindFilterByName(graphBuilder.Get(), name);
 }
 
 // The graph builder may add a second renderer, named like the first with a suffix; only one
@@ -63,42 +52,9 @@ int FilePlayer::RemoveExtraFilters() {
 
 HRESULT FilePlayer::FillFiltersMenu(HMENU popup) {
     HMENU submenu = ::GetSubMenu(popup, kFiltersSubmenu);  // none in the picture menu
-    if (!graphBuilder) return E_NOINTERFACE;
-    ComPtr<IEnumFilters> filters;
-    HRESULT hr = graphBuilder->EnumFilters(filters.GetAddressOf());
-    if (FAILED(hr)) return hr;
-    // Entry 0 is never used, so the ids run from one past the base; the list holds 63 names.
-    int k = 1;
-    for (ComPtr<IBaseFilter> filter;
-         k < kFilterNameCount && filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK; ++k) {
-        std::string name;
-        if (!ReadFilterName(filter.Get(), name)) name = kUnknownFilter;
-        char* entry = filterNames[k];
-        std::strncpy(entry, name.c_str(), sizeof(filterNames[k]) - 1);
-        entry[sizeof(filterNames[k]) - 1] = '\0';
-        if (submenu) ::AppendMenuA(submenu, MF_STRING, kFilterCommandBase + k, entry);
-    }
-    return S_OK;
+    return ::FillFiltersMenu(graphBuilder.Get(), submenu, filterNames, kFilterCommandBase);
 }
 
 void FilePlayer::ShowFilterPropertyPage(const char* name) {
-    ComPtr<IBaseFilter> filter = FindFilterByName(name);
-    if (!filter) return;
-    ComPtr<ISpecifyPropertyPages> pages;
-    if (FAILED(QueryInto(filter.Get(), IID_ISpecifyPropertyPages, pages))) return;
-    FILTER_INFO info{};
-    if (FAILED(filter->QueryFilterInfo(&info))) return;
-    if (info.pGraph) info.pGraph->Release();
-    info.achName[MAX_FILTER_NAME - 1] = L'\0';
-    CAUUID pageIds{};
-    HRESULT hr = pages->GetPages(&pageIds);
-    pages.Reset();
-    if (FAILED(hr)) return;
-    IUnknown* object = filter.Get();
-    {
-        ModalScope modal(*this);
-        ::OleCreatePropertyFrame(videoWindow, 0, 0, info.achName, 1, &object, pageIds.cElems, pageIds.pElems,
-                                 0, 0, nullptr);
-    }
-    ::CoTaskMemFree(pageIds.pElems);
+    ::ShowFilterPropertyPage(graphBuilder.Get(), videoWindow, name, modalGuard);
 }

@@ -84,7 +84,7 @@ bool FilePlayer::CaptureFrame(const char* path) {
     if (!ok) {
         char text[MAX_PATH + 32];
         std::snprintf(text, sizeof(text), "can not capture %s!", path);
-        ModalScope modal(*this);
+        ModalScope modal(modalGuard);
         ::MessageBoxA(nullptr, text, "error report", MB_OK);
     }
     file.Reset();

@@ -48,21 +48,14 @@ void FilePlayer::ToggleFullScreen() {
 bool FilePlayer::EnterFullScreen() {
     if (!videoRenderer) return false;
     if (IsStillImage(fileName)) return EnterStillFullScreen();
-    int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    int cy = ::GetSystemMetrics(SM_CYSCREEN);
-
-    ::GetWindowRect(videoWindow, &savedWindowRect);
-    savedWindowStyle = static_cast<DWORD>(::GetWindowLongA(videoWindow, GWL_STYLE)) | WS_VISIBLE;
-    ::SetWindowLongA(videoWindow, GWL_STYLE, WS_POPUP | WS_CLIPCHILDREN);
-    ::SetWindowPos(videoWindow, nullptr, 0, 0, cx, cy, SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+    SIZE screen = placement.Enter(videoWindow, SWP_SHOWWINDOW);
 
     long w = 0, h = 0;
     if (!basicVideo || basicVideo->GetVideoSize(&w, &h) == E_NOINTERFACE) return false;
     // Ten times the size: a video is always scaled to the screen, never shown small and centred.
-    FitRect fit = FitToScreen(w * 10, h * 10, cx, cy);
-    videoRenderer->SetWindowPosition(fit.left, fit.top, fit.width, fit.height);
+    FitRendererToScreen(videoRenderer.Get(), w * 10, h * 10, screen.cx, screen.cy);
 
-    lastMouseTime = ::timeGetTime();
+    cursor.NoteActivity();
     ::SetTimer(videoWindow, kCursorTimer, kCursorTimerMs, nullptr);
     fullScreen = 1;
     mainOnTop = 1;
@@ -72,16 +65,9 @@ bool FilePlayer::EnterFullScreen() {
 bool FilePlayer::LeaveFullScreen() {
     if (!videoRenderer) return false;
     if (IsStillImage(fileName)) return LeaveStillFullScreen();
-    ::SetWindowLongA(videoWindow, GWL_STYLE, static_cast<LONG>(savedWindowStyle));
-    UINT shown = videoShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
-    const RECT& r = savedWindowRect;
-    ::SetWindowPos(videoWindow, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                   SWP_NOOWNERZORDER | SWP_FRAMECHANGED | shown);
+    placement.Leave(videoWindow, notifyWindow, videoShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
     ::KillTimer(videoWindow, kCursorTimer);
-    ShowMouseCursor(true);
+    cursor.Show();
     fullScreen = 0;
-    ::SetWindowPos(notifyWindow, nullptr, 0, 0, 0, 0,
-                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-    ::SetWindowPos(videoWindow, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | shown);
     return true;
 }

@@ -171,35 +171,21 @@ LRESULT FilePlayer::OnVideoScroll(HWND window, UINT message, WPARAM wParam, LPAR
 bool FilePlayer::EnterStillFullScreen() {
     fullScreen = 1;
     mainOnTop = 1;
-    int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    ::GetWindowRect(videoWindow, &savedWindowRect);
-    savedWindowStyle = static_cast<DWORD>(::GetWindowLongA(videoWindow, GWL_STYLE)) | WS_VISIBLE;
-    ::SetWindowLongA(videoWindow, GWL_STYLE, WS_POPUP | WS_CLIPCHILDREN);
-    UINT shown = videoShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
-    ::SetWindowPos(videoWindow, nullptr, 0, 0, cx, cy, SWP_NOOWNERZORDER | SWP_FRAMECHANGED | shown);
+    SIZE screen = placement.Enter(videoWindow, videoShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
 
     long w = 0, h = 0;
     if (!basicVideo || basicVideo->GetVideoSize(&w, &h) == E_NOINTERFACE) return false;
     // The picture's own size: one smaller than the screen is centred, not enlarged.
-    FitRect fit = FitToScreen(w, h, cx, cy);
-    videoRenderer->SetWindowPosition(fit.left, fit.top, fit.width, fit.height);
+    FitRendererToScreen(videoRenderer.Get(), w, h, screen.cx, screen.cy);
     RedeliverPicture();
     return true;
 }
 
 bool FilePlayer::LeaveStillFullScreen() {
-    ::SetWindowLongA(videoWindow, GWL_STYLE, static_cast<LONG>(savedWindowStyle));
     // Hidden until the window's next paint puts it back where the scroll bars say.
     videoRenderer->put_Visible(OAFALSE);
-    UINT shown = videoShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
-    const RECT& r = savedWindowRect;
-    ::SetWindowPos(videoWindow, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                   SWP_NOOWNERZORDER | SWP_FRAMECHANGED | shown);
+    placement.Leave(videoWindow, notifyWindow, videoShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
     fullScreen = 0;
-    ::SetWindowPos(notifyWindow, nullptr, 0, 0, 0, 0,
-                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-    ::SetWindowPos(videoWindow, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | shown);
-    ShowMouseCursor(true);
+    cursor.Show();
     return true;
 }

@@ -1,6 +1,7 @@
 // Play, pause, stop, scanning, stepping, seeking, the position poll, repeat and the audio
 // controls. Each operation quietly does nothing when the interfaces it needs are missing.
 #include "FilePlayer.h"
+#include "AudioControl.h"
 #include "DsUtil.h"
 #include "Messages.h"
 #include "PlaybackMath.h"
@@ -129,43 +130,23 @@ int FilePlayer::ToggleRepeat() {
 }
 
 void FilePlayer::ToggleMute() {
-    if (!graphBuilder || !basicAudio) return;
-    long current = 0;
-    if (FAILED(basicAudio->get_Volume(&current))) return;  // E_NOTIMPL: no volume to mute
-    // The stored volume is what unmuting returns to; muting never changes it.
-    if (SUCCEEDED(basicAudio->put_Volume(current != kVolumeSilent ? kVolumeSilent : volume)))
-        UpdateVideoWindowTitle();
+    if (graphBuilder && ::ToggleMute(basicAudio.Get(), volume)) UpdateVideoWindowTitle();
 }
 
 void FilePlayer::VolumeUp() {
-    if (!graphBuilder || !basicAudio) return;
-    if (FAILED(basicAudio->get_Volume(&volume))) return;
-    volume = VolumeStepUp(volume);
-    basicAudio->put_Volume(volume);
+    if (graphBuilder) StepVolume(basicAudio.Get(), volume, true);
 }
 
 void FilePlayer::VolumeDown() {
-    if (!graphBuilder || !basicAudio) return;
-    if (FAILED(basicAudio->get_Volume(&volume))) return;
-    volume = VolumeStepDown(volume);
-    basicAudio->put_Volume(volume);
+    if (graphBuilder) StepVolume(basicAudio.Get(), volume, false);
 }
 
 void FilePlayer::SetVolumeFraction(float fraction) {
-    if (!graphBuilder || !basicAudio) return;
-    volume = VolumeFromFraction(fraction);
-    basicAudio->put_Volume(volume);
+    if (graphBuilder) PutVolumeFraction(basicAudio.Get(), fraction, volume);
 }
 
 void FilePlayer::SetAudioChannel(int channel) {
-    if (!basicAudio) return;
-    long balance = 0;
-    if (FAILED(basicAudio->get_Balance(&balance))) return;
-    if (!BalanceForChannel(channel, balance)) {
-        ModalScope modal(*this);
-        ::MessageBoxA(nullptr, "unknown channel settings", "error", MB_OK);
-    }
-    basicAudio->put_Balance(balance);
+    PutChannel(basicAudio.Get(), channel, modalGuard);
 }
 
 // Colour controls exist for DVD overlays only.

@@ -5,6 +5,6 @@ set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$src/build}
 "$src/scripts/setup.sh"
-cmake -S "$src" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" >/dev/null
+cmake -S "$src" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" -DTESMARO_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 "$src/scripts/wine-prefix.sh" "$build"

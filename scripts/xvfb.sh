@@ -16,6 +16,14 @@ ensure)
   Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 9>&- &
   echo $! >"$state/xvfb.pid"
   for _ in $(seq 100); do [ -s "$state/xvfb.fd" ] && break; sleep 0.05; done
+  # Without a display every window test would fail for a reason that no test names: say so here.
+  if [ ! -s "$state/xvfb.fd" ] || ! kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then
+    echo "xvfb.sh: Xvfb did not come up (log: $state/xvfb.log):" >&2
+    cat "$state/xvfb.log" >&2 || true
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    rm -f "$state/xvfb.pid" "$state/xvfb.display"
+    exit 1
+  fi
   echo ":$(head -n1 "$state/xvfb.fd")" >"$state/xvfb.display"
   cat "$state/xvfb.display" ;;
 stop)

@@ -311,9 +311,9 @@ TEST_F(DvdDialogTest, PlayChapterInTitleReadsBothAndCancelKeepsThem) {
     EXPECT_EQ(1, titleSpin.lower);
     EXPECT_EQ(99, titleSpin.upper);
 
-    WindowWatcher cancel("Play Chapter In Title", [&](HWND dialog) {
-        Type(dialog, IDC_DVD_TITLE, "7");
-        Press(dialog, IDCANCEL);
+    WindowWatcher cancel("Play Chapter In Title", [&](HWND box) {
+        Type(box, IDC_DVD_TITLE, "7");
+        Press(box, IDCANCEL);
     });
     DvdChapterDialog cancelled(true, Instance(), owner);
     EXPECT_FALSE(cancelled.Show());
@@ -405,7 +405,7 @@ TEST_F(DvdDialogTest, ParentalLevelsListTheSixRatingsAndChooseOne) {
     EXPECT_EQ(" Not Rated ", items[selected]);
     EXPECT_EQ(6u, dialog.level);
 
-    WindowWatcher cancel("Parental Levels", [&](HWND dialog) { Press(dialog, IDCANCEL); });
+    WindowWatcher cancel("Parental Levels", [&](HWND box) { Press(box, IDCANCEL); });
     DvdParentalDialog cancelled(Instance(), owner, 3);
     EXPECT_FALSE(cancelled.Show());
 }

@@ -9,43 +9,11 @@
 #include "PlaybackMath.h"
 #include "resource.h"
 
-namespace {
-
-// Which window a left click outside full screen last brought to the front; shared by every
-// player of the process.
-int frontToggle = 1;
-
-}  // namespace
-
 bool FilePlayer::CreateVideoWindow() {
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = VideoWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = kVideoWindowClass;
-    ::RegisterClassA(&windowClass);  // fails harmlessly once the class exists
-
-    RECT r = GetInitialVideoRect();
-    videoWindow =
-        ::CreateWindowExA(0, kVideoWindowClass, "Video Window", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.left,
-                          r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, this);
+    videoFrame.Open(instance, kVideoWindowClass, notifyWindow);
+    videoWindow = videoFrame.Hwnd();
     windowCreated = true;
     return true;
-}
-
-RECT FilePlayer::GetInitialVideoRect() const {
-    RECT workArea{}, main{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    ::GetWindowRect(notifyWindow, &main);
-    RECT r;
-    r.left = workArea.left + 100;
-    r.top = workArea.top + 5;
-    r.bottom = main.top;
-    r.right = workArea.left + 4 * (r.bottom - r.top) / 3;
-    return r;
 }
 
 void FilePlayer::DestroyVideoWindow() {
@@ -60,55 +28,48 @@ void FilePlayer::DestroyVideoWindow() {
         }
     }
     ::UpdateWindow(notifyWindow);
-    if (videoWindow) ::DestroyWindow(videoWindow);
+    videoFrame.Destroy();
     videoWindow = nullptr;
     windowCreated = false;
 }
 
-LRESULT CALLBACK FilePlayer::VideoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* player = reinterpret_cast<FilePlayer*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!player) {
-        if (message != WM_CREATE) return ::DefWindowProcA(window, message, wParam, lParam);
-        player = static_cast<FilePlayer*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(player));
-        player->videoWindow = window;
-    }
+LRESULT FilePlayer::OnVideoMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!videoWindow) videoWindow = window;  // from the window's first message on
     switch (message) {
         case WM_GRAPHNOTIFY:
-            player->HandleGraphEvents();
+            HandleGraphEvents();
             break;
         case WM_TIMER:
-            return player->OnVideoTimer(wParam);
+            return OnVideoTimer(wParam);
         case WM_HSCROLL:
         case WM_VSCROLL:
-            player->OnVideoScroll(window, message, wParam, lParam);
+            OnVideoScroll(window, message, wParam, lParam);
             return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
-            return player->OnVideoMouse(message, wParam, lParam);
+            return OnVideoMouse(message, wParam, lParam);
         case WM_KEYUP:
-            return player->OnVideoKeyUp(wParam, lParam);
+            return OnVideoKeyUp(wParam, lParam);
         case WM_COMMAND:
-            player->OnVideoCommand(LOWORD(wParam));
+            OnVideoCommand(LOWORD(wParam));
             break;
         case WM_CLOSE:
             // The owner closes the file; the window goes with it.
-            ::PostMessageA(player->notifyWindow, WM_COMMAND, ID_FILE_CLOSE, 0);
+            ::PostMessageA(notifyWindow, WM_COMMAND, ID_FILE_CLOSE, 0);
             return 0;
         case WM_MOVE:
         case WM_SIZE:
-            if (player->videoShown) return player->OnVideoSize();
+            if (videoShown) return OnVideoSize();
             break;
         case WM_PAINT:
-            player->OnVideoPaint();
+            OnVideoPaint();
             break;
         case WM_NCDESTROY:
-            ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
             return ::DefWindowProcA(window, message, wParam, lParam);
     }
-    return player->DefaultTail(message, wParam, lParam);
+    return DefaultTail(message, wParam, lParam);
 }
 
 LRESULT FilePlayer::DefaultTail(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -238,7 +199,7 @@ LRESULT FilePlayer::OnVideoTimer(UINT_PTR id) {
             ::KillTimer(videoWindow, kFullScreenTimer);
             return ::DefWindowProcA(videoWindow, WM_TIMER, id, 0);
         case kCursorTimer:
-            if (fullScreen && ::timeGetTime() - lastMouseTime > kCursorIdleMs) ShowMouseCursor(false);
+            if (fullScreen && cursor.IdleLongerThan(kCursorIdleMs)) cursor.Hide();
             return 0;
         case kPositionTimer:
             PollPosition();
@@ -248,7 +209,7 @@ LRESULT FilePlayer::OnVideoTimer(UINT_PTR id) {
 }
 
 LRESULT FilePlayer::OnVideoMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (fullScreen) ShowMouseCursor(true);
+    if (fullScreen) cursor.Show();
     switch (message) {
         case WM_LBUTTONUP:
             ToggleFront();
@@ -261,37 +222,9 @@ LRESULT FilePlayer::OnVideoMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(videoWindow, message, wParam, lParam);
 }
 
-void FilePlayer::ShowMouseCursor(bool show) {
-    // ShowCursor keeps a count; bring it just across zero so that calls never stack up.
-    if (show) {
-        while (cursorCount < 0)
-            cursorCount = ::ShowCursor(TRUE);
-        lastMouseTime = ::timeGetTime();
-    } else {
-        while (cursorCount >= 0)
-            cursorCount = ::ShowCursor(FALSE);
-    }
-}
-
 int FilePlayer::ToggleFront() {
     if (!videoRenderer) return 0;
-    constexpr UINT keep = SWP_NOMOVE | SWP_NOSIZE;
-    if (fullScreen) {
-        if (mainOnTop == 1) {
-            ::SetWindowPos(notifyWindow, HWND_NOTOPMOST, 0, 0, 0, 0, keep | SWP_HIDEWINDOW);
-        } else {
-            ::SetWindowPos(notifyWindow, HWND_TOPMOST, 0, 0, 0, 0, keep | SWP_SHOWWINDOW);
-        }
-        mainOnTop = !mainOnTop;
-    } else {
-        if (frontToggle == 0) {
-            ::SetWindowPos(notifyWindow, HWND_TOPMOST, 0, 0, 0, 0, keep | SWP_SHOWWINDOW);
-        } else {
-            ::SetWindowPos(notifyWindow, HWND_NOTOPMOST, 0, 0, 0, 0, keep | SWP_SHOWWINDOW);
-            ::SetWindowPos(videoWindow, HWND_TOP, 0, 0, 0, 0, keep | SWP_SHOWWINDOW);
-        }
-        frontToggle = !frontToggle;
-    }
+    ::ToggleFront(notifyWindow, videoWindow, fullScreen != 0, mainOnTop);
     return 1;
 }
 
@@ -299,8 +232,7 @@ void FilePlayer::ShowContextMenu(int x, int y) {
     bool still = IsStillImage(fileName);
     HMENU menu = ::LoadMenuA(instance, MAKEINTRESOURCEA(still ? IDR_STILLMENU : IDR_VCDMENU));
     if (!menu) {
-        ModalScope modal(*this);
-        ::MessageBoxA(nullptr, "error", "error", MB_OK);
+        ErrorBox(modalGuard, "error", "error");
         return;
     }
     HMENU popup = ::GetSubMenu(menu, 0);
@@ -333,7 +265,7 @@ void FilePlayer::ShowContextMenu(int x, int y) {
     }
     FillFiltersMenu(popup);
     {
-        ModalScope modal(*this);
+        ModalScope modal(modalGuard);
         ::TrackPopupMenu(popup, TPM_LEFTBUTTON, at.x, at.y, 0, videoWindow, nullptr);
     }
     ::DestroyMenu(menu);

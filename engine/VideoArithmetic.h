@@ -1,0 +1,29 @@
+// The arithmetic that every engine's video window and sound share: the volume curve and steps,
+// the channel balance, and where a picture goes on the screen in full screen. Plain values in,
+// plain values out.
+#pragma once
+
+// Hundredths of a decibel: 0 is full volume, -10000 silence.
+inline constexpr long kVolumeFull = 0;
+inline constexpr long kVolumeSilent = -10000;
+inline constexpr long kBalanceLeftOnly = -10000;
+inline constexpr long kBalanceRightOnly = 10000;
+
+// The volume slider's fraction (0.0 .. 1.0) on the player's loudness curve. The curve is steeper
+// at the quiet end so that the slider feels even; it jumps at 0.2 and 0.5.
+long VolumeFromFraction(float fraction);
+// One step of 100 up or down, kept between silence and full volume.
+long VolumeStepUp(long volume);
+long VolumeStepDown(long volume);
+// The balance for a channel choice: -1 left only, 0 both, +1 right only. False for any other
+// choice (the current balance then stays).
+bool BalanceForChannel(int channel, long& balance);
+
+// Where a picture of w x h goes on a screen of cx x cy, keeping its aspect ratio.
+struct FitRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+FitRect FitToScreen(long w, long h, int cx, int cy);

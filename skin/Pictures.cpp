@@ -59,9 +59,11 @@ bool LoadPictureFile(const std::string& path, fw::Bitmap& target, SIZE& size) {
     OLE_HANDLE handle = 0;
     if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP || FAILED(picture->get_Handle(&handle)))
         return false;
-    // The decoder's bitmap dies with the picture object; a copy of our own outlives it.
+    // The decoder's bitmap dies with the picture object; a copy of our own outlives it. The copy
+    // is a DIB section: cutting the controls' pictures out of it is then a plain copy of memory,
+    // many times cheaper than going through the display driver for every piece.
     HBITMAP decoded = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
-    fw::Bitmap copy(static_cast<HBITMAP>(::CopyImage(decoded, IMAGE_BITMAP, 0, 0, 0)));
+    fw::Bitmap copy(static_cast<HBITMAP>(::CopyImage(decoded, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!copy) return false;
     BITMAP info{};
     if (!::GetObjectA(copy.Get(), sizeof(info), &info)) return false;
@@ -85,10 +87,14 @@ void CutPicture(HDC surface, fw::Bitmap& target, HBITMAP source, int left, int t
     fw::MemoryDc from(::CreateCompatibleDC(surface));
     fw::MemoryDc to(::CreateCompatibleDC(surface));
     if (!from || !to) return;
-    fw::Bitmap cut(::CreateCompatibleBitmap(surface, width, height));
+    fw::SelectedObject keepSource(from.Get(), source);
+    // A piece of a DIB section is made in the source's own format (a memory context that holds a
+    // DIB section makes DIB sections); any other source gives a piece compatible with the surface.
+    DIBSECTION section{};
+    bool isSection = ::GetObjectA(source, sizeof(section), &section) == sizeof(section);
+    fw::Bitmap cut(::CreateCompatibleBitmap(isSection ? from.Get() : surface, width, height));
     if (!cut) return;
     {
-        fw::SelectedObject keepSource(from.Get(), source);
         fw::SelectedObject keepTarget(to.Get(), cut.Get());
         ::BitBlt(to.Get(), 0, 0, width, height, from.Get(), left, top, SRCCOPY);
     }

@@ -21,8 +21,10 @@ std::string SkinDirectoryOf(const std::string& path);
 // `size` unchanged, and answers false.
 bool LoadPictureFile(const std::string& path, fw::Bitmap& target, SIZE& size);
 
-// `target` becomes a bitmap compatible with `surface` (a window or screen DC) holding the rectangle of
-// `source`. Nothing happens without a source bitmap; an empty or oversized rectangle leaves `target` empty.
+// `target` becomes a new bitmap holding the rectangle of `source`: a DIB section of the source's
+// format when the source is one (as every loaded picture is), otherwise a bitmap compatible with
+// `surface` (a window or screen DC). Nothing happens without a source bitmap; an empty or
+// oversized rectangle leaves `target` empty.
 void CutPicture(HDC surface, fw::Bitmap& target, HBITMAP source, int left, int top, int right, int bottom);
 
 // Copies the bitmap's top-left (right - left) x (bottom - top) pixels to that rectangle of the

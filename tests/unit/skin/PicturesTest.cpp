@@ -97,6 +97,28 @@ TEST(CuttingPictures, TheCutStartsAtTheRectanglesCorner) {
     EXPECT_EQ(PixelOf(cut.Get(), 29, 9), RGB(39 * 4, 29 * 4, 7));
 }
 
+// Loaded pictures are DIB sections, and their pieces stay DIB sections of the same format: the
+// controls' pictures are then copied in memory instead of through the display driver.
+TEST(CuttingPictures, APieceOfALoadedPictureIsADibSectionWithTheSamePixels) {
+    fw::Bitmap picture;
+    SIZE size{};
+    ASSERT_TRUE(LoadPictureFile(e2e::MediaDirectory() + "skin_picture.bmp", picture, size));
+    DIBSECTION section{};
+    ASSERT_EQ(::GetObjectA(picture.Get(), sizeof(section), &section), static_cast<int>(sizeof(section)));
+    ASSERT_GE(size.cx, 4);
+    ASSERT_GE(size.cy, 4);
+    fw::WindowDc screen(nullptr);
+    fw::Bitmap cut;
+    CutPicture(screen.Get(), cut, picture.Get(), 1, 2, size.cx, size.cy);
+    ASSERT_TRUE(cut);
+    DIBSECTION piece{};
+    ASSERT_EQ(::GetObjectA(cut.Get(), sizeof(piece), &piece), static_cast<int>(sizeof(piece)));
+    EXPECT_EQ(piece.dsBm.bmBitsPixel, section.dsBm.bmBitsPixel);
+    EXPECT_EQ(BitmapSize(cut.Get()).cx, size.cx - 1);
+    EXPECT_EQ(PixelOf(cut.Get(), 0, 0), PixelOf(picture.Get(), 1, 2));
+    EXPECT_EQ(PixelOf(cut.Get(), size.cx - 2, size.cy - 3), PixelOf(picture.Get(), size.cx - 1, size.cy - 1));
+}
+
 TEST(CuttingPictures, NoSourceDoesNothingAndUnusableRectanglesGiveNothing) {
     fw::WindowDc screen(nullptr);
     fw::Bitmap kept = MakeBitmap(2, 2, [](int, int) { return RGB(9, 9, 9); });

@@ -17,7 +17,9 @@ POINT PointOf(LPARAM lParam) {
 }  // namespace
 
 void HoverButton::OnAttached() {
-    ::SendMessageA(Hwnd(), BM_SETSTYLE, BS_OWNERDRAW, FALSE);
+    // A button attached from elsewhere is made owner-drawn; one created so is left as it is.
+    LONG_PTR style = ::GetWindowLongPtrA(Hwnd(), GWL_STYLE);
+    if ((style & BS_TYPEMASK) != BS_OWNERDRAW) ::SendMessageA(Hwnd(), BM_SETSTYLE, BS_OWNERDRAW, FALSE);
     ModifyStyle(WS_TABSTOP, 0);
 }
 

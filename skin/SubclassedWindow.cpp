@@ -51,7 +51,10 @@ void SubclassedWindow::Invalidate(bool erase) const {
 void SubclassedWindow::ModifyStyle(DWORD remove, DWORD add) const {
     if (!mHwnd) return;
     DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(mHwnd, GWL_STYLE));
-    ::SetWindowLongPtrA(mHwnd, GWL_STYLE, (style & ~remove) | add);
+    DWORD changed = (style & ~remove) | add;
+    // Setting a style is a round trip to the window server and two messages; most calls at
+    // start-up find the style already as asked.
+    if (changed != style) ::SetWindowLongPtrA(mHwnd, GWL_STYLE, changed);
 }
 
 LRESULT SubclassedWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -147,19 +147,3 @@ void TrackContextMenu(HINSTANCE instance, HWND window, POINT screen, const DvdMe
     ::TrackPopupMenu(popup, TPM_LEFTBUTTON, screen.x, screen.y, 0, window, nullptr);
 }
 
-void ShowFilterPropertyPage(HWND owner, IGraphBuilder* graphBuilder, const char* name) {
-    Microsoft::WRL::ComPtr<IBaseFilter> filter = FindFilterByName(graphBuilder, name);
-    if (!filter) return;
-    Microsoft::WRL::ComPtr<ISpecifyPropertyPages> pages;
-    if (FAILED(QueryInto(filter.Get(), IID_ISpecifyPropertyPages, pages))) return;
-    FILTER_INFO info{};
-    if (FAILED(filter->QueryFilterInfo(&info))) return;
-    if (info.pGraph) info.pGraph->Release();
-    info.achName[MAX_FILTER_NAME - 1] = L'\0';
-    CAUUID pageIds{};
-    if (FAILED(pages->GetPages(&pageIds))) return;
-    IUnknown* object = filter.Get();
-    ::OleCreatePropertyFrame(owner, 0, 0, info.achName, 1, &object, pageIds.cElems, pageIds.pElems, 0, 0,
-                             nullptr);
-    ::CoTaskMemFree(pageIds.pElems);
-}

@@ -48,5 +48,3 @@ POINT ContextMenuScreenPoint(HWND window, int x, int y, bool fullScreen, bool fi
 void TrackContextMenu(HINSTANCE instance, HWND window, POINT screen, const DvdMenuSource& source,
                       BOOL& subpictureShown, DvdFilterNames& names);
 
-// Opens the property pages of the filter called name, owned by owner; silent when it has none.
-void ShowFilterPropertyPage(HWND owner, IGraphBuilder* graphBuilder, const char* name);

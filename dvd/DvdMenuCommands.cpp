@@ -13,6 +13,8 @@
 #include "DvdOutput.h"
 #include "DvdPlayer.h"
 #include "DvdReports.h"
+#include "GraphFilters.h"
+#include "VideoWindow.h"
 #include "DvdStreams.h"
 
 // A modal loop of the engine (a menu, a dialog, a property frame, the region tool): the owner
@@ -124,7 +126,8 @@ bool DvdPlayer::DisableSubpicture() {
 
 void DvdPlayer::ShowFilterPropertyPage(const char* name) {
     DvdModalScope modal(*this);
-    ::ShowFilterPropertyPage(videoWindow, graphBuilder.Get(), name);
+    ModalGuard unowned;  // the DVD engine's own scope above is what its windows look at
+    ::ShowFilterPropertyPage(graphBuilder.Get(), videoWindow, name, unowned);
 }
 
 // ---- Bookmark -------------------------------------------------------------------------------

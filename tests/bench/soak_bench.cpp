@@ -46,9 +46,13 @@ Figures Measure(DWORD pid, HWND main) {
 }
 
 void Print(const char* who, const Figures& before, const Figures& after) {
-    std::printf("  %-16s windows %4zu -> %4zu   GDI objects %5ld -> %5ld   handles %5lu -> %5lu   committed %7.1f -> %7.1f MB\n",
-                who, before.windows, after.windows, before.gdi, after.gdi, before.handles, after.handles,
-                before.privateMb, after.privateMb);
+    std::printf("  %-16s windows %4zu -> %4zu   GDI objects %5ld -> %5ld   ", who, before.windows, after.windows,
+                before.gdi, after.gdi);
+    if (before.handles || after.handles)
+        std::printf("handles %5lu -> %5lu   ", before.handles, after.handles);
+    else
+        std::printf("handles (not counted here)   ");  // Wine answers GetProcessHandleCount with 0
+    std::printf("committed %7.1f -> %7.1f MB\n", before.privateMb, after.privateMb);
 }
 
 HWND VideoWindow(DWORD pid) {

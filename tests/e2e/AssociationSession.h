@@ -79,9 +79,11 @@ protected:
 
     static std::string PlayerCommand() { return OpenCommand(PlayerPath()); }
 
-    // Opens the Settings dialog with the skin's button, as a user would.
+    // Opens the Settings dialog with the skin's button. The click goes to the button itself, not
+    // through the screen, where another test's window may lie over the player for a moment.
     static HWND OpenSettings(const Player& player) {
-        Click(player.window, kSettingsButton.x, kSettingsButton.y);
+        HWND button = ::ChildWindowFromPointEx(player.window, kSettingsButton, CWP_ALL);
+        Post(button, BM_CLICK);
         return WaitForWindow("#32770", "Settings", player.process.Id(), 10000);
     }
     static HWND OpenAssociations(const Player& player, HWND settings) {

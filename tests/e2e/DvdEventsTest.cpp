@@ -18,7 +18,7 @@ const char* const kErrorTexts[] = {
     "An unexpected error (possibly incorrectly authored content)\nwas encountered.\nCan't playback this "
     "DVD-Video disc.",
     "Key exchange for DVD copy protection failed.\nCan't playback this DVD-Video disc.",
-    "This DVD-Video disc is incorrectly authored for v1.0  of the spec.\nCan't playback this disc.",
+    "This DVD-Video disc is incorrectly authored for v1.0  of the DVD-Video standard.\nCan't playback this disc.",
     "This DVD-Video disc cannot be played, because it is not\nauthored to play in the current system region.\n"
     "The region mismatch may be fixed by changing the\nsystem region (with DVDRgn.exe).",
     "Player parental level is set lower than the lowest parental\nlevel available in this DVD-Video content.\n"

@@ -73,7 +73,7 @@ void MainWindow::PlaceAndStart() {
     ::SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mSmallIcon.Get()));
     RECT workArea{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    ::SetWindowPos(hwnd, nullptr, 160, workArea.bottom - 250, 0, 0, SWP_NOSIZE | SWP_NOOWNERZORDER);
+    ::SetWindowPos(hwnd, nullptr, 160, workArea.bottom - 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     if (mPendingPath[0]) {
         // Files handed over by starts made together with this one join its playlist.
@@ -98,8 +98,6 @@ BOOL MainWindow::OnInitDialog() {
     SkinDialog::OnInitDialog();
     if (LastSkinRefusal() != SkinRefusal::None) FallBackFromRefusedSkin(defaultSkin);
 
-    ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mIcon));
-    ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mSmallIcon.Get()));
     UpdateButtons(IDC_BUTTON_CLOSE_PLAYLIST);
     SetSliderRange("IDC_SLIDER1_PLAYBACK_POSITION", 600);
     SetSliderRange("IDC_SLIDER1_VOLUME", 100);

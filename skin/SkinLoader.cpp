@@ -79,7 +79,8 @@ void SkinDialog::LoadSkin() {
     }
     // Without a mask the window keeps its size: a window of no size could not be found again.
     if (mask && Hwnd()) {
-        ::SetWindowPos(Hwnd(), HWND_TOP, 0, 0, maskSize.cx, maskSize.cy, SWP_NOMOVE | SWP_NOOWNERZORDER);
+        ::SetWindowPos(Hwnd(), nullptr, 0, 0, maskSize.cx, maskSize.cy,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     LoadFaces(ini, directory);
     if (mask) {

@@ -144,6 +144,7 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     if (DeferIfBusy(msg, wParam, lParam)) return TRUE;
     ReplayDeferred();
+    if (mPlaced && (msg == WM_COMMAND || msg == WM_FORWARDFILE || msg == WM_TIMER)) FinishStartup();
     switch (msg) {
         case WM_INITDIALOG:
             if (HandOverToRunningInstance()) return TRUE;
@@ -153,9 +154,6 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return OnNotify(reinterpret_cast<NMHDR*>(lParam), wParam, lParam);
         case WM_PAINT:
             return OnPaintMessage(wParam, lParam);
-        case WM_CREATEPLAYLISTWINDOW:
-            CreatePlaylistWindow();
-            return TRUE;
         case WM_POSITIONUPDATE:
             RefreshStatus();
             return TRUE;
@@ -164,6 +162,7 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_TIMER:
             if (wParam == kDiscPollTimer) OnDiscPollTimer();
+            if (wParam == kFinishStartupTimer) ::KillTimer(Hwnd(), kFinishStartupTimer);
             break;
         case WM_KEYUP:
             OnKeyUp(wParam, lParam);
@@ -192,10 +191,8 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 INT_PTR MainWindow::OnPaintMessage(WPARAM wParam, LPARAM lParam) {
     OnPaint();
     INT_PTR result = ::IsIconic(Hwnd()) ? TRUE : SkinDialog::WindowProc(WM_PAINT, wParam, lParam);
-    if (!mPlaylistWindowAsked) {
-        mPlaylistWindowAsked = true;
-        ::PostMessageA(Hwnd(), WM_CREATEPLAYLISTWINDOW, 0, 0);
-    }
+    // A timer comes after the controls' own first paint, which a posted message would not.
+    if (!mStartupFinished) ::SetTimer(Hwnd(), kFinishStartupTimer, USER_TIMER_MINIMUM, nullptr);
     return result;
 }
 

@@ -133,7 +133,8 @@ private:
     INT_PTR OnNotify(NMHDR* header, WPARAM wParam, LPARAM lParam);
     void OnPaint();
     INT_PTR OnPaintMessage(WPARAM wParam, LPARAM lParam);
-    bool mPlaylistWindowAsked = false;
+    bool mPlaced = false;           // PlaceAndStart ran: this is the instance that stays
+    bool mStartupFinished = false;  // FinishStartup ran
     void PaintMinimised();
     void OnKeyUp(WPARAM key, LPARAM lParam);
     // The open dialog: fills the playlist with the chosen files and copies the first into path.
@@ -160,6 +161,7 @@ private:
     // Start-up and shutdown
     bool HandOverToRunningInstance();
     void PlaceAndStart();
+    void FinishStartup();
     void OnForwardFile(ATOM atom);
     void ReleaseInstanceLock();
     bool JoinsHandOverBurst() const;

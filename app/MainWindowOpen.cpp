@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Decoders.h"
+#include "ComOnDemand.h"
 #include "DvdPlayer.h"
 #include "FilePlayer.h"
 #include "MainWindow.h"
@@ -88,6 +89,7 @@ bool MainWindow::ChooseMediaFiles(char (&path)[MAX_PATH]) {
 }
 
 bool MainWindow::OpenFile(char* path) {
+    fw::EnsureCom();
     if (mEngine) CloseMedia();
     auto created = std::make_unique<FilePlayer>(*this);
     FilePlayer& file = *created;
@@ -128,6 +130,7 @@ bool MainWindow::OpenDvdMedia(char* path) {
 }
 
 bool MainWindow::OpenDvd(const char* path) {
+    fw::EnsureCom();
     if (mEngine) CloseMedia();
     auto created = std::make_unique<DvdPlayer>(mInstance, Hwnd(), this);
     DvdPlayer& dvd = *created;

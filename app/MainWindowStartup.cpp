@@ -4,6 +4,7 @@
 #include "App.h"
 #include "AssociationDialog.h"
 #include "Captions.h"
+#include "ComOnDemand.h"
 #include "ExecutionState.h"
 #include "FileError.h"
 #include "MainWindow.h"
@@ -62,6 +63,7 @@ void MainWindow::ReleaseInstanceLock() {
 }
 
 void MainWindow::PlaceAndStart() {
+    mPlaced = true;
     HWND hwnd = Hwnd();
     int smallSize = ::GetSystemMetrics(SM_CXSMICON);
     mSmallIcon.Reset(static_cast<HICON>(::LoadImageA(mInstance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,
@@ -83,7 +85,18 @@ void MainWindow::PlaceAndStart() {
         std::string path = mPendingPath;
         ReceivePath(path, true);
     }
-    // The playlist window is made once the face is first painted (WM_CREATEPLAYLISTWINDOW).
+}
+
+// What the window does not need to be seen: COM, the table of disc drives and the hidden playlist
+// window. Done once the face is first painted, or first thing for a command, hand-over or timer
+// that comes sooner; COM is also started by whatever needs it earlier (opening media, a picture
+// only OLE reads).
+void MainWindow::FinishStartup() {
+    if (mStartupFinished) return;
+    mStartupFinished = true;
+    fw::EnsureCom();
+    ScanDrives();
+    CreatePlaylistWindow();
 }
 
 BOOL MainWindow::OnInitDialog() {
@@ -110,7 +123,9 @@ BOOL MainWindow::OnInitDialog() {
         TellSkinRefused(mRefusedSkin, mRefusedWhy, mRefusedFallback);
         mRefusedWhy = SkinRefusal::None;
     }
-    return TRUE;
+    // No focus is given while the window is hidden: focusing a control would activate the hidden
+    // window, a costly round with the window system; showing it activates it and gives the focus.
+    return FALSE;
 }
 
 // Several hand-overs close together are one request: a user who selected several files in the

@@ -4,7 +4,7 @@
 
 #include "Captions.h"
 #include "CommandLine.h"
-#include "Handles.h"
+#include "ComOnDemand.h"
 #include "MainWindow.h"
 #include "PathText.h"
 #include "resource.h"
@@ -28,9 +28,7 @@ bool PlayerApp::InitInstance() {
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
-    mainWindow.ScanDrives();
-    fw::ComInit com;
-    if (!com.Ok()) return false;
+    fw::ComOnDemand com;  // started once the window is up, or by the first media opened
     ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
 
     mainWindow.DoModal();

@@ -1,5 +1,6 @@
-# System DLLs the player needs only once the user does something (the open dialogs, the shell,
-# MCI and the multimedia timer, DirectShow's error texts) are delay-loaded: each is loaded at its
+# System DLLs the player needs only once the user does something or the window is up (the open
+# dialogs, the shell, MCI and the multimedia timer, COM and OLE, DirectShow's error texts) are
+# delay-loaded: each is loaded at its
 # first call instead of before the main window can show. Linking `delay_<name>` instead of
 # `<name>` does it.
 #
@@ -41,3 +42,5 @@ tesmaro_delay_import(comdlg32 _COMDLG32_)
 tesmaro_delay_import(shell32 _SHELL32_)
 tesmaro_delay_import(winmm _WINMM_)
 tesmaro_delay_import(quartz)
+tesmaro_delay_import(ole32 _OLE32_)
+tesmaro_delay_import(oleaut32 _OLEAUT32_)

@@ -11,12 +11,12 @@ inline constexpr UINT WM_POSITIONUPDATE = WM_USER + 3;
 inline constexpr UINT WM_GRAPHNOTIFY = WM_USER + 13;
 // DVD navigator events, to the DVD video window.
 inline constexpr UINT WM_DVDEVENT = WM_USER + 100;
-// The main window to itself once its face is first painted: the hidden playlist window is made
-// then, not before the player is seen.
-inline constexpr UINT WM_CREATEPLAYLISTWINDOW = WM_USER + 57;
 // wParam of a posted WM_LBUTTONUP / WM_RBUTTONUP whose lParam is a point in screen coordinates.
 inline constexpr WPARAM MK_SCREENPOINT = 0x0404;
 
 // Timers of the main window.
 inline constexpr UINT_PTR kDiscPollTimer = 3;
+// Fires as soon as the face and its controls are first painted: what the window does not need to
+// be seen is done then.
+inline constexpr UINT_PTR kFinishStartupTimer = 4;
 inline constexpr UINT kDiscPollPeriodMs = 3000;

@@ -4,6 +4,8 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include "ComOnDemand.h"
+
 namespace skin {
 
 using Microsoft::WRL::ComPtr;
@@ -40,10 +42,17 @@ fw::GlobalMem ReadWholeFile(const std::string& path, DWORD& bytes) {
     return block;
 }
 
-}  // namespace
+// A Windows bitmap the platform reads straight into a DIB section, without COM; one it cannot
+// read (a compression it does not take, say) is left to the OLE decoder.
+bool LoadBitmapFile(const std::string& path, fw::Bitmap& target) {
+    target.Reset(static_cast<HBITMAP>(
+        ::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    return static_cast<bool>(target);
+}
 
-bool LoadPictureFile(const std::string& path, fw::Bitmap& target, SIZE& size) {
-    target.Reset();
+// Any picture the OLE decoder reads: bitmaps, JPEG, GIF and the others.
+bool LoadOlePicture(const std::string& path, fw::Bitmap& target) {
+    if (!fw::EnsureCom()) return false;
     DWORD bytes = 0;
     fw::GlobalMem block = ReadWholeFile(path, bytes);
     if (!block) return false;
@@ -63,12 +72,25 @@ bool LoadPictureFile(const std::string& path, fw::Bitmap& target, SIZE& size) {
     // is a DIB section: cutting the controls' pictures out of it is then a plain copy of memory,
     // many times cheaper than going through the display driver for every piece.
     HBITMAP decoded = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
-    fw::Bitmap copy(static_cast<HBITMAP>(::CopyImage(decoded, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (!copy) return false;
+    target.Reset(static_cast<HBITMAP>(::CopyImage(decoded, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    return static_cast<bool>(target);
+}
+
+bool HasBitmapExtension(const std::string& path) {
+    return path.size() >= 4 && ::lstrcmpiA(path.c_str() + path.size() - 4, ".bmp") == 0;
+}
+
+}  // namespace
+
+bool LoadPictureFile(const std::string& path, fw::Bitmap& target, SIZE& size) {
+    target.Reset();
+    fw::Bitmap picture;
+    if (!(HasBitmapExtension(path) && LoadBitmapFile(path, picture)) && !LoadOlePicture(path, picture))
+        return false;
     BITMAP info{};
-    if (!::GetObjectA(copy.Get(), sizeof(info), &info)) return false;
+    if (!::GetObjectA(picture.Get(), sizeof(info), &info)) return false;
     size = SIZE{info.bmWidth, info.bmHeight};
-    target = std::move(copy);
+    target = std::move(picture);
     return true;
 }
 

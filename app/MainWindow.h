@@ -100,6 +100,7 @@ public:
     void OnSkinButtonClick(const std::string& name) override;
     void OnSkinSliderEvent(const std::string& name, int code, int pos) override;
     void OnSkinMouseMove(const std::string& name, POINT point) override;
+    bool ButtonStartsEnabled(const std::string& name) const override;
 
     // The playlist window's view of the playlist (MainWindowPlaylist.cpp).
     playlist::Playlist& PlaylistEntries() override { return mPlaylist; }

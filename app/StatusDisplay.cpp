@@ -16,6 +16,14 @@ constexpr const char* kTransportButtons[] = {
 constexpr const char* kPictureShowButtons[] = {"ID_PLAYBACK_NEXTCHAPTER", "ID_PLAYBACK_PREVIOUSCHAPTER"};
 }  // namespace
 
+// Without media the transport buttons start disabled; UpdateButtons settles the rest.
+bool MainWindow::ButtonStartsEnabled(const std::string& name) const {
+    if (IsMediaOpen()) return true;
+    for (const char* transport : kTransportButtons)
+        if (name == transport) return false;
+    return true;
+}
+
 void MainWindow::UpdateButtons(int reason) {
     if (reason != IDC_BUTTON_CLOSE_PLAYLIST && reason != ID_FILE_CLOSE && reason != ID_FILE_SELECTDISC)
         return;

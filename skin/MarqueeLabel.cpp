@@ -5,6 +5,20 @@
 
 namespace skin {
 
+namespace {
+// The width of "W" in the font of a fresh drawing context (the system font), not the label's own;
+// it is the same for every label, so it is measured once (until a measurement succeeds).
+int SystemLetterWidth() {
+    static int width = 0;
+    if (width == 0) {
+        fw::WindowDc dc(nullptr);
+        SIZE letter{};
+        if (dc && ::GetTextExtentPoint32A(dc.Get(), "W", 1, &letter)) width = letter.cx;
+    }
+    return width;
+}
+}  // namespace
+
 void MarqueeLabel::OnAttached() {
     HoverButton::OnAttached();
     LOGFONTA uiFont{};
@@ -42,14 +56,7 @@ void MarqueeLabel::Layout() {
     if (mScrolling) ::KillTimer(Hwnd(), kMarqueeTimer);
     RECT client{};
     ::GetClientRect(Hwnd(), &client);
-    // Measured in the font of a fresh drawing context (the system font), not the label's own.
-    int letterWidth = 0;
-    {
-        fw::WindowDc dc(Hwnd());
-        SIZE letter{};
-        if (dc && ::GetTextExtentPoint32A(dc.Get(), "W", 1, &letter)) letterWidth = letter.cx;
-    }
-    mCapacity = MarqueeCapacity(client.right - client.left, letterWidth);
+    mCapacity = MarqueeCapacity(client.right - client.left, SystemLetterWidth());
     mScrolling = MarqueeScrolls(mText, mCapacity);
     if (mScrolling) ::SetTimer(Hwnd(), kMarqueeTimer, kMarqueePeriodMs, nullptr);
     mOffset = 0;

@@ -4,6 +4,9 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include <cstring>
+
+#include "BitmapFile.h"
 #include "ComOnDemand.h"
 
 namespace skin {
@@ -42,20 +45,26 @@ fw::GlobalMem ReadWholeFile(const std::string& path, DWORD& bytes) {
     return block;
 }
 
-// A Windows bitmap the platform reads straight into a DIB section, without COM; one it cannot
-// read (a compression it does not take, say) is left to the OLE decoder.
-bool LoadBitmapFile(const std::string& path, fw::Bitmap& target) {
-    target.Reset(static_cast<HBITMAP>(
-        ::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+// A whole uncompressed Windows bitmap becomes a DIB section of its own format without COM: the
+// OLE decoder is the larger part of a skin's start. Anything else is left to that decoder.
+bool LoadPlainBitmap(HGLOBAL block, DWORD bytes, fw::Bitmap& target) {
+    const auto* data = static_cast<const unsigned char*>(::GlobalLock(block));
+    if (!data) return false;
+    BitmapLayout layout;
+    if (ReadBitmapLayout(data, bytes, layout)) {
+        void* pixels = nullptr;
+        const auto* info = reinterpret_cast<const BITMAPINFO*>(data + layout.infoOffset);
+        target.Reset(::CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+        if (target && pixels) std::memcpy(pixels, data + layout.pixelOffset, layout.pixelBytes);
+        if (!pixels) target.Reset();
+    }
+    ::GlobalUnlock(block);
     return static_cast<bool>(target);
 }
 
 // Any picture the OLE decoder reads: bitmaps, JPEG, GIF and the others.
-bool LoadOlePicture(const std::string& path, fw::Bitmap& target) {
+bool LoadOlePicture(fw::GlobalMem block, DWORD bytes, fw::Bitmap& target) {
     if (!fw::EnsureCom()) return false;
-    DWORD bytes = 0;
-    fw::GlobalMem block = ReadWholeFile(path, bytes);
-    if (!block) return false;
     ComPtr<IStream> stream;
     if (FAILED(::CreateStreamOnHGlobal(block.Get(), TRUE, &stream))) return false;
     block.Release();  // the stream frees it
@@ -76,16 +85,15 @@ bool LoadOlePicture(const std::string& path, fw::Bitmap& target) {
     return static_cast<bool>(target);
 }
 
-bool HasBitmapExtension(const std::string& path) {
-    return path.size() >= 4 && ::lstrcmpiA(path.c_str() + path.size() - 4, ".bmp") == 0;
-}
-
 }  // namespace
 
 bool LoadPictureFile(const std::string& path, fw::Bitmap& target, SIZE& size) {
     target.Reset();
+    DWORD bytes = 0;
+    fw::GlobalMem block = ReadWholeFile(path, bytes);
+    if (!block) return false;
     fw::Bitmap picture;
-    if (!(HasBitmapExtension(path) && LoadBitmapFile(path, picture)) && !LoadOlePicture(path, picture))
+    if (!LoadPlainBitmap(block.Get(), bytes, picture) && !LoadOlePicture(std::move(block), bytes, picture))
         return false;
     BITMAP info{};
     if (!::GetObjectA(picture.Get(), sizeof(info), &info)) return false;

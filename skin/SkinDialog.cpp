@@ -97,7 +97,13 @@ std::string SkinDialog::GetText(const char* name) const {
 }
 
 void SkinDialog::EnableButton(const char* name, bool enable) {
-    if (skin::SkinButton* button = FindButton(name)) ::EnableWindow(button->Hwnd(), enable ? TRUE : FALSE);
+    skin::SkinButton* button = FindButton(name);
+    if (!button || (::IsWindowEnabled(button->Hwnd()) != FALSE) == enable) return;
+    ::EnableWindow(button->Hwnd(), enable ? TRUE : FALSE);
+}
+
+bool SkinDialog::ButtonStartsEnabled(const std::string&) const {
+    return true;
 }
 
 void SkinDialog::SetButtonCheck(const char* name, bool checked) {
@@ -144,7 +150,7 @@ void SkinDialog::SetWindowRegion(fw::Region region) {
     } else {
         ::MessageBoxA(hwnd, "Can not initialize region!", "error", MB_OK);
     }
-    ::InvalidateRect(hwnd, nullptr, TRUE);
+    if (::IsWindowVisible(hwnd)) ::InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 INT_PTR SkinDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -36,6 +36,8 @@ public:
     virtual void NotifyTextClick(int index);
     // `point` is in the coordinates of the window that saw the move; an empty name is the face.
     virtual void OnSkinMouseMove(const std::string& name, POINT point);
+    // Whether a button the skin makes starts enabled: making it so is cheaper than changing it.
+    virtual bool ButtonStartsEnabled(const std::string& name) const;
     // Gives the window the shape of the mask picture.
     virtual void ApplyRegion(HBITMAP mask);
     // Loads the skin the skin file names, replacing pictures, shape, size and every control.

@@ -92,7 +92,7 @@ void SkinDialog::LoadSkin() {
     CreateTexts(ini);
     CreateSliders(ini, directory);
     CreateProgressBars(ini);
-    if (Hwnd()) ::InvalidateRect(Hwnd(), nullptr, TRUE);
+    if (Hwnd() && ::IsWindowVisible(Hwnd())) ::InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 void SkinDialog::LoadFaces(const IniFile& ini, const std::string& directory) {
@@ -109,7 +109,8 @@ void SkinDialog::CreateButtons(const IniFile& ini) {
         skin::ButtonEntry entry;
         if (!skin::ParseButtonEntry(value, entry)) continue;
         auto button = std::make_unique<skin::SkinButton>(Identity(entry.name, mButtons.size()));
-        if (!button->Create(WC_BUTTONA, "", BS_OWNERDRAW, ToRect(entry.rect), Hwnd())) continue;
+        DWORD style = BS_OWNERDRAW | (ButtonStartsEnabled(entry.name) ? 0 : WS_DISABLED);
+        if (!button->Create(WC_BUTTONA, "", style, ToRect(entry.rect), Hwnd())) continue;
         button->SetPictures(Cut(dc.Get(), mMain.Get(), entry.rect), Cut(dc.Get(), mOver.Get(), entry.rect),
                             Cut(dc.Get(), mSelected.Get(), entry.rect),
                             Cut(dc.Get(), mDisabled.Get(), entry.rect));

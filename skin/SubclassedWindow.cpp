@@ -44,8 +44,10 @@ void SubclassedWindow::DestroyWindow() {
     if (mHwnd) ::DestroyWindow(mHwnd);  // WM_NCDESTROY detaches
 }
 
+// A hidden control is painted whole when it is shown: marking it now would be a round trip to
+// the window server for nothing, and a skin makes a score of controls before its window shows.
 void SubclassedWindow::Invalidate(bool erase) const {
-    if (mHwnd) ::InvalidateRect(mHwnd, nullptr, erase);
+    if (mHwnd && ::IsWindowVisible(mHwnd)) ::InvalidateRect(mHwnd, nullptr, erase);
 }
 
 void SubclassedWindow::ModifyStyle(DWORD remove, DWORD add) const {

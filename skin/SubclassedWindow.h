@@ -29,6 +29,7 @@ public:
     void DestroyWindow();
 
     HWND Hwnd() const { return mHwnd; }
+    // Marks the control for painting, unless it is hidden (showing it paints it anyway).
     void Invalidate(bool erase = false) const;
     void ModifyStyle(DWORD remove, DWORD add) const;
 

@@ -77,3 +77,52 @@ TEST_F(IniFileTest, KeyNamesStopWithin16384Characters) {
     std::snprintf(first, sizeof(first), "key%016d", 0);
     EXPECT_EQ(names.front(), first);
 }
+
+TEST_F(IniFileTest, ASectionReadOnceGivesWhatThePlatformGivesForEachKey) {
+    std::string longValue(2046, 'q');
+    Write("[S]\r\n"
+          "plain = a, b , c  \r\n"
+          "Quoted=\"in quotes\"\r\n"
+          "single='in single quotes'\r\n"
+          "unbalanced=\"open only\r\n"
+          "mixed=\"one'\r\n"
+          "lone=\"\r\n"
+          "pair=\"\"\r\n"
+          "empty=\r\n"
+          "novalue\r\n"
+          "equals=a=b=c\r\n"
+          "twice=first\r\n"
+          "TWICE=second\r\n"
+          "; comment=not a key\r\n"
+          "longquoted=\"" + longValue + "\"\r\n"
+          "longerquoted=\"" + longValue + "xx\"\r\n"
+          "[T]\r\n"
+          "plain=other section\r\n");
+    for (const char* key : {"plain", "PLAIN", "quoted", "single", "unbalanced", "mixed", "lone", "pair", "empty",
+                            "novalue", "equals", "twice", "; comment", "longquoted", "longerquoted", "absent"}) {
+        char expected[2048];
+        DWORD n = ::GetPrivateProfileStringA("S", key, "dflt", expected, sizeof(expected), path.c_str());
+        EXPECT_EQ(ini.GetString("s", key, "dflt"), std::string(expected, n)) << key;
+    }
+    EXPECT_EQ(ini.GetString("T", "plain", ""), "other section");
+}
+
+TEST_F(IniFileTest, AnotherPathIsReadAfresh) {
+    Write("[S]\r\nk=first file\r\n");
+    EXPECT_EQ(ini.GetString("S", "k", ""), "first file");
+    std::string other = path + ".other.ini";
+    std::ofstream(other, std::ios::binary) << "[S]\r\nk=second file\r\n";
+    ini.SetPath(other);
+    EXPECT_EQ(ini.GetString("S", "k", ""), "second file");
+    ::DeleteFileA(other.c_str());
+}
+
+TEST_F(IniFileTest, ASectionTooLargeToHoldIsStillReadKeyByKey) {
+    // Over a megabyte of values: the section is not held, each key is asked of the platform.
+    std::string text = "[BIG]\r\n";
+    for (int i = 1; i <= 600; ++i)
+        text += std::to_string(i) + "=" + std::string(2000, 'a' + i % 26) + "\r\n";
+    Write(text);
+    EXPECT_EQ(ini.GetString("BIG", "1", ""), std::string(2000, 'b'));
+    EXPECT_EQ(ini.GetString("BIG", "600", ""), std::string(2000, 'a' + 600 % 26));
+}

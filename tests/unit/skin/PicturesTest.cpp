@@ -83,6 +83,62 @@ TEST(PictureFiles, ATruncatedFileEitherDecodesOrLeavesNothing) {
     }
 }
 
+namespace {
+// A Windows bitmap file that declares a picture far larger than the bytes it holds.
+std::string BitmapDeclaringMoreThanItHolds(int width, int height, WORD bits, DWORD compression) {
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = bits;
+    info.biCompression = compression;
+    info.biClrUsed = bits <= 8 ? 2 : 0;
+    DWORD palette = info.biClrUsed * 4;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(info) + palette;
+    std::string pixels = compression == BI_RLE8 ? std::string("\x02\x01\x00\x01", 4) : std::string(16, '\x7f');
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    bytes.append(palette, '\0');
+    return bytes + pixels;
+}
+}  // namespace
+
+TEST(PictureFiles, ABitmapDeclaringMoreThanItsFileHoldsGivesNothingOrItsDeclaredSize) {
+    std::string dir = e2e::MakeTempDirectory("overdeclared");
+    struct Case {
+        const char* name;
+        WORD bits;
+        DWORD compression;
+    } cases[] = {{"rle.bmp", 8, BI_RLE8}, {"plain24.bmp", 24, BI_RGB}, {"plain8.bmp", 8, BI_RGB}};
+    for (const Case& c : cases) {
+        std::ofstream(dir + c.name, std::ios::binary) << BitmapDeclaringMoreThanItHolds(8000, 8000, c.bits, c.compression);
+        fw::Bitmap picture;
+        SIZE size{7, 9};
+        if (LoadPictureFile(dir + c.name, picture, size)) {
+            EXPECT_EQ(size.cx, 8000) << c.name;  // the skin then refuses a window of that size
+            EXPECT_EQ(size.cy, 8000) << c.name;
+        } else {
+            EXPECT_FALSE(picture) << c.name;
+            EXPECT_EQ(size.cx, 7) << c.name;
+        }
+    }
+}
+
+TEST(PictureFiles, APictureNamedAsABitmapThatIsNotOneStillDecodes) {
+    std::string dir = e2e::MakeTempDirectory("misnamed");
+    ASSERT_TRUE(::CopyFileA((e2e::MediaDirectory() + "skin_picture.jpg").c_str(), (dir + "photo.bmp").c_str(), FALSE));
+    fw::Bitmap picture;
+    SIZE size{};
+    ASSERT_TRUE(LoadPictureFile(dir + "photo.bmp", picture, size));
+    EXPECT_EQ(size.cx, 64);
+    EXPECT_EQ(size.cy, 48);
+    EXPECT_TRUE(skintest::Near(PixelOf(picture.Get(), 32, 24), kPictureColour, 10));
+}
+
 TEST(CuttingPictures, TheCutStartsAtTheRectanglesCorner) {
     fw::Bitmap source = MakeBitmap(64, 48, [](int x, int y) { return RGB(x * 4, y * 4, 7); });
     fw::WindowDc screen(nullptr);

@@ -26,7 +26,10 @@ BOOL PlaylistDialog::OnInitDialog() {
     column.pszText = title;
     ::SendMessageA(mList, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     RefreshList();
-    return TRUE;  // focus to the default control
+    // The window is made hidden while the player is in use: focusing a control now would
+    // activate it and take the mouse from whatever the user is dragging in the main window.
+    // Showing it activates it, and the dialog then focuses its first control.
+    return FALSE;
 }
 
 INT_PTR PlaylistDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

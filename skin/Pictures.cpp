@@ -28,7 +28,7 @@ namespace {
 // The whole file in a movable memory block, or nothing.
 fw::GlobalMem ReadWholeFile(const std::string& path, DWORD& bytes) {
     fw::FileHandle file(
-        ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return {};
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 256 * 1024 * 1024)

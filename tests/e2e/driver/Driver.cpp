@@ -41,6 +41,12 @@ std::string MakeTempDirectory(const std::string& tag) {
 // ---- Processes -------------------------------------------------------------------------------
 
 Process Process::Start(const std::string& exe, const std::vector<std::string>& args, const std::string& cwd) {
+    Process p = Launch(exe, args, cwd);
+    if (p.mHandle) ::WaitForInputIdle(p.mHandle.Get(), 10000);
+    return p;
+}
+
+Process Process::Launch(const std::string& exe, const std::vector<std::string>& args, const std::string& cwd) {
     std::string commandLine = "\"" + exe + "\"";
     for (const std::string& a : args)
         commandLine += " \"" + a + "\"";
@@ -55,7 +61,6 @@ Process Process::Start(const std::string& exe, const std::vector<std::string>& a
     ::CloseHandle(pi.hThread);
     p.mHandle.Reset(pi.hProcess);
     p.mId = pi.dwProcessId;
-    ::WaitForInputIdle(pi.hProcess, 10000);
     return p;
 }
 

@@ -27,8 +27,12 @@ class Process {
 public:
     Process() = default;
     // Starts exe with the arguments (each quoted); cwd empty means the test's own directory.
+    // Returns once the program first waits for input.
     static Process Start(const std::string& exe, const std::vector<std::string>& args = {},
                          const std::string& cwd = {});
+    // Returns as soon as the process exists.
+    static Process Launch(const std::string& exe, const std::vector<std::string>& args = {},
+                          const std::string& cwd = {});
     ~Process();
     Process(Process&&) = default;
     Process& operator=(Process&&) = default;

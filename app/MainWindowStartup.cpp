@@ -65,14 +65,9 @@ void MainWindow::ReleaseInstanceLock() {
 void MainWindow::PlaceAndStart() {
     mPlaced = true;
     HWND hwnd = Hwnd();
-    int smallSize = ::GetSystemMetrics(SM_CXSMICON);
-    mSmallIcon.Reset(static_cast<HICON>(::LoadImageA(mInstance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,
-                                                     smallSize, smallSize, LR_DEFAULTCOLOR)));
     ::SetWindowTextA(hwnd, mTitle);
     ReleaseInstanceLock();  // from now on other starts find this window
     ::SetTimer(hwnd, kDiscPollTimer, kDiscPollPeriodMs, nullptr);
-    ::SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mIcon));
-    ::SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mSmallIcon.Get()));
     RECT workArea{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     ::SetWindowPos(hwnd, nullptr, 160, workArea.bottom - 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -87,13 +82,18 @@ void MainWindow::PlaceAndStart() {
     }
 }
 
-// What the window does not need to be seen: COM, the table of disc drives and the hidden playlist
-// window. Done once the face is first painted, or first thing for a command, hand-over or timer
-// that comes sooner; COM is also started by whatever needs it earlier (opening media, a picture
-// only OLE reads).
+// What the window does not need to be seen: its icons (the window system's copy of an icon costs
+// a few milliseconds), COM, the table of disc drives and the hidden playlist window. Done once the
+// face is first painted, or first thing for a command, hand-over or timer that comes sooner; COM
+// is also started by whatever needs it earlier (opening media, a picture only OLE reads).
 void MainWindow::FinishStartup() {
     if (mStartupFinished) return;
     mStartupFinished = true;
+    int smallSize = ::GetSystemMetrics(SM_CXSMICON);
+    mSmallIcon.Reset(static_cast<HICON>(::LoadImageA(mInstance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,
+                                                     smallSize, smallSize, LR_DEFAULTCOLOR)));
+    ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mIcon));
+    ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mSmallIcon.Get()));
     fw::EnsureCom();
     ScanDrives();
     CreatePlaylistWindow();

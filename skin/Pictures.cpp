@@ -108,27 +108,32 @@ SIZE BitmapSize(HBITMAP bitmap) {
     return SIZE{info.bmWidth, info.bmHeight};
 }
 
-void CutPicture(HDC surface, fw::Bitmap& target, HBITMAP source, int left, int top, int right, int bottom) {
+PictureCutter::PictureCutter(HDC surface)
+    : mSurface(surface), mFrom(::CreateCompatibleDC(surface)), mTo(::CreateCompatibleDC(surface)) {}
+
+void PictureCutter::Cut(fw::Bitmap& target, HBITMAP source, int left, int top, int right, int bottom) {
     if (!source) return;
     int width = right - left;
     int height = bottom - top;
     target.Reset();
     if (width <= 0 || height <= 0 || width > kMaxCutSide || height > kMaxCutSide) return;
-    fw::MemoryDc from(::CreateCompatibleDC(surface));
-    fw::MemoryDc to(::CreateCompatibleDC(surface));
-    if (!from || !to) return;
-    fw::SelectedObject keepSource(from.Get(), source);
+    if (!mFrom || !mTo) return;
+    fw::SelectedObject keepSource(mFrom.Get(), source);
     // A piece of a DIB section is made in the source's own format (a memory context that holds a
     // DIB section makes DIB sections); any other source gives a piece compatible with the surface.
     DIBSECTION section{};
     bool isSection = ::GetObjectA(source, sizeof(section), &section) == sizeof(section);
-    fw::Bitmap cut(::CreateCompatibleBitmap(isSection ? from.Get() : surface, width, height));
+    fw::Bitmap cut(::CreateCompatibleBitmap(isSection ? mFrom.Get() : mSurface, width, height));
     if (!cut) return;
     {
-        fw::SelectedObject keepTarget(to.Get(), cut.Get());
-        ::BitBlt(to.Get(), 0, 0, width, height, from.Get(), left, top, SRCCOPY);
+        fw::SelectedObject keepTarget(mTo.Get(), cut.Get());
+        ::BitBlt(mTo.Get(), 0, 0, width, height, mFrom.Get(), left, top, SRCCOPY);
     }
     target = std::move(cut);
+}
+
+void CutPicture(HDC surface, fw::Bitmap& target, HBITMAP source, int left, int top, int right, int bottom) {
+    PictureCutter(surface).Cut(target, source, left, top, right, bottom);
 }
 
 void DrawPicture(HDC surface, HBITMAP bitmap, int left, int top, int right, int bottom, bool stretch) {

@@ -19,9 +19,9 @@ RECT ToRect(const skin::SkinRect& r) {
     return RECT{r.left, r.top, r.right, r.bottom};
 }
 
-fw::Bitmap Cut(HDC surface, HBITMAP source, const skin::SkinRect& r) {
+fw::Bitmap Cut(skin::PictureCutter& cutter, HBITMAP source, const skin::SkinRect& r) {
     fw::Bitmap piece;
-    skin::CutPicture(surface, piece, source, r.left, r.top, r.right, r.bottom);
+    cutter.Cut(piece, source, r.left, r.top, r.right, r.bottom);
     return piece;
 }
 
@@ -105,15 +105,16 @@ void SkinDialog::LoadFaces(const IniFile& ini, const std::string& directory) {
 
 void SkinDialog::CreateButtons(const IniFile& ini) {
     fw::WindowDc dc(Hwnd());
+    skin::PictureCutter cutter(dc.Get());
     for (const std::string& value : skin::NumberedEntries(ini, "BUTTON")) {
         skin::ButtonEntry entry;
         if (!skin::ParseButtonEntry(value, entry)) continue;
         auto button = std::make_unique<skin::SkinButton>(Identity(entry.name, mButtons.size()));
         DWORD style = BS_OWNERDRAW | (ButtonStartsEnabled(entry.name) ? 0 : WS_DISABLED);
         if (!button->Create(WC_BUTTONA, "", style, ToRect(entry.rect), Hwnd())) continue;
-        button->SetPictures(Cut(dc.Get(), mMain.Get(), entry.rect), Cut(dc.Get(), mOver.Get(), entry.rect),
-                            Cut(dc.Get(), mSelected.Get(), entry.rect),
-                            Cut(dc.Get(), mDisabled.Get(), entry.rect));
+        button->SetPictures(Cut(cutter, mMain.Get(), entry.rect), Cut(cutter, mOver.Get(), entry.rect),
+                            Cut(cutter, mSelected.Get(), entry.rect),
+                            Cut(cutter, mDisabled.Get(), entry.rect));
         button->ModifyStyle(WS_BORDER | WS_TABSTOP, 0);
         button->SetTooltip(entry.tip, true);
         button->SetTwoState(entry.twoState);
@@ -123,12 +124,13 @@ void SkinDialog::CreateButtons(const IniFile& ini) {
 
 void SkinDialog::CreateTexts(const IniFile& ini) {
     fw::WindowDc dc(Hwnd());
+    skin::PictureCutter cutter(dc.Get());
     for (const std::string& value : skin::NumberedEntries(ini, "TEXTINFO")) {
         skin::TextEntry entry;
         if (!skin::ParseTextEntry(value, entry)) continue;
         auto text = std::make_unique<skin::SkinText>(Identity(entry.name, mTexts.size()));
         if (!text->Create(WC_BUTTONA, entry.text.c_str(), BS_OWNERDRAW, ToRect(entry.rect), Hwnd())) continue;
-        text->SetBackground(Cut(dc.Get(), mMain.Get(), entry.rect));
+        text->SetBackground(Cut(cutter, mMain.Get(), entry.rect));
         text->SetText(entry.text);
         text->SetTextColor(static_cast<COLORREF>(entry.colour));
         LOGFONTA font{};
@@ -144,13 +146,14 @@ void SkinDialog::CreateTexts(const IniFile& ini) {
 
 void SkinDialog::CreateSliders(const IniFile& ini, const std::string& directory) {
     fw::WindowDc dc(Hwnd());
+    skin::PictureCutter cutter(dc.Get());
     for (const std::string& value : skin::NumberedEntries(ini, "TRACKBARINFO")) {
         skin::SliderEntry entry;
         if (!skin::ParseSliderEntry(value, entry)) continue;
         auto slider = std::make_unique<skin::SkinSlider>(Identity(entry.name, mSliders.size()));
         DWORD style = TBS_HORZ | (entry.horizontal ? 0 : TBS_VERT);
         if (!slider->Create(TRACKBAR_CLASSA, "", style, ToRect(entry.rect), Hwnd())) continue;
-        slider->SetBackground(Cut(dc.Get(), mMain.Get(), entry.rect));
+        slider->SetBackground(Cut(cutter, mMain.Get(), entry.rect));
         SIZE thumbSize{0, 0};
         SIZE ignored{};
         fw::Bitmap thumb = LoadNamedPicture(directory, entry.thumb, thumbSize);
@@ -166,13 +169,14 @@ void SkinDialog::CreateSliders(const IniFile& ini, const std::string& directory)
 
 void SkinDialog::CreateProgressBars(const IniFile& ini) {
     fw::WindowDc dc(Hwnd());
+    skin::PictureCutter cutter(dc.Get());
     for (const std::string& value : skin::NumberedEntries(ini, "PROGRESSINFO")) {
         skin::ProgressEntry entry;
         if (!skin::ParseProgressEntry(value, entry)) continue;
         auto bar = std::make_unique<skin::SkinProgress>(Identity(entry.name, mProgressBars.size()));
         if (!bar->Create(WC_BUTTONA, "", BS_OWNERDRAW, ToRect(entry.rect), Hwnd())) continue;
-        bar->SetPictures(Cut(dc.Get(), mMain.Get(), entry.rect), {},
-                         Cut(dc.Get(), mSelected.Get(), entry.rect), {});
+        bar->SetPictures(Cut(cutter, mMain.Get(), entry.rect), {},
+                         Cut(cutter, mSelected.Get(), entry.rect), {});
         bar->ModifyStyle(WS_BORDER | WS_TABSTOP, 0);
         bar->SetTooltip(entry.tip, true);
         bar->SetVertical(entry.vertical);

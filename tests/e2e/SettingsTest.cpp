@@ -35,7 +35,8 @@ TEST_F(SettingsTest, TheDialogShowsTheCurrentValuesAndOKStoresWhatWasTyped) {
     SetCheck(settings, kFullScreen, true);
     Press(settings, IDOK);
     ASSERT_TRUE(WaitGone(settings));
-    EXPECT_EQ(StoredInt("g_bFullscreen"), 1u);
+    // The player stores the values once the dialog has gone.
+    EXPECT_TRUE(WaitUntil([] { return StoredInt("g_bFullscreen") == 1u; }, 3000));
     EXPECT_EQ(StoredInt("AutoStart"), 1u);  // carried through
     EXPECT_EQ(StoredInt("SkipForward"), 999u);
     EXPECT_EQ(StoredInt("SkipBackward"), 0u);
@@ -103,7 +104,7 @@ TEST_F(SettingsTest, OverlongAndNonNumericTextInEveryEditIsCutAtNineCharacters) 
     Type(settings, kSlowForward, "0.2" + std::string(300, '9'));  // the cut leaves "0.2999999"
     Press(settings, IDOK);
     ASSERT_TRUE(WaitGone(settings));
-    EXPECT_EQ(StoredInt("SkipForward"), 123456789u);
+    EXPECT_TRUE(WaitUntil([] { return StoredInt("SkipForward") == 123456789u; }, 3000));
     EXPECT_EQ(StoredInt("SkipBackward"), 0u);
     EXPECT_EQ(StoredInt("FastForward"), static_cast<DWORD>(-12345678));
     EXPECT_EQ(StoredInt("FastBackward"), 0u);

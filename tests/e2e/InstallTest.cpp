@@ -346,8 +346,9 @@ TEST_F(InstallTest, FolderOf200CharactersWorksAndALongerOneIsRefusedWithAReason)
     MessageBoxGuard boxes(installer.id);
     HWND wizard = WaitForWindow("#32770", nullptr, installer.id, 20000);
     ASSERT_TRUE(wizard);
-    HWND next = FindChild(wizard, "Button", "&Install");
-    ASSERT_TRUE(next);
+    // The wizard's window comes before the controls of its page.
+    HWND next = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (next = FindChild(wizard, "Button", "&Install")) != nullptr; }, 20000));
     Post(next, BM_CLICK);
     auto box = boxes.WaitForBox(10000);
     ASSERT_TRUE(box.has_value());

@@ -7,6 +7,7 @@
 #include "ComOnDemand.h"
 #include "ExecutionState.h"
 #include "FileError.h"
+#include "FileSystem.h"
 #include "MainWindow.h"
 #include "Messages.h"
 #include "PathText.h"
@@ -105,7 +106,9 @@ BOOL MainWindow::OnInitDialog() {
     mProgramDirectory = fw::ModuleDirectory(nullptr);
     std::string defaultSkin = mProgramDirectory + "skin\\skin1.ini";
     ::SetWindowTextA(Hwnd(), kInstanceTitle);
-    if (mCurrentSkin.empty()) mCurrentSkin = defaultSkin;
+    // A stored skin that is no longer there (its folder moved or removed with an older
+    // installation) gives way to the normal one: the window would otherwise have no face at all.
+    if (mCurrentSkin.empty() || !fw::FileExists(mCurrentSkin.c_str())) mCurrentSkin = defaultSkin;
     SetSkinFile(mCurrentSkin);
     SetSliderHeldFlag(&ThePlayerApp().mSliderHeld);
     SkinDialog::OnInitDialog();

@@ -199,6 +199,18 @@ TEST_F(PlayerTest, ThePositionSliderSnapsBackWhenNothingIsOpen) {
     ASSERT_TRUE(player.Close());
 }
 
+TEST_F(PlayerTest, AStoredSkinThatIsNoLongerThereGivesWayToTheNormalSkin) {
+    std::string gone = MakeTempDirectory("goneskin") + "removed\\skin1.ini";
+    WriteRegString(HKEY_CURRENT_USER, kPlayerSetupKey, "mCurrentSkin", gone);
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    EXPECT_TRUE(WaitUntil([&] { return HasSize(player.window, PictureSize(SkinDirectory() + "skin1_mask.bmp")); }, 5000));
+    EXPECT_FALSE(Sliders(player.window).empty());
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    ASSERT_TRUE(player.Close());
+    EXPECT_EQ(StoredString("mCurrentSkin"), SkinDirectory() + "skin1.ini");
+}
+
 TEST_F(PlayerTest, ABrokenSkinDoesNotBringThePlayerDown) {
     std::string dir = MakeTempDirectory("brokenskin");
     std::ofstream(dir + "face.bmp", std::ios::binary) << "not a picture";

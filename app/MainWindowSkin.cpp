@@ -100,7 +100,8 @@ void MainWindow::ToggleSkin() {
     if (mCurrentSkin.size() >= 9 && mCurrentSkin.compare(mCurrentSkin.size() - 9, 9, kSmallSkinEnding) == 0)
         mSmallSkinActive = true;
     if (mSmallSkinActive) {
-        std::string target = mNormalSkin.empty() ? mProgramDirectory + "skin\\skin1.ini" : mNormalSkin;
+        bool normalThere = !mNormalSkin.empty() && fw::FileExists(mNormalSkin.c_str());
+        std::string target = normalThere ? mNormalSkin : mProgramDirectory + "skin\\skin1.ini";
         if (!ApplySkin(target)) return;  // refused: the small skin stays
         mCurrentSkin = target;
     } else {

@@ -106,10 +106,11 @@ BOOL MainWindow::OnInitDialog() {
     mProgramDirectory = fw::ModuleDirectory(nullptr);
     std::string defaultSkin = mProgramDirectory + "skin\\skin1.ini";
     ::SetWindowTextA(Hwnd(), kInstanceTitle);
-    // A stored skin that is no longer there (its folder moved or removed with an older
-    // installation) gives way to the normal one: the window would otherwise have no face at all.
-    if (mCurrentSkin.empty() || !fw::FileExists(mCurrentSkin.c_str())) mCurrentSkin = defaultSkin;
-    SetSkinFile(mCurrentSkin);
+    if (mCurrentSkin.empty()) mCurrentSkin = defaultSkin;
+    // A stored skin that is not there now (on a drive not attached, or removed with an older
+    // installation) gives way to the normal one for this run, or the window would have no face
+    // at all; the setting stays until the user picks another skin.
+    SetSkinFile(fw::FileExists(mCurrentSkin.c_str()) ? mCurrentSkin : defaultSkin);
     SetSliderHeldFlag(&ThePlayerApp().mSliderHeld);
     SkinDialog::OnInitDialog();
     if (LastSkinRefusal() != SkinRefusal::None) FallBackFromRefusedSkin(defaultSkin);

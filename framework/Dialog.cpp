@@ -77,7 +77,7 @@ INT_PTR Dialog::DoModal() {
             ::EnableWindow(mParent, FALSE);
             ownerDisabled = true;
         }
-        ::ShowWindow(hwnd, SW_SHOW);
+        ShowModal();
         MSG msg;
         while (!mEnded) {
             BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
@@ -95,6 +95,10 @@ INT_PTR Dialog::DoModal() {
     Destroy();
     Forget(this);
     return mResult;
+}
+
+void Dialog::ShowModal() {
+    ::ShowWindow(mHwnd, SW_SHOW);
 }
 
 bool Dialog::Create() {

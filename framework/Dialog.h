@@ -45,6 +45,8 @@ protected:
     // Returns the dialog-procedure result (TRUE when handled).
     virtual INT_PTR WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnInitDialog() { return TRUE; }
+    // Shows a modal dialog once it is made: shown and activated.
+    virtual void ShowModal();
     // Returns true when the command was handled.
     virtual bool OnCommand(WORD id, WORD code, HWND control);
     virtual void OnOK() { EndDialog(IDOK); }

@@ -135,6 +135,21 @@ BOOL SkinDialog::OnInitDialog() {
     return TRUE;
 }
 
+void SkinDialog::ShowModal() {
+    // A start asked to be minimised or hidden (a shortcut set so, say) is left to the platform.
+    STARTUPINFOA start{};
+    start.cb = sizeof(start);
+    ::GetStartupInfoA(&start);
+    bool plainShow = !(start.dwFlags & STARTF_USESHOWWINDOW) || start.wShowWindow == SW_SHOWNORMAL ||
+                     start.wShowWindow == SW_SHOW || start.wShowWindow == SW_SHOWDEFAULT;
+    if (!plainShow) {
+        fw::Dialog::ShowModal();
+        return;
+    }
+    ::SetWindowPos(Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW);
+    ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void SkinDialog::ApplyRegion(HBITMAP mask) {
     if (!Hwnd()) return;
     SetWindowRegion(skin::MaskToRegion(mask, kMaskKey, kMaskTolerance));

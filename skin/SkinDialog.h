@@ -38,6 +38,10 @@ public:
     virtual void OnSkinMouseMove(const std::string& name, POINT point);
     // Whether a button the skin makes starts enabled: making it so is cheaper than changing it.
     virtual bool ButtonStartsEnabled(const std::string& name) const;
+    // Shows the window without painting it there and then: its first paint draws the face and
+    // every control anyway, and the platform's immediate erase of each control is a round trip
+    // to the window server, a good part of the time a skin's window took to show.
+    void ShowModal() override;
     // Gives the window the shape of the mask picture.
     virtual void ApplyRegion(HBITMAP mask);
     // Loads the skin the skin file names, replacing pictures, shape, size and every control.

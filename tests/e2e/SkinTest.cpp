@@ -199,16 +199,21 @@ TEST_F(PlayerTest, ThePositionSliderSnapsBackWhenNothingIsOpen) {
     ASSERT_TRUE(player.Close());
 }
 
-TEST_F(PlayerTest, AStoredSkinThatIsNoLongerThereGivesWayToTheNormalSkin) {
+TEST_F(PlayerTest, AStoredSkinThatIsNotThereGivesWayToTheNormalSkin) {
     std::string gone = MakeTempDirectory("goneskin") + "removed\\skin1.ini";
     WriteRegString(HKEY_CURRENT_USER, kPlayerSetupKey, "mCurrentSkin", gone);
     Player player = Player::Start();
     ASSERT_TRUE(player.window);
     EXPECT_TRUE(WaitUntil([&] { return HasSize(player.window, PictureSize(SkinDirectory() + "skin1_mask.bmp")); }, 5000));
     EXPECT_FALSE(Sliders(player.window).empty());
+    // The skin switch goes to the small skin and back to the normal one, not to the missing one.
+    PostChar(player.window, 'k');
+    EXPECT_TRUE(WaitUntil([&] { return HasSize(player.window, PictureSize(SkinDirectory() + "small_mask.bmp")); }, 5000));
+    PostChar(player.window, 'k');
+    EXPECT_TRUE(WaitUntil([&] { return HasSize(player.window, PictureSize(SkinDirectory() + "skin1_mask.bmp")); }, 5000));
     EXPECT_TRUE(player.boxes->Seen().empty());
     ASSERT_TRUE(player.Close());
-    EXPECT_EQ(StoredString("mCurrentSkin"), SkinDirectory() + "skin1.ini");
+    EXPECT_EQ(StoredString("mCurrentSkin"), SkinDirectory() + "skin1.ini");  // the user's choice now
 }
 
 TEST_F(PlayerTest, ABrokenSkinDoesNotBringThePlayerDown) {

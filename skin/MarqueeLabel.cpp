@@ -31,8 +31,17 @@ void MarqueeLabel::SetText(const std::string& text) {
     // the scrolling, or a long name would never get past its first characters.
     if (mLaidOut && text == mText) return;
     mText = text;
-    if (Hwnd()) ::SetWindowTextA(Hwnd(), text.c_str());
+    // Setting the window's text is a round trip to the window server; a label made with its
+    // text (as a skin makes them) already has it.
+    if (Hwnd() && WindowText() != text) ::SetWindowTextA(Hwnd(), text.c_str());
     Layout();
+}
+
+std::string MarqueeLabel::WindowText() const {
+    int length = ::GetWindowTextLengthA(Hwnd());
+    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(Hwnd(), text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 void MarqueeLabel::SetFont(const LOGFONTA& description) {

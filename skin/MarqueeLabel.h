@@ -33,6 +33,7 @@ protected:
 private:
     void Layout();
     void OnTimer(UINT_PTR id);
+    std::string WindowText() const;
 
     std::string mText;
     size_t mOffset = 0;

@@ -13,6 +13,9 @@
 #include "SkinControls.h"
 
 class IniFile;
+namespace skin {
+class PictureCutter;
+}
 
 // Why the last LoadSkin kept the skin it had instead of the one it was asked for.
 enum class SkinRefusal {
@@ -81,10 +84,10 @@ private:
     void UnloadSkin();
     void LoadFaces(const IniFile& ini, const std::string& directory);
     void SetWindowRegion(fw::Region region);
-    void CreateButtons(const IniFile& ini);
-    void CreateTexts(const IniFile& ini);
-    void CreateSliders(const IniFile& ini, const std::string& directory);
-    void CreateProgressBars(const IniFile& ini);
+    void CreateButtons(const IniFile& ini, skin::PictureCutter& cutter);
+    void CreateTexts(const IniFile& ini, skin::PictureCutter& cutter);
+    void CreateSliders(const IniFile& ini, const std::string& directory, skin::PictureCutter& cutter);
+    void CreateProgressBars(const IniFile& ini, skin::PictureCutter& cutter);
     skin::ControlIdentity Identity(const std::string& name, size_t index);
 
     void OnPaint();

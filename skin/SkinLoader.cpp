@@ -88,10 +88,14 @@ void SkinDialog::LoadSkin() {
     } else {
         ApplyRegion(nullptr);  // tells that the skin gives the window no shape
     }
-    CreateButtons(ini);
-    CreateTexts(ini);
-    CreateSliders(ini, directory);
-    CreateProgressBars(ini);
+    {
+        fw::WindowDc dc(Hwnd());
+        skin::PictureCutter cutter(dc.Get());
+        CreateButtons(ini, cutter);
+        CreateTexts(ini, cutter);
+        CreateSliders(ini, directory, cutter);
+        CreateProgressBars(ini, cutter);
+    }
     if (Hwnd() && ::IsWindowVisible(Hwnd())) ::InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
@@ -103,9 +107,7 @@ void SkinDialog::LoadFaces(const IniFile& ini, const std::string& directory) {
     mDisabled = LoadNamedPicture(directory, ini.GetString(kBackground, "Disabled", ""), ignored);
 }
 
-void SkinDialog::CreateButtons(const IniFile& ini) {
-    fw::WindowDc dc(Hwnd());
-    skin::PictureCutter cutter(dc.Get());
+void SkinDialog::CreateButtons(const IniFile& ini, skin::PictureCutter& cutter) {
     for (const std::string& value : skin::NumberedEntries(ini, "BUTTON")) {
         skin::ButtonEntry entry;
         if (!skin::ParseButtonEntry(value, entry)) continue;
@@ -122,9 +124,7 @@ void SkinDialog::CreateButtons(const IniFile& ini) {
     }
 }
 
-void SkinDialog::CreateTexts(const IniFile& ini) {
-    fw::WindowDc dc(Hwnd());
-    skin::PictureCutter cutter(dc.Get());
+void SkinDialog::CreateTexts(const IniFile& ini, skin::PictureCutter& cutter) {
     for (const std::string& value : skin::NumberedEntries(ini, "TEXTINFO")) {
         skin::TextEntry entry;
         if (!skin::ParseTextEntry(value, entry)) continue;
@@ -144,9 +144,7 @@ void SkinDialog::CreateTexts(const IniFile& ini) {
     }
 }
 
-void SkinDialog::CreateSliders(const IniFile& ini, const std::string& directory) {
-    fw::WindowDc dc(Hwnd());
-    skin::PictureCutter cutter(dc.Get());
+void SkinDialog::CreateSliders(const IniFile& ini, const std::string& directory, skin::PictureCutter& cutter) {
     for (const std::string& value : skin::NumberedEntries(ini, "TRACKBARINFO")) {
         skin::SliderEntry entry;
         if (!skin::ParseSliderEntry(value, entry)) continue;
@@ -167,9 +165,7 @@ void SkinDialog::CreateSliders(const IniFile& ini, const std::string& directory)
     }
 }
 
-void SkinDialog::CreateProgressBars(const IniFile& ini) {
-    fw::WindowDc dc(Hwnd());
-    skin::PictureCutter cutter(dc.Get());
+void SkinDialog::CreateProgressBars(const IniFile& ini, skin::PictureCutter& cutter) {
     for (const std::string& value : skin::NumberedEntries(ini, "PROGRESSINFO")) {
         skin::ProgressEntry entry;
         if (!skin::ParseProgressEntry(value, entry)) continue;

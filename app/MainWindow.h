@@ -113,6 +113,7 @@ public:
 
 protected:
     INT_PTR WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void ShowModal() override;
     BOOL OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnOK() override {}      // Enter does not end the player

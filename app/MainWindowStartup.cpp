@@ -100,6 +100,12 @@ void MainWindow::FinishStartup() {
     CreatePlaylistWindow();
 }
 
+// A window started minimised is not painted: the rest of the start-up is done at once instead.
+void MainWindow::ShowModal() {
+    SkinDialog::ShowModal();
+    if (::IsIconic(Hwnd()) || !::IsWindowVisible(Hwnd())) FinishStartup();
+}
+
 BOOL MainWindow::OnInitDialog() {
     if (ReadFirstRunMarker(Profile()) == 0) RunFirstStartAssociation();
 

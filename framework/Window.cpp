@@ -60,4 +60,8 @@ LRESULT CALLBACK Window::StaticWindowProc(HWND window, UINT msg, WPARAM wParam, 
     return result;
 }
 
+void InvalidateIfShown(HWND hwnd, bool erase) {
+    if (hwnd && ::IsWindowVisible(hwnd)) ::InvalidateRect(hwnd, nullptr, erase ? TRUE : FALSE);
+}
+
 }  // namespace fw

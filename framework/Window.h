@@ -39,4 +39,8 @@ private:
     HWND mHwnd = nullptr;
 };
 
+// Marks the whole window for painting, unless it is hidden: showing a window paints it whole
+// anyway, and each mark is a round trip to the window server.
+void InvalidateIfShown(HWND hwnd, bool erase);
+
 }  // namespace fw

@@ -4,6 +4,7 @@
 
 #include "MaskRegion.h"
 #include "Pictures.h"
+#include "Window.h"
 
 namespace {
 
@@ -165,7 +166,7 @@ void SkinDialog::SetWindowRegion(fw::Region region) {
     } else {
         ::MessageBoxA(hwnd, "Can not initialize region!", "error", MB_OK);
     }
-    if (::IsWindowVisible(hwnd)) ::InvalidateRect(hwnd, nullptr, TRUE);
+    fw::InvalidateIfShown(hwnd, true);
 }
 
 INT_PTR SkinDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

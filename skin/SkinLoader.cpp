@@ -8,6 +8,7 @@
 #include "Pictures.h"
 #include "SkinDialog.h"
 #include "SkinFormat.h"
+#include "Window.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ void SkinDialog::LoadSkin() {
         CreateSliders(ini, directory, cutter);
         CreateProgressBars(ini, cutter);
     }
-    if (Hwnd() && ::IsWindowVisible(Hwnd())) ::InvalidateRect(Hwnd(), nullptr, TRUE);
+    fw::InvalidateIfShown(Hwnd(), true);
 }
 
 void SkinDialog::LoadFaces(const IniFile& ini, const std::string& directory) {

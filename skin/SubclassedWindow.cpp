@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "Dialog.h"
+#include "Window.h"
 
 namespace skin {
 
@@ -44,10 +45,9 @@ void SubclassedWindow::DestroyWindow() {
     if (mHwnd) ::DestroyWindow(mHwnd);  // WM_NCDESTROY detaches
 }
 
-// A hidden control is painted whole when it is shown: marking it now would be a round trip to
-// the window server for nothing, and a skin makes a score of controls before its window shows.
+// A skin makes a score of controls before its window shows: hidden, they are left unmarked.
 void SubclassedWindow::Invalidate(bool erase) const {
-    if (mHwnd && ::IsWindowVisible(mHwnd)) ::InvalidateRect(mHwnd, nullptr, erase);
+    fw::InvalidateIfShown(mHwnd, erase);
 }
 
 void SubclassedWindow::ModifyStyle(DWORD remove, DWORD add) const {

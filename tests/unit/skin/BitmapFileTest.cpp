@@ -7,6 +7,7 @@
 #include <string>
 
 #include "BitmapFile.h"
+#include "SkinTestPictures.h"
 
 using skin::BitmapLayout;
 using skin::ReadBitmapLayout;
@@ -17,25 +18,12 @@ namespace {
 // unless `cutBy` bytes are taken off its end.
 std::string Bitmap(int width, int height, WORD bits, DWORD compression = BI_RGB, DWORD colours = 0,
                    size_t cutBy = 0) {
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = bits;
-    info.biCompression = compression;
-    info.biClrUsed = colours;
     size_t table = (bits <= 8 ? (colours ? colours : 1u << bits) : colours) * 4;
     if (compression == BI_BITFIELDS) table += 12;
     size_t stride = ((size_t(width) * bits + 31) / 32) * 4;
     size_t pixels = stride * size_t(height < 0 ? -height : height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = static_cast<DWORD>(sizeof(file) + sizeof(info) + table);
-    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels);
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    bytes.append(table + pixels, '\x11');
+    std::string bytes =
+        skintest::BitmapFileBytes(width, height, bits, compression, colours, table, std::string(pixels, '\x11'));
     bytes.resize(bytes.size() - cutBy);
     return bytes;
 }

@@ -86,24 +86,9 @@ TEST(PictureFiles, ATruncatedFileEitherDecodesOrLeavesNothing) {
 namespace {
 // A Windows bitmap file that declares a picture far larger than the bytes it holds.
 std::string BitmapDeclaringMoreThanItHolds(int width, int height, WORD bits, DWORD compression) {
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = bits;
-    info.biCompression = compression;
-    info.biClrUsed = bits <= 8 ? 2 : 0;
-    DWORD palette = info.biClrUsed * 4;
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof(file) + sizeof(info) + palette;
+    DWORD colours = bits <= 8 ? 2 : 0;
     std::string pixels = compression == BI_RLE8 ? std::string("\x02\x01\x00\x01", 4) : std::string(16, '\x7f');
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    bytes.append(palette, '\0');
-    return bytes + pixels;
+    return skintest::BitmapFileBytes(width, height, bits, compression, colours, colours * 4, pixels);
 }
 }  // namespace
 

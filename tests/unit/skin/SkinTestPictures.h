@@ -70,6 +70,28 @@ inline void WriteBmp(const std::string& path, int width, int height, const Pixel
     out.write(reinterpret_cast<const char*>(rows.data()), static_cast<std::streamsize>(rows.size()));
 }
 
+// The bytes of a Windows bitmap file: headers of the given fields, `tableBytes` of colour table
+// (and masks), then `pixels` as they are, whatever the header declares.
+inline std::string BitmapFileBytes(int width, int height, WORD bits, DWORD compression, DWORD colours,
+                                   size_t tableBytes, const std::string& pixels) {
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = bits;
+    info.biCompression = compression;
+    info.biClrUsed = colours;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = static_cast<DWORD>(sizeof(file) + sizeof(info) + tableBytes);
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    bytes.append(tableBytes, '\0');
+    return bytes + pixels;
+}
+
 inline bool Near(COLORREF a, COLORREF b, int tolerance) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
            std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&

@@ -45,8 +45,7 @@ public:
 
     // The open engine (a file or a DVD); null when nothing is open.
     std::unique_ptr<PlaybackEngine> mEngine;
-    DWORD mProhibitedAt = 0;   // tick of the last operation that the disc refused
-    BYTE mClosedCaptions = 0;  // DVD closed captions are on
+    DWORD mProhibitedAt = 0;  // tick of the last operation that the disc refused
 
     // The modeless playlist window: the object lives as long as MainWindow, its window from
     // initialisation to destruction.
@@ -121,9 +120,6 @@ protected:
 
 private:
     // Commands and menus
-    // The commands that act on the open engine; the engine decides what each means to it.
-    void OnEngineCommand(WORD id);
-    void ToggleClosedCaptions();
     void PlayNext();
     void PlayPrevious();
     void OpenAddress();

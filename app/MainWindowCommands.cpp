@@ -7,6 +7,7 @@
 
 #include "AboutDialog.h"
 #include "AddressDialog.h"
+#include "EngineCommands.h"
 #include "MainWindow.h"
 #include "Messages.h"
 #include "PathText.h"
@@ -100,93 +101,12 @@ bool MainWindow::OnCommand(WORD id, WORD, HWND) {
             RunSettingsDialog(mInstance, Hwnd(), this, *this, Profile());
             break;
         default:
-            if (mEngine) OnEngineCommand(id);
+            // Everything else acts on what is open, as it does from the video windows.
+            if (mEngine) RunEngineCommand(*mEngine, id, CurrentTransportSettings());
             break;
     }
     // Identifiers without an action do nothing, IDOK and IDCANCEL included.
     return true;
-}
-
-void MainWindow::OnEngineCommand(WORD id) {
-    PlaybackEngine& engine = *mEngine;
-    switch (id) {
-        case ID_PLAYBACK_PLAY:
-            engine.Play();
-            break;
-        case ID_PLAYBACK_PAUSE:
-            engine.Pause();
-            break;
-        case ID_PLAYBACK_STOP:
-            engine.Stop();
-            break;
-        case ID_PLAYBACK_FASTFORWARD:
-            engine.ScanForward(static_cast<float>(mFastForward));
-            break;
-        case ID_PLAYBACK_REWIND:
-            engine.ScanBackward(static_cast<float>(mFastBackward));
-            break;
-        case ID_PLAYBACK_SLOWFORWARD:
-            engine.ScanForward(mSlowlyForward);
-            break;
-        case ID_PLAYBACK_SLOWBACKWARD:
-            engine.ScanBackward(mSlowlyBackward);
-            break;
-        case ID_JUMP_FORWARD:
-            engine.SkipSeconds(mSkipForward);
-            break;
-        case ID_JUMP_BACKWARD:
-            engine.SkipSeconds(-mSkipBackward);
-            break;
-        case ID_PLAYBACK_STEPFORWARD:
-            engine.StepForward();
-            break;
-        case ID_OPTIONS_FULLSCREEN:
-            engine.ToggleFullScreen();
-            break;
-        case ID_ZOOM_100:
-            engine.Zoom(1, 1);
-            break;
-        case ID_ZOOM_50:
-            engine.Zoom(1, 2);
-            break;
-        case ID_ZOOM_200:
-            engine.Zoom(2, 1);
-            break;
-        case ID_OPTIONS_COLOUR:
-            engine.ShowColourControls();
-            break;
-        case ID_AUDIO_MUTE:
-            engine.ToggleMute();
-            break;
-        case ID_AUDIO_VOLUMEUP:
-            engine.VolumeUp();
-            break;
-        case ID_AUDIO_VOLUMEDOWN:
-            engine.VolumeDown();
-            break;
-        case ID_AUDIO_RIGHT:
-            engine.SetAudioChannel(+1);
-            break;
-        case ID_AUDIO_LEFT:
-            engine.SetAudioChannel(-1);
-            break;
-        case ID_AUDIO_BOTH:
-            engine.SetAudioChannel(0);
-            break;
-        case ID_OPTIONS_CLOSEDCAPTION:
-            ToggleClosedCaptions();
-            break;
-        default:
-            engine.OnEngineCommand(id);  // what only this kind of engine knows
-            break;
-    }
-}
-
-// The main window remembers whether captions are on across discs, so the first toggle on a new
-// disc may only confirm them off.
-void MainWindow::ToggleClosedCaptions() {
-    bool on = mClosedCaptions != 1;
-    if (mEngine->SetClosedCaptions(on)) mClosedCaptions = on ? 1 : 0;
 }
 
 void MainWindow::PlayNext() {

@@ -93,8 +93,8 @@ bool MainWindow::OpenFile(char* path) {
     if (mEngine) CloseMedia();
     auto created = std::make_unique<FilePlayer>(*this);
     FilePlayer& file = *created;
-    file.fullScreen = ReadStoredFullscreen(Profile()) == 1 ? 1 : mFullscreen;
-    CopyPath(file.fileName, path);
+    file.SetFullScreenWish(ReadStoredFullscreen(Profile()) == 1 ? 1 : mFullscreen);
+    file.SetPath(path);
     // The engine is the open one while it opens: its message boxes hold off a replacement.
     mEngine = std::move(created);
     if (file.OpenMediaFile()) {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "PlaybackMath.h"
+#include "VideoArithmetic.h"
 
 DvdPlayerState DvdStateAfter(DvdPlayerState from, DvdTransition transition) {
     using S = DvdPlayerState;
@@ -106,11 +106,6 @@ long DvdVolumeStepDown(long volume) {
 
 long DvdMuteToggled(long currentVolume, long savedVolume) {
     return currentVolume != kVolumeSilent ? kVolumeSilent : savedVolume;
-}
-
-DvdFit DvdFullScreenFit(long nativeWidth, long nativeHeight, int screenWidth, int screenHeight) {
-    FitRect fit = FitToScreen(nativeWidth * 10, nativeHeight * 10, screenWidth, screenHeight);
-    return {fit.left, fit.top, fit.width, fit.height};
 }
 
 std::string DvdLocationText(unsigned title, unsigned chapter, bool prohibited) {

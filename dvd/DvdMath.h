@@ -66,16 +66,6 @@ long DvdVolumeStepDown(long volume);
 // What mute switches to: silence, or back to `savedVolume` when already silent.
 long DvdMuteToggled(long currentVolume, long savedVolume);
 
-// The full-screen picture: aspect kept, always scaled to the screen (the video's size is taken
-// ten times over, so even a small picture fills one side of the screen).
-struct DvdFit {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-DvdFit DvdFullScreenFit(long nativeWidth, long nativeHeight, int screenWidth, int screenHeight);
-
 // The line that names where the disc plays: "DVD", the title and chapter, and " PROHIBITED"
 // while the disc's last refusal is recent.
 std::string DvdLocationText(unsigned title, unsigned chapter, bool prohibited);

@@ -17,23 +17,6 @@
 #include "VideoWindow.h"
 #include "DvdStreams.h"
 
-// A modal loop of the engine (a menu, a dialog, a property frame, the region tool): the owner
-// keeps the engine alive until it has returned.
-class DvdModalScope {
-public:
-    explicit DvdModalScope(DvdPlayer& player) : mPlayer(player) { ++mPlayer.modalDepth; }
-    ~DvdModalScope() {
-        // The owner may have put off a close meanwhile: wake it once the loop is over.
-        if (--mPlayer.modalDepth == 0 && mPlayer.notifyWindow)
-            ::PostMessageA(mPlayer.notifyWindow, WM_NULL, 0, 0);
-    }
-    DvdModalScope(const DvdModalScope&) = delete;
-    DvdModalScope& operator=(const DvdModalScope&) = delete;
-
-private:
-    DvdPlayer& mPlayer;
-};
-
 namespace {
 
 constexpr char kReportErrorCaption[] = "Error!";
@@ -46,7 +29,7 @@ constexpr int kReportLanguageLength = 100;
 
 // ---- The popup menu and its entries ---------------------------------------------------------
 
-void DvdPlayer::ShowContextMenu(HWND window, int x, int y) {
+void DvdPlayer::ShowContextMenu(int x, int y) {
     DvdMenuSource source;
     source.dvdInfo = dvdInfo.Get();
     source.graphBuilder = graphBuilder.Get();
@@ -55,9 +38,9 @@ void DvdPlayer::ShowContextMenu(HWND window, int x, int y) {
     source.fullScreen = fullScreen;
     source.currentTitle = currentTitle;
     source.currentChapter = currentChapter;
-    POINT screen = ContextMenuScreenPoint(window, x, y, fullScreen, fitFullScreen != 0, videoRenderer.Get());
-    DvdModalScope modal(*this);
-    TrackContextMenu(instance, window, screen, source, subpictureShown, filterNames);
+    POINT screen = ContextMenuScreenPoint(videoWindow, x, y, fullScreen, fitFullScreen, videoRenderer.Get());
+    ModalScope modal(modalGuard);
+    TrackContextMenu(instance, videoWindow, screen, source, subpictureShown, filterNames);
 }
 
 bool DvdPlayer::OnMenuCommand(UINT id) {
@@ -67,7 +50,7 @@ bool DvdPlayer::OnMenuCommand(UINT id) {
             SelectSubpicture(target.index);
             return true;
         case DvdMenuEntry::Audio:
-            if (dvdControl) dvdControl->SelectAudioStream(target.index, DVD_CMD_FLAG_None, nullptr);
+            SelectAudio(target.index);
             return true;
         case DvdMenuEntry::Title:
             PlayChapterInTitle(target.index, 1);
@@ -113,8 +96,13 @@ bool DvdPlayer::OnMenuCommand(UINT id) {
 bool DvdPlayer::SelectSubpicture(ULONG stream) {
     if (!dvdControl || FAILED(dvdControl->SetSubpictureState(TRUE, DVD_CMD_FLAG_None, nullptr))) return false;
     subpictureShown = TRUE;
-    dvdControl->SelectSubpictureStream(stream, DVD_CMD_FLAG_None, nullptr);
-    return true;
+    // Shown, but the stream may still be refused (one the disc does not have): the display
+    // stays on with the stream the navigator had.
+    return SUCCEEDED(dvdControl->SelectSubpictureStream(stream, DVD_CMD_FLAG_None, nullptr));
+}
+
+bool DvdPlayer::SelectAudio(ULONG stream) {
+    return dvdControl && SUCCEEDED(dvdControl->SelectAudioStream(stream, DVD_CMD_FLAG_None, nullptr));
 }
 
 bool DvdPlayer::DisableSubpicture() {
@@ -125,9 +113,7 @@ bool DvdPlayer::DisableSubpicture() {
 }
 
 void DvdPlayer::ShowFilterPropertyPage(const char* name) {
-    DvdModalScope modal(*this);
-    ModalGuard unowned;  // the DVD engine's own scope above is what its windows look at
-    ::ShowFilterPropertyPage(graphBuilder.Get(), videoWindow, name, unowned);
+    ::ShowFilterPropertyPage(graphBuilder.Get(), videoWindow, name, modalGuard);
 }
 
 // ---- Bookmark -------------------------------------------------------------------------------
@@ -223,7 +209,7 @@ bool DvdPlayer::ShowSubpictureAttributes() {
 
 HRESULT DvdPlayer::SetFullBrightness() {
     if (!basicAudio) return S_OK;  // no graph built
-    DvdModalScope modal(*this);
+    ModalScope modal(modalGuard);
     return ::SetFullBrightness(dvdGraphBuilder.Get());
 }
 
@@ -232,7 +218,7 @@ bool DvdPlayer::ChangeRegion() {
     if (!GetRegionDrive(dvdInfo.Get(), drive)) return false;
     bool changed = false;
     {
-        DvdModalScope modal(*this);
+        ModalScope modal(modalGuard);
         changed = RunRegionTool(videoWindow, drive);
     }
     if (!changed) return false;
@@ -264,7 +250,7 @@ bool IsDialogCommand(UINT command) {
 bool DvdPlayer::ShowDvdDialog(UINT command) {
     if (!IsDialogCommand(command)) return false;
     DvdDialogSource source{dvdInfo.Get(), dvdControl.Get(), state != DvdPlayerState::Uninitialized};
-    DvdModalScope modal(*this);
+    ModalScope modal(modalGuard);
     switch (command) {
         case ID_OPTIONS_SUBPICTURE:
             DvdStreamDialog(DvdStreamDialog::Kind::Subpicture, instance, notifyWindow, source).Show();

@@ -10,11 +10,7 @@
 #include "Messages.h"
 #include "RenderStatus.h"
 
-
-
 namespace {
-
-constexpr int kMainIcon = 100;
 
 // An ANSI path as the navigator wants it; at most MAX_PATH characters.
 void WidenPath(const char* path, wchar_t (&wide)[MAX_PATH + 1]) {
@@ -27,9 +23,7 @@ void WidenPath(const char* path, wchar_t (&wide)[MAX_PATH + 1]) {
 }  // namespace
 
 DvdPlayer::DvdPlayer(HINSTANCE instance_, HWND notifyWindow_, EngineHost* host)
-    : instance(instance_), notifyWindow(notifyWindow_) {
-    if (host) mainWindow = host;
-}
+    : instance(instance_), notifyWindow(notifyWindow_), mainWindow(host) {}
 
 DvdPlayer::~DvdPlayer() {
     if (windowCreated) DestroyVideoWindow();
@@ -52,11 +46,7 @@ bool DvdPlayer::Initialize() {
 }
 
 int DvdPlayer::Message(HWND owner, const char* text, const char* caption, UINT flags) {
-    ++modalDepth;
-    int answer = ::MessageBoxA(owner, text, caption, flags);
-    // The owner may have put off a close while the box was up: wake it once the box is gone.
-    if (--modalDepth == 0 && notifyWindow) ::PostMessageA(notifyWindow, WM_NULL, 0, 0);
-    return answer;
+    return GuardedMessageBox(modalGuard, owner, text, caption, flags);
 }
 
 bool DvdPlayer::Fail(const char* text) {
@@ -139,46 +129,13 @@ bool DvdPlayer::ApplyInitialOptions() {
     return SUCCEEDED(dvdControl->SetOption(DVD_HMSF_TimeCodeEvents, TRUE));
 }
 
-RECT DvdPlayer::InitialVideoRect() const {
-    RECT workArea{}, main{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    ::GetWindowRect(notifyWindow, &main);
-    RECT r;
-    r.left = workArea.left + 100;
-    r.top = workArea.top + 5;
-    r.bottom = main.top;
-    r.right = workArea.left + ((main.top - r.top) * 4) / 3;
-    return r;
-}
-
 bool DvdPlayer::CreateVideoWindow() {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = VideoWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(kMainIcon));
-    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = kDvdWindowClass;
-    ::RegisterClassExA(&windowClass);  // an earlier player registered it already: that is fine
-
-    RECT r = InitialVideoRect();
-    videoWindow = ::CreateWindowExA(0, kDvdWindowClass, "Video Window", WS_OVERLAPPEDWINDOW, r.left, r.top,
-                                    r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, this);
-    if (!videoWindow) return false;
-    ::SetWindowLongPtrA(videoWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (!videoFrame.Open(instance, kDvdWindowClass, notifyWindow)) return false;
+    videoWindow = videoFrame.Hwnd();
     if (mediaEvent) mediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(videoWindow), WM_DVDEVENT, 0);
     if (videoRenderer) {
-        long style = 0;
-        videoRenderer->get_WindowStyle(&style);
-        style = (style | WS_CHILD) & ~(WS_CAPTION | WS_THICKFRAME);
-        videoRenderer->put_WindowStyle(style);
-        videoRenderer->put_Owner(reinterpret_cast<OAHWND>(videoWindow));
-        RECT client{};
-        ::GetClientRect(videoWindow, &client);
-        videoRenderer->SetWindowPosition(0, 0, client.right, client.bottom);
-        videoRenderer->put_MessageDrain(reinterpret_cast<OAHWND>(videoWindow));
+        AttachRenderer(videoRenderer.Get(), videoWindow);
+        OnSize();
     }
     windowCreated = true;
     return true;
@@ -207,11 +164,8 @@ void DvdPlayer::DestroyVideoWindow() {
         }
     }
     ::UpdateWindow(notifyWindow);
-    if (videoWindow) {
-        // Messages still queued for the window must not reach a player that is going away.
-        ::SetWindowLongPtrA(videoWindow, GWLP_USERDATA, 0);
-        ::DestroyWindow(videoWindow);
-    }
+    // Messages still queued for the window are dropped with it.
+    videoFrame.Destroy();
     videoWindow = nullptr;
     windowCreated = false;
 }

@@ -1,5 +1,7 @@
 // The engine that plays a DVD-Video volume through the platform's DVD graph builder and
-// navigator, and shows it in a top-level window of its own, "EventWindow".
+// navigator, and shows it in the shared video window of class "EventWindow". What every video
+// window does (its class and placement, full screen, the cursor, the front toggle, the modal
+// guard) comes from engine/; this class keeps what is the navigator's.
 #pragma once
 
 #include <windows.h>
@@ -10,8 +12,10 @@
 
 #include "DvdMath.h"
 #include "EngineHost.h"
+#include "GraphFilters.h"
 #include "Line21Decoder.h"
 #include "PlaybackEngine.h"
+#include "VideoWindow.h"
 
 // The toolchain's control.h gives these interfaces no identifier for ComPtr::As.
 __CRT_UUID_DECL(IMediaPosition, 0x56a868b2, 0x0ad4, 0x11ce, 0xb0, 0x3a, 0x00, 0x20, 0xaf, 0x0b, 0xa7, 0x70)
@@ -21,77 +25,27 @@ __CRT_UUID_DECL(IMediaEventEx, 0x56a868c0, 0x0ad4, 0x11ce, 0xb0, 0x3a, 0x00, 0x2
 
 inline constexpr char kDvdWindowClass[] = "EventWindow";
 inline constexpr char kDvdWindowTitle[] = "DVD Video Window";
-inline constexpr int kDvdFilterNameCount = 64;
-// The cursor-hiding timer of the video window, and how long the mouse must rest.
-inline constexpr UINT_PTR kDvdCursorTimer = 1;
-inline constexpr UINT kDvdFitCursorTimerMs = 50000;
-inline constexpr UINT kDvdRendererCursorTimerMs = 30000;
-inline constexpr DWORD kDvdCursorIdleMs = 100000;
 
-class DvdPlayer : public PlaybackEngine {
+class DvdPlayer final : public PlaybackEngine, private VideoWindowHandler {
 public:
     // host may be null (then there are no settings, repaints or prohibited notes to give).
     DvdPlayer(HINSTANCE instance, HWND notifyWindow, EngineHost* host);
     ~DvdPlayer() override;
 
-    Microsoft::WRL::ComPtr<IDvdControl2> dvdControl;
-    Microsoft::WRL::ComPtr<IDvdInfo2> dvdInfo;
-    ULONG currentChapter = 0;
-    ULONG currentTitle = 0;
-    DvdTimeCode currentTime{};
-    EngineHost* mainWindow = nullptr;
-    bool inMenu = false;
-    bool showOnFirstPlay = true;
-    bool fullScreen = false;
-    RECT savedWindowRect{};
-    DWORD savedVideoStyle = 0;
-    DWORD savedVideoStyleEx = 0;
-    DWORD lastMouseTime = 0;
-    int cursorCount = 0;
-    HWND videoWindow = nullptr;
-    bool stillOn = false;
-    HINSTANCE instance = nullptr;
-    Microsoft::WRL::ComPtr<IAMLine21Decoder> line21Decoder;
-    Microsoft::WRL::ComPtr<IGraphBuilder> graphBuilder;
-    Microsoft::WRL::ComPtr<IVideoWindow> videoRenderer;
-    Microsoft::WRL::ComPtr<IMediaEventEx> mediaEvent;
-    Microsoft::WRL::ComPtr<IMediaControl> mediaControl;
-    Microsoft::WRL::ComPtr<IDvdGraphBuilder> dvdGraphBuilder;
-    DWORD renderFlags = AM_DVD_HWDEC_PREFER;
-    DvdPlayerState state = DvdPlayerState::Uninitialized;
-    bool windowCreated = false;
-    Microsoft::WRL::ComPtr<IBasicVideo> basicVideo;
-    Microsoft::WRL::ComPtr<IBasicAudio> basicAudio;
-    long savedVolume = 0;
-    HWND notifyWindow = nullptr;
-    BOOL mainOnTop = TRUE;
-    Microsoft::WRL::ComPtr<IMediaSeeking> mediaSeeking;
-    Microsoft::WRL::ComPtr<IMediaPosition> mediaPosition;
-    DWORD savedWindowStyle = 0;
-    bool captionsOn = false;
-    BOOL subpictureShown = TRUE;
-    char filterNames[kDvdFilterNameCount][256] = {};
-    char dvdPath[MAX_PATH] = {};
-    int fitFullScreen = 1;
-
-    // Graph and window (DvdPlayer.cpp)
-    bool Initialize();
-    bool BuildGraph();
-    bool ApplyInitialOptions();
-    bool CreateVideoWindow();
-    bool SetVideoWindowTitle(const char* text);
-    bool SetDvdDirectory(const char* path);
-    void DestroyVideoWindow();
-    void ReleaseAll();
+    // Opening: the volume's path, the graph and the window, the window's title, the directory.
     // Copies path (cut to MAX_PATH - 1 characters) as the volume to render.
     void SetPath(const char* path);
-    RECT InitialVideoRect() const;
+    bool Initialize();
+    bool SetVideoWindowTitle(const char* text);
+    bool SetDvdDirectory(const char* path);
 
     DvdPlayerState GetState() const { return state; }
     ULONG GetCurrentTitle() const { return currentTitle; }
     ULONG GetCurrentChapter() const { return currentChapter; }
     DvdTimeCode GetCurrentTimeCode() const { return currentTime; }
     uint32_t GetCurrentSeconds() const { return DvdTimeCodeSeconds(currentTime); }
+    uint64_t GetTotalTitleSeconds() const;
+    ULONG GetParentalLevel() const;
 
     // Transport (DvdTransport.cpp); the results as the navigator gave them.
     HRESULT PlayDvd();
@@ -108,10 +62,10 @@ public:
     bool PlayAtTime(DvdTimeCode time);
     void SkipDvdSeconds(int delta);
     bool StepFrame();
-    bool SetClosedCaptions(bool on) override;
+    // Closed captions on or off, and the switch of the caption command; false when the graph has
+    // no caption decoder or it refused.
+    bool SetClosedCaptions(bool on);
     bool ToggleClosedCaptions();
-    uint64_t GetTotalTitleSeconds() const;
-    ULONG GetParentalLevel() const;
 
     // Sound (DvdTransport.cpp): 0 without audio or when the renderer has no volume control, else
     // the result of the last call to the renderer.
@@ -121,32 +75,16 @@ public:
     HRESULT DvdSetVolumeFraction(float fraction);
     HRESULT DvdSetAudioChannel(int channel);
 
-    // Events (DvdEvents.cpp)
-    LRESULT ProcessGraphEvents();
-
-    // Video window (DvdVideoWindow.cpp)
-    static LRESULT CALLBACK VideoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnSize();
-    LRESULT OnKeyUpDvd(WPARAM key, LPARAM lParam);
-    void OnCharDvd(WPARAM ch);
-    LRESULT OnCommand(UINT id);
-    LRESULT OnTimer(UINT_PTR id);
-    LRESULT OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
-    // The right-click menu's place: the DVD menus plug in here.
-    void ShowContextMenu(HWND window, int x, int y);
-    // Commands of the right-click menu and dialogs that the menus bring; false when unknown.
-    bool OnMenuCommand(UINT id);
-    void ToggleFront();
+    // Picture (DvdVideoWindow.cpp)
     bool EnterFullScreen();
     bool LeaveFullScreen();
     int ZoomVideo(int numerator, int denominator);
-    void ShowCursorAgain();
-    void HideCursor();
 
     // Menus, dialogs, bookmark, disc information and output controls (DvdMenuCommands.cpp)
     // Shows subpictures from `stream`, or hides them.
     bool SelectSubpicture(ULONG stream);
     bool DisableSubpicture();
+    bool SelectAudio(ULONG stream);
     void ShowFilterPropertyPage(const char* name);
     bool SaveBookmark();
     bool RestoreBookmark();
@@ -158,9 +96,6 @@ public:
     // After the navigator refused the disc for its region: asks the system's region tool to
     // change the drive's region and starts the disc afresh when it did.
     bool ChangeRegion();
-    // The stream, angle, jump, karaoke and parental dialogs of the main window's commands;
-    // false for any other command.
-    bool ShowDvdDialog(UINT command);
     // Applies a parental level; the navigator takes one only while stopped.
     bool ApplyParentalLevel(ULONG level);
 
@@ -183,29 +118,114 @@ public:
     void VolumeDown() override { DvdVolumeDown(); }
     void ToggleMute() override { DvdToggleMute(); }
     void SetAudioChannel(int channel) override { DvdSetAudioChannel(channel); }
-    void OnChar(WPARAM ch) override { OnCharDvd(ch); }
-    void OnKeyUp(WPARAM key, LPARAM lParam) override { OnKeyUpDvd(key, lParam); }
+    void OnChar(WPARAM ch) override;
+    void OnKeyUp(WPARAM key, LPARAM lParam) override;
+    // Menus, captions, the popup's entries, the dialogs, bookmarks and reports.
     bool OnEngineCommand(UINT id) override;
     EngineStatus Status() const override;
     bool IsStillPicture() const override { return false; }
     const char* MediaPath() const override { return dvdPath; }
-    bool InModalLoop() const override { return modalDepth > 0; }
+    bool InModalLoop() const override { return modalGuard.Active(); }
+
+    // What tests look at: the navigator's interfaces, the window, the graph and the values the
+    // popup menu and the sound controls keep.
+    IDvdInfo2* Info() const { return dvdInfo.Get(); }
+    IDvdControl2* Control() const { return dvdControl.Get(); }
+    IGraphBuilder* Graph() const { return graphBuilder.Get(); }
+    IBasicAudio* Audio() const { return basicAudio.Get(); }
+    HWND VideoWindowHandle() const { return videoWindow; }
+    const char* FilterName(int index) const { return filterNames[index]; }
+    bool SubpicturesShown() const { return subpictureShown != FALSE; }
+    bool CaptionsOn() const { return captionsOn; }
+    long StoredVolume() const { return savedVolume; }
+    void SetStoredVolume(long volume) { savedVolume = volume; }
+    // The sound controls on a graph of the test's own, without a disc.
+    void SetAudioForTest(IBasicAudio* audio) { basicAudio = audio; }
 
 private:
-    friend class DvdModalScope;
+    // Graph and window (DvdPlayer.cpp)
+    bool BuildGraph();
+    bool QueryInterfaces();
+    bool ApplyInitialOptions();
+    bool CreateVideoWindow();
+    void DestroyVideoWindow();
+    void ReleaseAll();
     // A message box of the engine; counted as a modal loop so the owner keeps the engine alive.
     int Message(HWND owner, const char* text, const char* caption, UINT flags);
     bool Fail(const char* text);
-    bool QueryInterfaces();
-    bool WaitAndRelease(HRESULT hr, IDvdCmd* command);
-    bool ToggleMenu(DVD_MENU_ID menu, bool noteRefusal);
     void NoteProhibited();
     void Repaint();
     TransportSettings Settings() const;
+
+    // Transport helpers (DvdTransport.cpp)
+    bool WaitAndRelease(HRESULT hr, IDvdCmd* command);
+    bool ToggleMenu(DVD_MENU_ID menu, bool noteRefusal);
+
+    // Events (DvdEvents.cpp)
+    LRESULT ProcessGraphEvents();
     void OnGraphEvent(long code, LONG_PTR param1, LONG_PTR param2);
     void OnNavigatorError(long code);
 
-    int modalDepth = 0;
+    // The video window's messages (DvdVideoWindow.cpp)
+    LRESULT OnVideoMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnSize();
+    LRESULT OnVideoKeyUp(WPARAM key, LPARAM lParam);
+    void OnVideoCommand(UINT id);
+    LRESULT OnTimer(UINT_PTR id);
+    LRESULT OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    void ToggleFront();
+
+    // The popup menu and what it and the main window's DVD commands lead to (DvdMenuCommands.cpp)
+    void ShowContextMenu(int x, int y);
+    bool OnMenuCommand(UINT id);
+    // The stream, angle, jump, karaoke and parental dialogs; false for any other command.
+    bool ShowDvdDialog(UINT command);
+
+    HINSTANCE instance = nullptr;
+    HWND notifyWindow = nullptr;
+    EngineHost* mainWindow = nullptr;
+    char dvdPath[MAX_PATH] = {};
+    DWORD renderFlags = AM_DVD_HWDEC_PREFER;
+
+    // The graph, as the builder gives it.
+    Microsoft::WRL::ComPtr<IDvdGraphBuilder> dvdGraphBuilder;
+    Microsoft::WRL::ComPtr<IDvdControl2> dvdControl;
+    Microsoft::WRL::ComPtr<IDvdInfo2> dvdInfo;
+    Microsoft::WRL::ComPtr<IAMLine21Decoder> line21Decoder;
+    Microsoft::WRL::ComPtr<IGraphBuilder> graphBuilder;
+    Microsoft::WRL::ComPtr<IVideoWindow> videoRenderer;
+    Microsoft::WRL::ComPtr<IMediaEventEx> mediaEvent;
+    Microsoft::WRL::ComPtr<IMediaControl> mediaControl;
+    Microsoft::WRL::ComPtr<IBasicVideo> basicVideo;
+    Microsoft::WRL::ComPtr<IBasicAudio> basicAudio;
+    Microsoft::WRL::ComPtr<IMediaSeeking> mediaSeeking;
+    Microsoft::WRL::ComPtr<IMediaPosition> mediaPosition;
+
+    // Where the disc plays, as the navigator's events said.
+    DvdPlayerState state = DvdPlayerState::Uninitialized;
+    ULONG currentTitle = 0;
+    ULONG currentChapter = 0;
+    DvdTimeCode currentTime{};
+    bool inMenu = false;
+    bool stillOn = false;
+    bool captionsOn = false;
+    BOOL subpictureShown = TRUE;
+    long savedVolume = 0;
+    FilterNameTable filterNames = {};
     DWORD prohibitedAt = 0;
     bool everProhibited = false;
+
+    // The window. fitFullScreen chooses the picture fitted into the window covering the screen;
+    // otherwise the renderer's own window covers it.
+    HWND videoWindow = nullptr;
+    bool windowCreated = false;
+    bool showOnFirstPlay = true;
+    bool fullScreen = false;
+    bool fitFullScreen = true;
+    BOOL mainOnTop = TRUE;
+    FullScreenPlacement placement;
+    RendererFullScreen rendererScreen;
+    CursorHider cursor;
+    ModalGuard modalGuard{notifyWindow};
+    VideoWindow videoFrame{*this};  // last: it goes first, while the engine it calls still stands
 };

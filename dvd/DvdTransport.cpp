@@ -4,9 +4,7 @@
 #include "Commands.h"
 #include "DsUtil.h"
 #include "DvdTexts.h"
-#include "PlaybackMath.h"
-
-
+#include "VideoArithmetic.h"
 
 namespace {
 
@@ -194,10 +192,7 @@ bool DvdPlayer::SetClosedCaptions(bool on) {
 }
 
 bool DvdPlayer::ToggleClosedCaptions() {
-    bool wanted = !captionsOn;
-    if (!SetClosedCaptions(wanted)) return false;
-    captionsOn = wanted;
-    return true;
+    return SetClosedCaptions(!captionsOn);
 }
 
 uint64_t DvdPlayer::GetTotalTitleSeconds() const {
@@ -275,14 +270,6 @@ HRESULT DvdPlayer::DvdSetAudioChannel(int channel) {
     if (!BalanceForChannel(channel, balance))
         Message(nullptr, dvdtext::kUnknownChannel, dvdtext::kUnknownChannelCaption, MB_OK);
     return basicAudio->put_Balance(balance);
-}
-
-void DvdPlayer::ToggleFullScreen() {
-    if (fullScreen) {
-        LeaveFullScreen();
-    } else {
-        EnterFullScreen();
-    }
 }
 
 bool DvdPlayer::OnEngineCommand(UINT id) {

@@ -1,46 +1,37 @@
-// The DVD video window: its messages, menu-button input by keys and mouse, the commands it runs
-// itself, which window is in front, cursor hiding, both full-screen modes and zoom.
+// The DVD video window: its messages, menu-button input by keys and mouse, which window is in
+// front, both full-screen modes and zoom. The window itself, full screen, the cursor and the
+// front toggle are the shared video window's; what is the navigator's stays here.
 #include <windowsx.h>
 
 #include "DvdPlayer.h"
 
-#include <mmsystem.h>
-
 #include "Commands.h"
+#include "EngineCommands.h"
 #include "Messages.h"
 
-namespace {
-
-// Whether the last windowed left click made the main window topmost; shared by every player.
-bool mainTopmost = false;
-
-constexpr UINT kFrontFlags = SWP_NOMOVE | SWP_NOSIZE;
-
-}  // namespace
-
-LRESULT CALLBACK DvdPlayer::VideoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* player = reinterpret_cast<DvdPlayer*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!player) return ::DefWindowProcA(window, message, wParam, lParam);
+LRESULT DvdPlayer::OnVideoMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Until the window is made and the renderer attached, nothing here applies to it.
+    if (!windowCreated) return ::DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
         case WM_SIZE:
-            return player->OnSize();
+            return OnSize();
         case WM_CLOSE:
-            ::PostMessageA(player->notifyWindow, WM_COMMAND, ID_FILE_CLOSE, 0);
+            ::PostMessageA(notifyWindow, WM_COMMAND, ID_FILE_CLOSE, 0);
             return 0;
         case WM_KEYUP:
-            return player->OnKeyUpDvd(wParam, lParam);
+            return OnVideoKeyUp(wParam, lParam);
         case WM_COMMAND:
-            player->OnCommand(LOWORD(wParam));
-            return ::DefWindowProcA(window, message, wParam, lParam);
+            OnVideoCommand(LOWORD(wParam));
+            break;
         case WM_TIMER:
-            return player->OnTimer(wParam);
+            return OnTimer(wParam);
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
-            return player->OnMouse(message, wParam, lParam);
+            return OnMouse(message, wParam, lParam);
         case WM_DVDEVENT:
-            return player->ProcessGraphEvents();
+            return ProcessGraphEvents();
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
@@ -52,7 +43,17 @@ LRESULT DvdPlayer::OnSize() {
     return 0;
 }
 
-LRESULT DvdPlayer::OnKeyUpDvd(WPARAM key, LPARAM lParam) {
+// The popup menu's entries and the typed characters' commands: the engine's own, or, when it
+// does not know one (close, about), its owner's.
+void DvdPlayer::OnVideoCommand(UINT id) {
+    if (!RunEngineCommand(*this, id, Settings())) ::PostMessageA(notifyWindow, WM_COMMAND, id, 0);
+}
+
+void DvdPlayer::OnKeyUp(WPARAM key, LPARAM lParam) {
+    OnVideoKeyUp(key, lParam);
+}
+
+LRESULT DvdPlayer::OnVideoKeyUp(WPARAM key, LPARAM lParam) {
     switch (key) {
         case VK_RETURN:
             if (dvdControl) dvdControl->ActivateButton();
@@ -76,7 +77,7 @@ LRESULT DvdPlayer::OnKeyUpDvd(WPARAM key, LPARAM lParam) {
     return ::DefWindowProcA(videoWindow, WM_KEYUP, key, lParam);
 }
 
-void DvdPlayer::OnCharDvd(WPARAM ch) {
+void DvdPlayer::OnChar(WPARAM ch) {
     UINT command = 0;
     switch (ch) {
         case 'a': command = ID_PLAYBACK_STEPFORWARD; break;
@@ -99,49 +100,14 @@ void DvdPlayer::OnCharDvd(WPARAM ch) {
     ::PostMessageA(videoWindow, WM_COMMAND, command, 0);
 }
 
-LRESULT DvdPlayer::OnCommand(UINT id) {
-    TransportSettings settings = Settings();
-    switch (id) {
-        case ID_PLAYBACK_PLAY: PlayDvd(); break;
-        case ID_PLAYBACK_PAUSE: PauseDvd(); break;
-        case ID_PLAYBACK_STOP: StopDvd(); break;
-        case ID_PLAYBACK_FASTFORWARD: ScanDvdForward(static_cast<float>(settings.fastForward)); break;
-        case ID_PLAYBACK_REWIND: ScanDvdBackward(static_cast<float>(settings.fastBackward)); break;
-        case ID_PLAYBACK_NEXTCHAPTER: PlayNextChapter(); break;
-        case ID_PLAYBACK_PREVIOUSCHAPTER: PlayPreviousChapter(); break;
-        case ID_OPTIONS_CLOSEDCAPTION: ToggleClosedCaptions(); break;
-        case ID_OPTIONS_FULLSCREEN: ToggleFullScreen(); break;
-        case ID_PLAYBACK_STEPFORWARD: StepFrame(); break;
-        case ID_ZOOM_100: ZoomVideo(1, 1); break;
-        case ID_FILE_CLOSE: ::SendMessageA(videoWindow, WM_CLOSE, 0, 0); break;
-        case ID_JUMP_FORWARD: SkipDvdSeconds(settings.skipForward); break;
-        case ID_JUMP_BACKWARD: SkipDvdSeconds(-settings.skipBackward); break;
-        case ID_PLAYBACK_SLOWFORWARD: ScanDvdForward(settings.slowlyForward); break;
-        case ID_SUBPICTURE_DISABLE: DisableSubpicture(); break;
-        default: OnMenuCommand(id); break;  // bookmarks, subpictures and the generated menu items
-    }
-    return 0;
-}
-
-void DvdPlayer::ShowCursorAgain() {
-    while (cursorCount < 0) cursorCount = ::ShowCursor(TRUE);
-}
-
-void DvdPlayer::HideCursor() {
-    while (cursorCount >= 0) cursorCount = ::ShowCursor(FALSE);
-}
-
 LRESULT DvdPlayer::OnTimer(UINT_PTR id) {
-    if (id != kDvdCursorTimer) return ::DefWindowProcA(videoWindow, WM_TIMER, id, 0);
-    if (fullScreen && ::timeGetTime() - lastMouseTime > kDvdCursorIdleMs) HideCursor();
+    if (id != kCursorTimer) return ::DefWindowProcA(videoWindow, WM_TIMER, id, 0);
+    if (fullScreen && cursor.IdleLongerThan(kCursorIdleMs)) cursor.Hide();
     return 0;
 }
 
 LRESULT DvdPlayer::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (fullScreen) {
-        ShowCursorAgain();
-        lastMouseTime = ::timeGetTime();
-    }
+    if (fullScreen) cursor.Show();
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
         case WM_MOUSEMOVE:
@@ -152,7 +118,7 @@ LRESULT DvdPlayer::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
             ToggleFront();
             return 0;
         case WM_RBUTTONUP:
-            ShowContextMenu(videoWindow, point.x, point.y);
+            ShowContextMenu(point.x, point.y);
             mainOnTop = TRUE;
             return 0;
     }
@@ -160,63 +126,43 @@ LRESULT DvdPlayer::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void DvdPlayer::ToggleFront() {
-    if (fullScreen && videoRenderer) {
-        if (fitFullScreen) {
-            if (mainOnTop) {
-                ::SetWindowPos(notifyWindow, HWND_NOTOPMOST, 1, 100, 1, 100, kFrontFlags | SWP_HIDEWINDOW);
-            } else {
-                ::SetWindowPos(notifyWindow, HWND_TOPMOST, 1, 100, 1, 100, kFrontFlags | SWP_SHOWWINDOW);
-            }
-        } else {
-            ::SetWindowPos(notifyWindow, mainOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 1, 100, 1, 100,
-                           kFrontFlags | SWP_SHOWWINDOW);
-        }
-        mainOnTop = !mainOnTop;
+    // The first windowed click of the process raises the main window above the picture.
+    static FrontTurn turn = FrontTurn::Main;
+    bool rendererCoversScreen = fullScreen && videoRenderer && !fitFullScreen;
+    if (!rendererCoversScreen) {
+        ::ToggleFront(notifyWindow, videoWindow, fullScreen && videoRenderer, mainOnTop, turn);
         return;
     }
-    if (!mainTopmost) {
-        ::SetWindowPos(notifyWindow, HWND_TOPMOST, 1, 100, 1, 100, kFrontFlags | SWP_SHOWWINDOW);
+    // Over the renderer's own topmost window the main window only changes band.
+    ::SetWindowPos(notifyWindow, mainOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    mainOnTop = !mainOnTop;
+}
+
+void DvdPlayer::ToggleFullScreen() {
+    if (fullScreen) {
+        LeaveFullScreen();
     } else {
-        ::SetWindowPos(notifyWindow, HWND_NOTOPMOST, 1, 100, 1, 100, kFrontFlags | SWP_SHOWWINDOW);
-        ::SetWindowPos(videoWindow, HWND_TOP, 1, 100, 1, 100, kFrontFlags | SWP_SHOWWINDOW);
+        EnterFullScreen();
     }
-    mainTopmost = !mainTopmost;
 }
 
 bool DvdPlayer::EnterFullScreen() {
     if (!videoRenderer) return false;
-    int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    UINT interval = kDvdFitCursorTimerMs;
+    UINT interval = kCursorTimerMs;
     if (fitFullScreen) {
         // Ask for the picture's size first: a renderer that cannot tell it leaves the window as
         // it was, rather than a borderless full-screen popup that no key takes back.
         long w = 0, h = 0;
         if (!basicVideo || FAILED(basicVideo->GetVideoSize(&w, &h)) || w <= 0 || h <= 0) return false;
-        ::GetWindowRect(videoWindow, &savedWindowRect);
-        savedWindowStyle = static_cast<DWORD>(::GetWindowLongA(videoWindow, GWL_STYLE)) | WS_VISIBLE;
-        ::SetWindowLongA(videoWindow, GWL_STYLE, WS_POPUP | WS_CLIPCHILDREN);
-        ::SetWindowPos(videoWindow, nullptr, 0, 0, cx, cy, SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
-        DvdFit fit = DvdFullScreenFit(w, h, cx, cy);
-        videoRenderer->SetWindowPosition(fit.left, fit.top, fit.width, fit.height);
+        SIZE screen = placement.Enter(videoWindow, SWP_SHOWWINDOW);
+        PlaceRendererPicture(videoRenderer.Get(), FitVideoToScreen(w, h, screen.cx, screen.cy));
     } else {
-        long left = 0, top = 0, width = 0, height = 0;
-        videoRenderer->GetWindowPosition(&left, &top, &width, &height);
-        savedWindowRect = {left, top, left + width, top + height};
-        long style = 0, styleEx = 0;
-        videoRenderer->get_WindowStyle(&style);
-        videoRenderer->get_WindowStyleEx(&styleEx);
-        savedVideoStyle = static_cast<DWORD>(style);
-        savedVideoStyleEx = static_cast<DWORD>(styleEx);
-        videoRenderer->put_Owner(0);
-        videoRenderer->put_WindowStyle(static_cast<long>(savedVideoStyle & ~(WS_CAPTION | WS_THICKFRAME)));
-        DWORD edges = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
-        videoRenderer->put_WindowStyleEx(static_cast<long>((savedVideoStyleEx & ~edges) | WS_EX_TOPMOST));
-        videoRenderer->SetWindowPosition(0, 0, cx, cy);
-        interval = kDvdRendererCursorTimerMs;
+        rendererScreen.Enter(videoRenderer.Get(), ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+        interval = kRendererCursorTimerMs;
     }
-    lastMouseTime = ::timeGetTime();
-    ::SetTimer(videoWindow, kDvdCursorTimer, interval, nullptr);
+    cursor.NoteActivity();
+    ::SetTimer(videoWindow, kCursorTimer, interval, nullptr);
     fullScreen = true;
     mainOnTop = TRUE;
     return true;
@@ -225,26 +171,13 @@ bool DvdPlayer::EnterFullScreen() {
 bool DvdPlayer::LeaveFullScreen() {
     if (!videoRenderer) return false;
     if (fitFullScreen) {
-        ::SetWindowLongA(videoWindow, GWL_STYLE, static_cast<LONG>(savedWindowStyle));
-        const RECT& r = savedWindowRect;
-        ::SetWindowPos(videoWindow, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                       SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
-        ::KillTimer(videoWindow, kDvdCursorTimer);
-        ShowCursorAgain();
-        fullScreen = false;
-        ::SetWindowPos(notifyWindow, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE);
-        ::SetWindowPos(videoWindow, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE);
+        placement.Leave(videoWindow, notifyWindow, SWP_SHOWWINDOW);
     } else {
-        RECT client{};
-        ::GetClientRect(videoWindow, &client);
-        videoRenderer->SetWindowPosition(0, 0, client.right, client.bottom);
-        videoRenderer->put_Owner(reinterpret_cast<OAHWND>(videoWindow));
-        videoRenderer->put_WindowStyle(static_cast<long>(savedVideoStyle));
-        videoRenderer->put_WindowStyleEx(static_cast<long>(savedVideoStyleEx));
-        ::KillTimer(videoWindow, kDvdCursorTimer);
-        ShowCursorAgain();
-        fullScreen = false;
+        rendererScreen.Leave(videoRenderer.Get(), videoWindow);
     }
+    ::KillTimer(videoWindow, kCursorTimer);
+    cursor.Show();
+    fullScreen = false;
     return true;
 }
 

@@ -59,11 +59,10 @@ public:
     // Input the main window receives while this engine is open.
     virtual void OnChar(WPARAM ch) = 0;
     virtual void OnKeyUp(WPARAM key, LPARAM lParam) = 0;
-    // Commands that only one kind of engine knows (repeat, frame capture, DVD menus, dialogs,
-    // bookmarks...). False when this engine does not know the command.
+    // Commands that only one kind of engine knows (repeat, frame capture, DVD menus, captions,
+    // dialogs, bookmarks...), after the shared ones of RunEngineCommand. False when this engine
+    // does not know the command.
     virtual bool OnEngineCommand(UINT id) = 0;
-    // Closed captions on or off; false when the engine has none to switch (files never do).
-    virtual bool SetClosedCaptions(bool) { return false; }
 
     // State
     virtual EngineStatus Status() const = 0;

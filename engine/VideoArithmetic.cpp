@@ -83,3 +83,7 @@ FitRect FitToScreen(long w, long h, int cx, int cy) {
     if (static_cast<double>(cx) / w < static_cast<double>(cy) / h) return FitWidth(aspect, cx, cy);
     return FitHeight(aspect, cx, cy);
 }
+
+FitRect FitVideoToScreen(long nativeWidth, long nativeHeight, int cx, int cy) {
+    return FitToScreen(nativeWidth * 10, nativeHeight * 10, cx, cy);
+}

@@ -27,3 +27,6 @@ struct FitRect {
     int height = 0;
 };
 FitRect FitToScreen(long w, long h, int cx, int cy);
+// A video in full screen is always scaled to the screen, never shown small and centred: its size
+// is taken ten times over.
+FitRect FitVideoToScreen(long nativeWidth, long nativeHeight, int cx, int cy);

@@ -8,14 +8,6 @@
 #include "VideoArithmetic.h"
 #include "resource.h"
 
-namespace {
-
-// Which window a left click outside full screen last brought to the front; shared by every
-// engine of the process.
-int frontToggle = 1;
-
-}  // namespace
-
 bool VideoWindow::Open(HINSTANCE instance, const char* className, HWND mainWindow) {
     // Registering fails harmlessly once the class exists.
     fw::Window::RegisterWindowClass(instance, className, ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN)),
@@ -66,10 +58,28 @@ void FullScreenPlacement::Leave(HWND window, HWND mainWindow, UINT showFlag) con
     ::SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | showFlag);
 }
 
-HRESULT FitRendererToScreen(IVideoWindow* renderer, long w, long h, int cx, int cy) {
+HRESULT PlaceRendererPicture(IVideoWindow* renderer, const FitRect& fit) {
     if (!renderer) return E_POINTER;
-    FitRect fit = FitToScreen(w, h, cx, cy);
     return renderer->SetWindowPosition(fit.left, fit.top, fit.width, fit.height);
+}
+
+void RendererFullScreen::Enter(IVideoWindow* renderer, int cx, int cy) {
+    renderer->get_WindowStyle(&mStyle);
+    renderer->get_WindowStyleEx(&mStyleEx);
+    renderer->put_Owner(0);
+    renderer->put_WindowStyle(mStyle & ~(WS_CAPTION | WS_THICKFRAME));
+    constexpr long edges = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
+    renderer->put_WindowStyleEx((mStyleEx & ~edges) | WS_EX_TOPMOST);
+    renderer->SetWindowPosition(0, 0, cx, cy);
+}
+
+void RendererFullScreen::Leave(IVideoWindow* renderer, HWND window) const {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    renderer->SetWindowPosition(0, 0, client.right, client.bottom);
+    renderer->put_Owner(reinterpret_cast<OAHWND>(window));
+    renderer->put_WindowStyle(mStyle);
+    renderer->put_WindowStyleEx(mStyleEx);
 }
 
 void CursorHider::Show() {
@@ -91,7 +101,7 @@ bool CursorHider::IdleLongerThan(DWORD ms) const {
     return ::timeGetTime() - mLastActivity > ms;
 }
 
-void ToggleFront(HWND mainWindow, HWND videoWindow, bool fullScreen, BOOL& mainOnTop) {
+void ToggleFront(HWND mainWindow, HWND videoWindow, bool fullScreen, BOOL& mainOnTop, FrontTurn& turn) {
     constexpr UINT keep = SWP_NOMOVE | SWP_NOSIZE;
     if (fullScreen) {
         if (mainOnTop == 1) {
@@ -102,18 +112,23 @@ void ToggleFront(HWND mainWindow, HWND videoWindow, bool fullScreen, BOOL& mainO
         mainOnTop = !mainOnTop;
         return;
     }
-    if (frontToggle == 0) {
+    if (turn == FrontTurn::Main) {
         ::SetWindowPos(mainWindow, HWND_TOPMOST, 0, 0, 0, 0, keep | SWP_SHOWWINDOW);
+        turn = FrontTurn::Video;
     } else {
         ::SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, 0, 0, keep | SWP_SHOWWINDOW);
         ::SetWindowPos(videoWindow, HWND_TOP, 0, 0, 0, 0, keep | SWP_SHOWWINDOW);
+        turn = FrontTurn::Main;
     }
-    frontToggle = !frontToggle;
+}
+
+int GuardedMessageBox(ModalGuard& guard, HWND owner, const char* text, const char* caption, UINT flags) {
+    ModalScope modal(guard);
+    return ::MessageBoxA(owner, text, caption, flags);
 }
 
 void ErrorBox(ModalGuard& guard, const char* caption, const char* text) {
-    ModalScope modal(guard);
-    ::MessageBoxA(nullptr, text, caption, MB_OK);
+    GuardedMessageBox(guard, nullptr, text, caption, MB_OK);
 }
 
 void ErrorBoxFormat(ModalGuard& guard, const char* caption, const char* format, ...) {

@@ -8,11 +8,14 @@
 #include <windows.h>
 #include <dshow.h>
 
+#include "VideoArithmetic.h"
 #include "Window.h"
 
 // Timers of a video window.
 inline constexpr UINT_PTR kCursorTimer = 1;
 inline constexpr UINT kCursorTimerMs = 50000;
+// The renderer's own full screen checks the cursor more often.
+inline constexpr UINT kRendererCursorTimerMs = 30000;
 inline constexpr DWORD kCursorIdleMs = 100000;
 inline constexpr UINT_PTR kPositionTimer = 2;
 inline constexpr UINT kPositionTimerMs = 1000;
@@ -63,8 +66,21 @@ private:
     RECT mRect{};
     DWORD mStyle = 0;
 };
-// Places the renderer's picture of w x h on a screen of cx x cy, its aspect ratio kept.
-HRESULT FitRendererToScreen(IVideoWindow* renderer, long w, long h, int cx, int cy);
+// Places the renderer's picture where a fit (VideoArithmetic.h) puts it.
+HRESULT PlaceRendererPicture(IVideoWindow* renderer, const FitRect& fit);
+
+// The other way to cover the screen, for an engine that wants it: the renderer's own window leaves
+// the video window, loses its frame and lies topmost over the whole screen; leaving gives it back
+// to the video window with its styles as they were.
+class RendererFullScreen {
+public:
+    void Enter(IVideoWindow* renderer, int cx, int cy);
+    void Leave(IVideoWindow* renderer, HWND window) const;
+
+private:
+    long mStyle = 0;
+    long mStyleEx = 0;
+};
 
 // The mouse cursor, hidden in full screen once the mouse has rested long enough.
 class CursorHider {
@@ -80,10 +96,14 @@ private:
     DWORD mLastActivity = 0;
 };
 
+// Which window the next windowed left click brings to the front. Each kind of engine keeps one
+// turn for the whole process, so the alternation goes on from one file or disc to the next.
+enum class FrontTurn { Video, Main };
+
 // A left click in the video window: outside full screen it brings the main window and the video
-// window to the front in turn (one turn for every engine of the process); in full screen it shows
-// or hides the main window above the picture. mainOnTop tracks the full-screen turn.
-void ToggleFront(HWND mainWindow, HWND videoWindow, bool fullScreen, BOOL& mainOnTop);
+// window to the front in turn; in full screen it shows or hides the main window above the
+// picture. mainOnTop tracks the full-screen turn.
+void ToggleFront(HWND mainWindow, HWND videoWindow, bool fullScreen, BOOL& mainOnTop, FrontTurn& turn);
 
 // Counts an engine's modal loops (message boxes, popup menus, property frames); when the
 // outermost ends the owner is woken (WM_NULL) so that it can do what it had to put off.
@@ -111,6 +131,8 @@ private:
     ModalGuard& mGuard;
 };
 
+// A message box inside the guard; the answer as MessageBox gives it.
+int GuardedMessageBox(ModalGuard& guard, HWND owner, const char* text, const char* caption, UINT flags);
 // An error box without owner under the given caption, inside the guard.
 void ErrorBox(ModalGuard& guard, const char* caption, const char* text);
 // The same with printf formatting; the text is cut at 511 characters.

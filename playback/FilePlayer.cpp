@@ -55,6 +55,12 @@ FilePlayer::~FilePlayer() {
     if (state != Closed || windowCreated) CloseMedia();
 }
 
+void FilePlayer::SetPath(const char* path) {
+    size_t length = strnlen(path ? path : "", MAX_PATH - 1);
+    if (path) std::memcpy(fileName, path, length);
+    fileName[length] = '\0';
+}
+
 TransportSettings FilePlayer::Settings() const {
     if (host) return host->CurrentTransportSettings();
     return settingsSource ? settingsSource->CurrentTransportSettings() : TransportSettings{};
@@ -74,6 +80,10 @@ bool FilePlayer::OnEngineCommand(UINT id) {
         case ID_CAPTURE_OPEN:
             OpenCapturedImage(kCapturedFrameFile);
             return true;
+    }
+    if (id >= kFilterCommandBase && id < kFilterCommandBase + kFilterNameCount) {
+        ShowFilterPropertyPage(filterNames[id - kFilterCommandBase]);
+        return true;
     }
     return false;
 }

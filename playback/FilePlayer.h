@@ -71,37 +71,49 @@ public:
     bool InModalLoop() const override { return modalGuard.Active(); }
     int FullScreenMemory(int) const override { return fullScreen; }
 
-    HWND notifyWindow = nullptr;
-    HMENU mainMenu = nullptr;
-    HINSTANCE instance = nullptr;
-    char fileName[MAX_PATH] = {};
-    BOOL audioOnly = 0;
-    BOOL fullScreen = 0;  // also the wish to open the next file full screen
-    FilePlayerState state = Closed;
-    Microsoft::WRL::ComPtr<IVideoWindow> videoRenderer;  // pVW
-    BOOL videoShown = 0;
-    Microsoft::WRL::ComPtr<IBasicVideo> basicVideo;      // pBV
-    long volume = 0;                                     // hundredths of a decibel, 0 .. -10000
-    Microsoft::WRL::ComPtr<IGraphBuilder> graphBuilder;  // pGB
-    Microsoft::WRL::ComPtr<IMediaControl> mediaControl;  // pMC
-    Microsoft::WRL::ComPtr<IMediaEventEx> mediaEvent;    // pME
-    Microsoft::WRL::ComPtr<IBasicAudio> basicAudio;      // pBA
-    Microsoft::WRL::ComPtr<IMediaSeeking> mediaSeeking;  // pMS
-    Microsoft::WRL::ComPtr<IVideoFrameStep> frameStep;   // only when the renderer can step
-    HWND videoWindow = nullptr;
-    bool windowCreated = false;
-    int64_t position = 0;      // at the last poll, 100-nanosecond units
-    int64_t stopPosition = 0;  // at the last poll: the clip's length
-    BOOL repeat = 0;
-    BOOL mainOnTop = 1;
-    RECT videoRect{};
-    float zoom = 1.0f;
-    int channelMode = 0;
-    FilterNameTable filterNames = {};
-
-    // Opening, graph and closing
+    // Opening and closing
+    // The path to open (cut to MAX_PATH - 1 characters) and whether it opens full screen.
+    void SetPath(const char* path);
+    void SetFullScreenWish(int wish) { fullScreen = wish; }
     bool OpenMediaFile();
     void CloseMedia();
+
+    // Transport
+    HRESULT StepFrames(int delta);
+    HRESULT SeekTo(int64_t time);
+    int ToggleRepeat();
+    void PollPosition();
+    int64_t GetPosition() const { return position; }
+    int64_t GetStopPosition() const { return stopPosition; }
+    HRESULT InitVideoWindow(int multiplier, int divisor);
+
+    // Still pictures and frame capture
+    static bool IsStillImage(const char* path);
+    // A picture file that declares more pixels than the process can decode and show.
+    static bool PictureExceedsLimit(const char* path);
+    bool CaptureFrame(const char* path);
+    void OpenCapturedImage(const char* path);
+
+    // Decoder filters and the Filters submenu
+    int RegisterDecoders(const char* path);
+    int UnregisterDecoders(const char* path);
+    int RemoveExtraFilters();
+    // The first filter of the graph with exactly this name, or null.
+    Microsoft::WRL::ComPtr<IBaseFilter> FindFilterByName(const char* name);
+    void RemoveDuplicateRenderer(const char* prefix);
+    HRESULT FillFiltersMenu(HMENU popup);
+    void ShowFilterPropertyPage(const char* name);
+
+    // What tests look at.
+    FilePlayerState GetState() const { return state; }
+    IGraphBuilder* Graph() const { return graphBuilder.Get(); }
+    HWND VideoWindowHandle() const { return videoWindow; }
+    const char* FilterName(int index) const { return filterNames[index]; }
+    // A graph the test builds by hand, without a file.
+    void SetGraphForTest(IGraphBuilder* graph) { graphBuilder = graph; }
+
+private:
+    // Opening, graph and closing
     HRESULT BuildGraph(const char* path);
     HRESULT RenderAsfFile(const wchar_t* widePath);
     HRESULT RenderUnconnectedOutputs(IGraphBuilder* graph, IBaseFilter* filter);
@@ -129,40 +141,13 @@ public:
     LRESULT OnVideoKeyUp(WPARAM key, LPARAM lParam);
     int ToggleFront();
     void ShowContextMenu(int x, int y);
+    LRESULT OnVideoScroll(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Sizing and full screen
-    HRESULT InitVideoWindow(int multiplier, int divisor);
     bool EnterFullScreen();
     bool LeaveFullScreen();
-
-    // Transport and audio
-    HRESULT StepFrames(int delta);
     HRESULT StepOneFrame();
-    HRESULT SeekTo(int64_t time);
-    int ToggleRepeat();
-    void PollPosition();
-    int64_t GetPosition() const { return position; }
-    int64_t GetStopPosition() const { return stopPosition; }
 
-    // Still pictures and frame capture
-    static bool IsStillImage(const char* path);
-    // A picture file that declares more pixels than the process can decode and show.
-    static bool PictureExceedsLimit(const char* path);
-    LRESULT OnVideoScroll(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    bool CaptureFrame(const char* path);
-    void OpenCapturedImage(const char* path);
-
-    // Decoder filters and the Filters submenu
-    int RegisterDecoders(const char* path);
-    int UnregisterDecoders(const char* path);
-    int RemoveExtraFilters();
-    // The first filter of the graph with exactly this name, or null.
-    Microsoft::WRL::ComPtr<IBaseFilter> FindFilterByName(const char* name);
-    void RemoveDuplicateRenderer(const char* prefix);
-    HRESULT FillFiltersMenu(HMENU popup);
-    void ShowFilterPropertyPage(const char* name);
-
-private:
     LRESULT OnVideoMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     TransportSettings Settings() const;
     LRESULT DefaultTail(UINT message, WPARAM wParam, LPARAM lParam);
@@ -178,6 +163,33 @@ private:
     void WaitForPicture();
     // The renderer's current frame as a packed bitmap, and its size in bytes.
     HRESULT ReadCurrentImage(std::unique_ptr<unsigned char[]>& image, long& size);
+
+    HWND notifyWindow = nullptr;
+    HMENU mainMenu = nullptr;
+    HINSTANCE instance = nullptr;
+    char fileName[MAX_PATH] = {};
+    BOOL audioOnly = 0;
+    BOOL fullScreen = 0;  // also the wish to open the next file full screen
+    FilePlayerState state = Closed;
+    Microsoft::WRL::ComPtr<IVideoWindow> videoRenderer;  // pVW
+    BOOL videoShown = 0;
+    Microsoft::WRL::ComPtr<IBasicVideo> basicVideo;      // pBV
+    long volume = 0;                                     // hundredths of a decibel, 0 .. -10000
+    Microsoft::WRL::ComPtr<IGraphBuilder> graphBuilder;  // pGB
+    Microsoft::WRL::ComPtr<IMediaControl> mediaControl;  // pMC
+    Microsoft::WRL::ComPtr<IMediaEventEx> mediaEvent;    // pME
+    Microsoft::WRL::ComPtr<IBasicAudio> basicAudio;      // pBA
+    Microsoft::WRL::ComPtr<IMediaSeeking> mediaSeeking;  // pMS
+    Microsoft::WRL::ComPtr<IVideoFrameStep> frameStep;   // only when the renderer can step
+    HWND videoWindow = nullptr;
+    bool windowCreated = false;
+    int64_t position = 0;      // at the last poll, 100-nanosecond units
+    int64_t stopPosition = 0;  // at the last poll: the clip's length
+    BOOL repeat = 0;
+    BOOL mainOnTop = 1;
+    RECT videoRect{};
+    float zoom = 1.0f;
+    FilterNameTable filterNames = {};
 
     EngineHost* host = nullptr;
     const TransportSettingsSource* settingsSource = nullptr;

@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include "Commands.h"
+#include "EngineCommands.h"
 #include "FilePlayer.h"
 #include "Messages.h"
 #include "PlaybackMath.h"
@@ -81,91 +82,10 @@ LRESULT FilePlayer::DefaultTail(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The popup menu's entries and the typed characters' commands: the engine's own, or, when it
+// does not know one (close, about, the playlist's next and previous), its owner's.
 void FilePlayer::OnVideoCommand(UINT id) {
-    TransportSettings settings = Settings();
-    switch (id) {
-        case ID_APP_ABOUT:
-        case ID_PLAYBACK_NEXTCHAPTER:
-        case ID_PLAYBACK_PREVIOUSCHAPTER:
-            ::PostMessageA(notifyWindow, WM_COMMAND, id, 0);
-            break;
-        case ID_PLAYBACK_PLAY:
-            Play();
-            break;
-        case ID_PLAYBACK_PAUSE:
-            Pause();
-            break;
-        case ID_PLAYBACK_STOP:
-            Stop();
-            break;
-        case ID_PLAYBACK_FASTFORWARD:
-            ScanForward(static_cast<float>(settings.fastForward));
-            break;
-        case ID_PLAYBACK_REWIND:
-            ScanBackward(static_cast<float>(settings.fastBackward));
-            break;
-        case ID_PLAYBACK_SLOWFORWARD:
-            ScanForward(settings.slowlyForward);
-            break;
-        case ID_PLAYBACK_SLOWBACKWARD:
-            ScanBackward(settings.slowlyBackward);
-            break;
-        case ID_JUMP_FORWARD:
-            SkipSeconds(settings.skipForward);
-            break;
-        case ID_JUMP_BACKWARD:
-            SkipSeconds(-settings.skipBackward);
-            break;
-        case ID_PLAYBACK_STEPFORWARD:
-            StepFrames(+1);
-            break;
-        case ID_PLAYBACK_STEPBACKWARD:
-            StepFrames(-1);
-            break;
-        case ID_OPTIONS_FULLSCREEN:
-            ToggleFullScreen();
-            break;
-        case ID_ZOOM_100:
-            InitVideoWindow(1, 1);
-            break;
-        case ID_ZOOM_50:
-            InitVideoWindow(1, 2);
-            break;
-        case ID_ZOOM_200:
-            InitVideoWindow(2, 1);
-            break;
-        case ID_AUDIO_MUTE:
-            ToggleMute();
-            break;
-        case ID_FILE_CLOSE:
-            ::SendMessageA(videoWindow, WM_CLOSE, 0, 0);
-            break;
-        case ID_PLAYBACK_REPEAT:
-            ToggleRepeat();
-            break;
-        case ID_AUDIO_VOLUMEUP:
-            VolumeUp();
-            break;
-        case ID_AUDIO_VOLUMEDOWN:
-            VolumeDown();
-            break;
-        case ID_AUDIO_RIGHT:
-        case ID_AUDIO_LEFT:
-        case ID_AUDIO_BOTH:
-            channelMode = id == ID_AUDIO_RIGHT ? 1 : id == ID_AUDIO_LEFT ? -1 : 0;
-            SetAudioChannel(channelMode);
-            break;
-        case ID_CAPTURE_FRAME:
-            CaptureFrame(kCapturedFrameFile);
-            break;
-        case ID_CAPTURE_OPEN:
-            OpenCapturedImage(kCapturedFrameFile);
-            break;
-        default:
-            if (id >= kFilterCommandBase && id < kFilterCommandBase + kFilterNameCount)
-                ShowFilterPropertyPage(filterNames[id - kFilterCommandBase]);
-            break;
-    }
+    if (!RunEngineCommand(*this, id, Settings())) ::PostMessageA(notifyWindow, WM_COMMAND, id, 0);
 }
 
 void FilePlayer::OnChar(WPARAM ch) {
@@ -223,8 +143,10 @@ LRESULT FilePlayer::OnVideoMouse(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 int FilePlayer::ToggleFront() {
+    // The first windowed click of the process brings the picture in front of the main window.
+    static FrontTurn turn = FrontTurn::Video;
     if (!videoRenderer) return 0;
-    ::ToggleFront(notifyWindow, videoWindow, fullScreen != 0, mainOnTop);
+    ::ToggleFront(notifyWindow, videoWindow, fullScreen != 0, mainOnTop, turn);
     return 1;
 }
 

@@ -52,8 +52,7 @@ bool FilePlayer::EnterFullScreen() {
 
     long w = 0, h = 0;
     if (!basicVideo || basicVideo->GetVideoSize(&w, &h) == E_NOINTERFACE) return false;
-    // Ten times the size: a video is always scaled to the screen, never shown small and centred.
-    FitRendererToScreen(videoRenderer.Get(), w * 10, h * 10, screen.cx, screen.cy);
+    PlaceRendererPicture(videoRenderer.Get(), FitVideoToScreen(w, h, screen.cx, screen.cy));
 
     cursor.NoteActivity();
     ::SetTimer(videoWindow, kCursorTimer, kCursorTimerMs, nullptr);

@@ -176,7 +176,7 @@ bool FilePlayer::EnterStillFullScreen() {
     long w = 0, h = 0;
     if (!basicVideo || basicVideo->GetVideoSize(&w, &h) == E_NOINTERFACE) return false;
     // The picture's own size: one smaller than the screen is centred, not enlarged.
-    FitRendererToScreen(videoRenderer.Get(), w, h, screen.cx, screen.cy);
+    PlaceRendererPicture(videoRenderer.Get(), FitToScreen(w, h, screen.cx, screen.cy));
     RedeliverPicture();
     return true;
 }

@@ -151,14 +151,14 @@ protected:
         if (!player->SetDvdDirectory(ifo.c_str())) return false;
         if (FAILED(player->PlayDvd())) return false;
         player->SelectSubpicture(0);
-        return e2e::WaitUntil([&] { return player->currentTitle == 1 && player->currentChapter >= 1; },
+        return e2e::WaitUntil([&] { return player->GetCurrentTitle() == 1 && player->GetCurrentChapter() >= 1; },
                               10000);
     }
 
     // Waits for the engine to reach title/chapter through the navigator's events.
     bool Reaches(ULONG title, ULONG chapter) {
         return e2e::WaitUntil(
-            [&] { return player->currentTitle == title && player->currentChapter == chapter; }, 10000);
+            [&] { return player->GetCurrentTitle() == title && player->GetCurrentChapter() == chapter; }, 10000);
     }
 
     // Right-clicks the picture and reads the popup while it is tracked, then dismisses it.
@@ -176,16 +176,16 @@ protected:
                 contents.titles = ReadItems(::GetSubMenu(popup, kTitleSubmenu));
                 contents.chapters = ReadItems(::GetSubMenu(popup, kChapterSubmenu));
             }
-            ::PostMessageA(player->videoWindow, WM_CANCELMODE, 0, 0);
+            ::PostMessageA(player->VideoWindowHandle(), WM_CANCELMODE, 0, 0);
             ::PostMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 1);
         });
-        ::SendMessageA(player->videoWindow, WM_RBUTTONUP, 0, MAKELPARAM(40, 40));
+        ::SendMessageA(player->VideoWindowHandle(), WM_RBUTTONUP, 0, MAKELPARAM(40, 40));
         watcher.Join();
         return contents;
     }
 
     // Sends a command to the video window as a chosen menu entry would.
-    void Choose(UINT id) { ::SendMessageA(player->videoWindow, WM_COMMAND, id, 0); }
+    void Choose(UINT id) { ::SendMessageA(player->VideoWindowHandle(), WM_COMMAND, id, 0); }
 
     size_t Mark() const { return nav.Calls().size(); }
     bool Called(const std::string& prefix, size_t from, DWORD timeoutMs = 5000) const {
@@ -207,7 +207,7 @@ const Item* FindItem(const std::vector<Item>& items, UINT id) {
 
 TEST_F(DvdEngineUiTest, ThePopupListsTheDiscsStreamsTitlesAndChaptersWithTheCurrentOnesChecked) {
     ASSERT_TRUE(Open());
-    IDvdInfo2* info = player->dvdInfo.Get();
+    IDvdInfo2* info = player->Info();
     ULONG audioCount = 0, audioCurrent = 0, spCount = 0, spCurrent = 0, chapters = 0;
     BOOL spDisabled = TRUE;
     ASSERT_HRESULT_SUCCEEDED(info->GetCurrentAudio(&audioCount, &audioCurrent));
@@ -256,14 +256,14 @@ TEST_F(DvdEngineUiTest, ThePopupListsTheDiscsStreamsTitlesAndChaptersWithTheCurr
     for (unsigned c = 1; c <= chapters; ++c) {
         EXPECT_EQ(ID_DVD_CHAPTER_BASE + c, popup.chapters[c].id);
         EXPECT_EQ("Chapter " + N(c), popup.chapters[c].text);
-        EXPECT_EQ(c == player->currentChapter, popup.chapters[c].checked);
+        EXPECT_EQ(c == player->GetCurrentChapter(), popup.chapters[c].checked);
     }
     // The graph's filters, the navigator among them.
     ASSERT_GE(popup.filters.size(), 2u);
     bool navigatorListed = false;
     for (size_t i = 1; i < popup.filters.size(); ++i) {
         EXPECT_EQ(ID_FILTER_BASE + i, popup.filters[i].id);
-        EXPECT_EQ(popup.filters[i].text, player->filterNames[i]);
+        EXPECT_EQ(popup.filters[i].text, player->FilterName(i));
         navigatorListed |= popup.filters[i].text == "DVD Navigator";
     }
     EXPECT_TRUE(navigatorListed);
@@ -286,7 +286,7 @@ TEST_F(DvdEngineUiTest, ChoosingEntriesChangesTitleChapterAndStreams) {
     Choose(ID_DVD_AUDIO_BASE + 1);
     EXPECT_TRUE(Called("SelectAudioStream 1 0", mark));
     ULONG count = 0, current = 0;
-    ASSERT_HRESULT_SUCCEEDED(player->dvdInfo->GetCurrentAudio(&count, &current));
+    ASSERT_HRESULT_SUCCEEDED(player->Info()->GetCurrentAudio(&count, &current));
     EXPECT_EQ(1u, current);
 
     mark = Mark();
@@ -297,7 +297,7 @@ TEST_F(DvdEngineUiTest, ChoosingEntriesChangesTitleChapterAndStreams) {
     mark = Mark();
     Choose(ID_SUBPICTURE_DISABLE);
     EXPECT_TRUE(Called("SetSubpictureState 0 0", mark));
-    EXPECT_FALSE(player->subpictureShown);
+    EXPECT_FALSE(player->SubpicturesShown());
     PopupContents popup = RightClick();
     ASSERT_TRUE(popup.seen);
     ASSERT_FALSE(popup.subtitles.empty());
@@ -358,7 +358,7 @@ TEST_F(DvdEngineUiTest, TheStreamDialogsShowTheNavigatorsStreamsAndApplyTheChoic
     ASSERT_TRUE(watcher.found);
     ASSERT_GE(audio.size(), 2u);
     LCID second = 0;
-    player->dvdInfo->GetAudioLanguage(1, &second);
+    player->Info()->GetAudioLanguage(1, &second);
     EXPECT_EQ(LocaleName(second), audio[1]);
     EXPECT_EQ(0, selected);
     EXPECT_TRUE(Called("SelectAudioStream 1 0", mark));
@@ -430,9 +430,9 @@ TEST_F(DvdEngineUiTest, TheJumpDialogsPerformTheirJumps) {
     EXPECT_TRUE(Reaches(3, 1));
 
     // The time dialog opens at the time now playing; 0:0:0 goes to the title's start.
-    ASSERT_TRUE(e2e::WaitUntil([&] { return DvdTimeCodeSeconds(player->currentTime) >= 1; }, 10000));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return DvdTimeCodeSeconds(player->GetCurrentTimeCode()) >= 1; }, 10000));
     std::string shownSeconds;
-    DvdTimeCode before = player->currentTime;
+    DvdTimeCode before = player->GetCurrentTimeCode();
     Watcher time(nullptr, "Play at Specified Time", [&](HWND dialog) {
         shownSeconds = e2e::WindowText(::GetDlgItem(dialog, IDC_DVD_SECONDS));
         Type(dialog, IDC_DVD_HOURS, "0");
@@ -455,8 +455,8 @@ TEST_F(DvdEngineUiTest, TheJumpDialogsPerformTheirJumps) {
     player->OnEngineCommand(ID_PLAY_ATTIME);
     late.Join();
     EXPECT_TRUE(Called("PlayAtTime 99:", mark));
-    EXPECT_EQ(3u, player->currentTitle);
-    EXPECT_EQ(DvdPlayerState::Playing, player->state);
+    EXPECT_EQ(3u, player->GetCurrentTitle());
+    EXPECT_EQ(DvdPlayerState::Playing, player->GetState());
     EXPECT_TRUE(boxes->Seen().empty());
 }
 
@@ -470,7 +470,7 @@ TEST_F(DvdEngineUiTest, ParentalLevelsOpenOnlyWhenStoppedAndApplyTheChosenRating
               seen[0].text);
 
     player->StopDvd();
-    ASSERT_EQ(DvdPlayerState::Stopped, player->state);
+    ASSERT_EQ(DvdPlayerState::Stopped, player->GetState());
     Watcher watcher(nullptr, "Parental Levels", [&](HWND dialog) {
         HWND list = ::GetDlgItem(dialog, IDC_DVD_LEVELS);
         LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
@@ -508,7 +508,7 @@ TEST_F(DvdEngineUiTest, TheFourReportsShowTheDiscsAttributes) {
     EXPECT_EQ("Video Attributes", seen[3].caption);
     EXPECT_EQ(0u, seen[3].text.find("SubPicture Attributes:\n\n"));
     LCID lcid = 0;
-    player->dvdInfo->GetSubpictureLanguage(0, &lcid);
+    player->Info()->GetSubpictureLanguage(0, &lcid);
     EXPECT_NE(std::string::npos, seen[3].text.find("Language Code = " + LocaleName(lcid) + "\n"));
 }
 
@@ -544,7 +544,7 @@ TEST_F(DvdEngineUiTest, KaraokeMixingNamesTheChannelsAndAppliesTheMix) {
     EXPECT_TRUE(boxes->Seen().empty());
 
     // Stream 1 is not a karaoke stream.
-    player->dvdControl->SelectAudioStream(1, DVD_CMD_FLAG_Block, nullptr);
+    player->Control()->SelectAudioStream(1, DVD_CMD_FLAG_Block, nullptr);
     player->OnEngineCommand(ID_OPTIONS_KARAOKE);
     auto seen = boxes->Seen();
     ASSERT_EQ(1u, seen.size());
@@ -608,8 +608,8 @@ TEST_F(DvdEngineUiTest, BadBookmarkFilesLeavePlaybackAsItWasWithoutABox) {
         EXPECT_FALSE(player->RestoreBookmark()) << what;
         e2e::Pause(300);
         EXPECT_EQ(-1, nav.FindCall("SetState", mark)) << what;
-        EXPECT_EQ(1u, player->currentTitle) << what;
-        EXPECT_EQ(2u, player->currentChapter) << what;
+        EXPECT_EQ(1u, player->GetCurrentTitle()) << what;
+        EXPECT_EQ(2u, player->GetCurrentChapter()) << what;
     };
     ::DeleteFileA(kBookmarkPath);
     restoreFails("missing");
@@ -621,7 +621,7 @@ TEST_F(DvdEngineUiTest, BadBookmarkFilesLeavePlaybackAsItWasWithoutABox) {
     restoreFails("without the stream");
     WriteCompound(kBookmarkStream, std::string("\x3b\x7c\x1a\x4e\x5f\x2d", 6));
     restoreFails("truncated");
-    EXPECT_EQ(DvdPlayerState::Playing, player->state);
+    EXPECT_EQ(DvdPlayerState::Playing, player->GetState());
     EXPECT_TRUE(boxes->Seen().empty());
 }
 
@@ -633,7 +633,7 @@ TEST_F(DvdEngineUiTest, ABookmarkOfAnotherDiscIsRefusedAndPlaybackGoesOn) {
     nav.Inject("fail SetState 0x80040290");  // VFW_E_DVD_STATE_WRONG_DISC
     EXPECT_FALSE(player->RestoreBookmark());
     e2e::Pause(300);
-    EXPECT_EQ(2u, player->currentChapter);
+    EXPECT_EQ(2u, player->GetCurrentChapter());
     EXPECT_TRUE(boxes->Seen().empty());
 }
 
@@ -669,13 +669,13 @@ TEST_F(DvdEngineUiTest, ARegionRefusalStartsTheRegionToolWithTheDiscsDriveAndRes
         [&] { return e2e::ReadRegDword(HKEY_CURRENT_USER, kRegionKey, "Calls").value_or(0) == 1; }, 10000));
     std::string drive = e2e::ReadRegString(HKEY_CURRENT_USER, kRegionKey, "Drive").value_or("");
     EXPECT_EQ(std::string(1, dvdnav::NavigatorFixture::DiscIfoPath()[0]), drive);
-    EXPECT_EQ(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(player->videoWindow)),
+    EXPECT_EQ(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(player->VideoWindowHandle())),
               e2e::ReadRegDword(HKEY_CURRENT_USER, kRegionKey, "Owner").value_or(0));
     EXPECT_TRUE(Called("GetDVDDirectory", mark));
     int reset = nav.WaitForCall("SetOption " + N(DVD_ResetOnStop) + " 1", 5000, mark);
     EXPECT_GE(reset, 0);
     EXPECT_GE(nav.WaitForCall("SetOption " + N(DVD_ResetOnStop) + " 0", 5000, reset < 0 ? mark : reset), 0);
-    EXPECT_EQ(DvdPlayerState::Playing, player->state);
+    EXPECT_EQ(DvdPlayerState::Playing, player->GetState());
 }
 
 TEST_F(DvdEngineUiTest, ARefusingOrMissingRegionToolLeavesTheGraphStopped) {
@@ -698,7 +698,7 @@ TEST_F(DvdEngineUiTest, ARefusingOrMissingRegionToolLeavesTheGraphStopped) {
     e2e::Pause(500);
     EXPECT_EQ(-1, nav.FindCall("SetOption " + N(DVD_ResetOnStop) + " 1", mark));
     EXPECT_EQ(1u, boxes->Seen().size());                // the region message only
-    EXPECT_EQ(DvdPlayerState::Playing, player->state);  // the field keeps its value
+    EXPECT_EQ(DvdPlayerState::Playing, player->GetState());  // the field keeps its value
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "DvdMath.h"
+#include "VideoArithmetic.h"
 
 using S = DvdPlayerState;
 using T = DvdTransition;
@@ -107,21 +108,21 @@ TEST(DvdVolume, StepsOfFiveHundredBetweenSilenceAndFull) {
     EXPECT_EQ(DvdMuteToggled(-10000, -1200), -1200);
 }
 
-TEST(DvdFullScreenFit, PalPictureOnAnXgaScreenFillsTheHeight) {
-    DvdFit fit = DvdFullScreenFit(720, 576, 1024, 768);
+TEST(VideoFullScreenFit, PalPictureOnAnXgaScreenFillsTheHeight) {
+    FitRect fit = FitVideoToScreen(720, 576, 1024, 768);
     EXPECT_EQ(fit.left, 32);
     EXPECT_EQ(fit.top, 0);
     EXPECT_EQ(fit.width, 960);
     EXPECT_EQ(fit.height, 768);
 }
 
-TEST(DvdFullScreenFit, WidePictureFillsTheWidthAndATinyOneIsCentredAtTenTimesItsSize) {
-    DvdFit fit = DvdFullScreenFit(720, 360, 1024, 768);
+TEST(VideoFullScreenFit, WidePictureFillsTheWidthAndATinyOneIsCentredAtTenTimesItsSize) {
+    FitRect fit = FitVideoToScreen(720, 360, 1024, 768);
     EXPECT_EQ(fit.left, 0);
     EXPECT_EQ(fit.width, 1024);
     EXPECT_EQ(fit.top, 128);
     EXPECT_EQ(fit.height, 512);
-    fit = DvdFullScreenFit(64, 48, 1024, 768);
+    fit = FitVideoToScreen(64, 48, 1024, 768);
     EXPECT_EQ(fit.left, 192);
     EXPECT_EQ(fit.top, 144);
     EXPECT_EQ(fit.width, 640);

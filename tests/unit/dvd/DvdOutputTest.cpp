@@ -30,7 +30,7 @@ protected:
         ASSERT_HRESULT_SUCCEEDED(graph->RenderFile(tone.c_str(), nullptr));
         ASSERT_HRESULT_SUCCEEDED(graph->QueryInterface(IID_IBasicAudio, reinterpret_cast<void**>(&audio)));
         player = std::make_unique<DvdPlayer>(::GetModuleHandleA(nullptr), nullptr, nullptr);
-        player->basicAudio = audio;
+        player->SetAudioForTest(audio);
     }
     void TearDown() override {
         player.reset();
@@ -60,16 +60,16 @@ TEST_F(DvdAudioTest, VolumeStepsStopAtFullAndAtSilence) {
     ASSERT_HRESULT_SUCCEEDED(audio->put_Volume(0));
     EXPECT_HRESULT_SUCCEEDED(player->DvdVolumeUp());
     EXPECT_EQ(0, Volume());
-    EXPECT_EQ(0, player->savedVolume);
+    EXPECT_EQ(0, player->StoredVolume());
     EXPECT_HRESULT_SUCCEEDED(player->DvdVolumeDown());
     EXPECT_EQ(-500, Volume());
-    EXPECT_EQ(-500, player->savedVolume);
+    EXPECT_EQ(-500, player->StoredVolume());
     ASSERT_HRESULT_SUCCEEDED(audio->put_Volume(-9800));
     EXPECT_HRESULT_SUCCEEDED(player->DvdVolumeDown());
     EXPECT_EQ(-10000, Volume());
     EXPECT_HRESULT_SUCCEEDED(player->DvdVolumeDown());
     EXPECT_EQ(-10000, Volume());
-    EXPECT_EQ(-10000, player->savedVolume);
+    EXPECT_EQ(-10000, player->StoredVolume());
 }
 
 TEST_F(DvdAudioTest, MuteReturnsToTheLastVolumeSetAndAStepAfterMuteStartsFromSilence) {
@@ -77,14 +77,14 @@ TEST_F(DvdAudioTest, MuteReturnsToTheLastVolumeSetAndAStepAfterMuteStartsFromSil
     EXPECT_EQ(-1000, Volume());
     EXPECT_HRESULT_SUCCEEDED(player->DvdToggleMute());
     EXPECT_EQ(-10000, Volume());
-    EXPECT_EQ(-1000, player->savedVolume);
+    EXPECT_EQ(-1000, player->StoredVolume());
     EXPECT_HRESULT_SUCCEEDED(player->DvdToggleMute());
     EXPECT_EQ(-1000, Volume());
 
     EXPECT_HRESULT_SUCCEEDED(player->DvdToggleMute());
     EXPECT_HRESULT_SUCCEEDED(player->DvdVolumeUp());
     EXPECT_EQ(-9500, Volume());
-    EXPECT_EQ(-9500, player->savedVolume);
+    EXPECT_EQ(-9500, player->StoredVolume());
 }
 
 TEST_F(DvdAudioTest, MutingTwiceWithoutAVolumeSetReturnsToFull) {
@@ -104,7 +104,7 @@ TEST_F(DvdAudioTest, TheSliderFollowsTheLoudnessCurveToItsEnds) {
     for (const auto& point : points) {
         EXPECT_HRESULT_SUCCEEDED(player->DvdSetVolumeFraction(point.fraction));
         EXPECT_EQ(point.volume, Volume()) << point.fraction;
-        EXPECT_EQ(point.volume, player->savedVolume) << point.fraction;
+        EXPECT_EQ(point.volume, player->StoredVolume()) << point.fraction;
     }
 }
 
@@ -129,12 +129,12 @@ TEST(DvdAudioWithoutRenderer, DoesNothingQuietly) {
     ::CoInitialize(nullptr);
     {
         DvdPlayer player(::GetModuleHandleA(nullptr), nullptr, nullptr);
-        player.savedVolume = -700;
+        player.SetStoredVolume(-700);
         EXPECT_EQ(S_OK, player.DvdVolumeUp());
         EXPECT_EQ(S_OK, player.DvdToggleMute());
         EXPECT_EQ(S_OK, player.DvdSetVolumeFraction(0.5f));
         EXPECT_EQ(S_OK, player.DvdSetAudioChannel(1));
-        EXPECT_EQ(-700, player.savedVolume);
+        EXPECT_EQ(-700, player.StoredVolume());
 
         // A graph without an audio renderer has no volume control to offer.
         IGraphBuilder* graph = nullptr;
@@ -142,14 +142,14 @@ TEST(DvdAudioWithoutRenderer, DoesNothingQuietly) {
                                                     IID_IGraphBuilder, reinterpret_cast<void**>(&graph)));
         IBasicAudio* audio = nullptr;
         ASSERT_HRESULT_SUCCEEDED(graph->QueryInterface(IID_IBasicAudio, reinterpret_cast<void**>(&audio)));
-        player.basicAudio = audio;
+        player.SetAudioForTest(audio);
         long probe = 0;
         ASSERT_EQ(E_NOTIMPL, audio->get_Volume(&probe));
         EXPECT_EQ(S_OK, player.DvdVolumeUp());
         EXPECT_EQ(S_OK, player.DvdVolumeDown());
         EXPECT_EQ(S_OK, player.DvdToggleMute());
         EXPECT_EQ(S_OK, player.DvdSetAudioChannel(1));
-        player.basicAudio.Reset();
+        player.SetAudioForTest(nullptr);
         audio->Release();
         graph->Release();
     }

@@ -155,7 +155,7 @@ TEST(DvdDecoders, TheSecondaryDecoderGoesOffTheAudioDecoderOnThenOffAgain) {
 TEST_F(EngineTest, OpeningAnMpegFileRegistersAroundTheGraphAndPlays) {
     DecoderFiles files({decodertest::kVideoDecoder, decodertest::kAudioDecoder});
     ASSERT_TRUE(Open(Media("clip.mpg")));
-    EXPECT_EQ(player->state, Running);
+    EXPECT_EQ(player->GetState(), Running);
     ASSERT_TRUE(files.WaitForCalls(4));
     EXPECT_EQ(files.Calls(), Expected({{"Ravonim.dll", "register"},
                                        {"Ravolit.dll", "register"},

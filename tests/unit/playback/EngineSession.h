@@ -34,11 +34,11 @@ protected:
     // Opens a file as the main window does; the graph runs when this returns true.
     bool Open(const std::string& path) {
         player = std::make_unique<FilePlayer>(::GetModuleHandleA(nullptr), owner);
-        std::strncpy(player->fileName, path.c_str(), MAX_PATH - 1);
+        player->SetPath(path.c_str());
         return player->OpenMediaFile();
     }
     void Close() {
-        if (player && player->state != Closed) player->CloseMedia();
+        if (player && player->GetState() != Closed) player->CloseMedia();
         player.reset();
     }
 
@@ -46,7 +46,7 @@ protected:
     std::vector<std::string> FilterNames() const {
         std::vector<std::string> names;
         IEnumFilters* filters = nullptr;
-        if (!player->graphBuilder || FAILED(player->graphBuilder->EnumFilters(&filters))) return names;
+        if (!player->Graph() || FAILED(player->Graph()->EnumFilters(&filters))) return names;
         for (IBaseFilter* filter = nullptr; filters->Next(1, &filter, nullptr) == S_OK; filter->Release()) {
             FILTER_INFO info{};
             filter->QueryFilterInfo(&info);

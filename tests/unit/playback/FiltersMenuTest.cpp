@@ -51,7 +51,7 @@ std::vector<MenuItem> Items(HMENU menu) {
 // Adds a filter of the test to the player's graph under `name`.
 void AddTestFilter(FilePlayer& player, const wchar_t* name, bool withPage) {
     IBaseFilter* filter = filtertest::CreateTestFilter(withPage);
-    EXPECT_HRESULT_SUCCEEDED(player.graphBuilder->AddFilter(filter, name));
+    EXPECT_HRESULT_SUCCEEDED(player.Graph()->AddFilter(filter, name));
     filter->Release();
 }
 
@@ -127,9 +127,9 @@ TEST_F(EngineTest, TheFiltersSubmenuListsTheGraphsFiltersWithIdsFrom47101) {
     for (size_t k = 1; k <= names.size(); ++k) {
         EXPECT_EQ(items[k].id, 47100 + k);
         EXPECT_EQ(items[k].text, names[k - 1]);
-        EXPECT_EQ(player->filterNames[k], names[k - 1]);
+        EXPECT_EQ(player->FilterName(k), names[k - 1]);
     }
-    EXPECT_EQ(player->filterNames[0][0], '\0');  // entry 0 is never used
+    EXPECT_EQ(player->FilterName(0)[0], '\0');  // entry 0 is never used
 
     // The menu is loaded afresh for every right click and filled again the same way.
     PlayerMenu again(kVideoMenu);
@@ -172,7 +172,7 @@ TEST_F(EngineTest, AGraphOfMoreThan63FiltersListsTheFirst63) {
     std::vector<MenuItem> items = Items(::GetSubMenu(menu.Popup(), 10));
     ASSERT_EQ(items.size(), 64u);
     EXPECT_EQ(items.back().id, 47163u);
-    EXPECT_EQ(player->filterNames[63], FilterNames()[62]);
+    EXPECT_EQ(player->FilterName(63), FilterNames()[62]);
 }
 
 TEST_F(EngineTest, ChoosingAFilterWithPropertyPagesOpensItsPropertyFrame) {
@@ -191,7 +191,7 @@ TEST_F(EngineTest, ChoosingAFilterWithPropertyPagesOpensItsPropertyFrame) {
     filtertest::LastPage() = {};
     FrameWatcher watcher("Tesmaro Test Filter");
     // The item's command as the popup menu sends it to the video window.
-    ::SendMessageA(player->videoWindow, WM_COMMAND, 47101 + k, 0);
+    ::SendMessageA(player->VideoWindowHandle(), WM_COMMAND, 47101 + k, 0);
     watcher.Join();
     EXPECT_NE(watcher.caption.find("Tesmaro Test Filter"), std::string::npos) << watcher.caption;
     EXPECT_TRUE(watcher.showedPage);
@@ -225,7 +225,7 @@ TEST_F(EngineTest, FiltersWithoutPagesAndNamesNoLongerInTheGraphOpenNothing) {
 
 TEST_F(EngineTest, FindFilterByNameMatchesWholeNamesOnly) {
     ASSERT_TRUE(Open(Media("clip_video.avi")));
-    AddRenderer(player->graphBuilder.Get(), L"Video Renderer 0001");
+    AddRenderer(player->Graph(), L"Video Renderer 0001");
     EXPECT_TRUE(player->FindFilterByName("Video Renderer"));
     EXPECT_TRUE(player->FindFilterByName("Video Renderer 0001"));
     EXPECT_FALSE(player->FindFilterByName("Video Renderer 000"));
@@ -243,14 +243,16 @@ class MpegGraphTest : public EngineTest {
 protected:
     void BuildGraph(bool withDecoder) {
         player = std::make_unique<FilePlayer>(::GetModuleHandleA(nullptr), owner);
-        std::snprintf(player->fileName, MAX_PATH, "%s", "c:\\vcd\\avseq01.dat");
-        ASSERT_HRESULT_SUCCEEDED(
-            ::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                               reinterpret_cast<void**>(player->graphBuilder.GetAddressOf())));
+        player->SetPath("c:\\vcd\\avseq01.dat");
+        Microsoft::WRL::ComPtr<IGraphBuilder> graph;
+        ASSERT_HRESULT_SUCCEEDED(::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
+                                                    IID_IGraphBuilder,
+                                                    reinterpret_cast<void**>(graph.GetAddressOf())));
+        player->SetGraphForTest(graph.Get());
         if (withDecoder) AddTestFilter(*player, L"Pellwyn Video Decoder", false);
-        AddRenderer(player->graphBuilder.Get(), L"Video Renderer");
-        AddRenderer(player->graphBuilder.Get(), L"Video Renderer 0001");
-        AddRenderer(player->graphBuilder.Get(), L"Video Renderer0");
+        AddRenderer(player->Graph(), L"Video Renderer");
+        AddRenderer(player->Graph(), L"Video Renderer 0001");
+        AddRenderer(player->Graph(), L"Video Renderer0");
         AddTestFilter(*player, L"Line 21 Decoder", false);
     }
     bool Has(const char* name) const {
@@ -280,14 +282,14 @@ TEST_F(MpegGraphTest, WithoutTheProgramsDecoderTheGraphStaysAsBuilt) {
 
 TEST_F(MpegGraphTest, OnlyMpegFilesLoseFilters) {
     BuildGraph(true);
-    std::snprintf(player->fileName, MAX_PATH, "%s", "c:\\clips\\clip.avi");
+    player->SetPath("c:\\clips\\clip.avi");
     EXPECT_EQ(player->RemoveExtraFilters(), 0);
     EXPECT_EQ(FilterNames().size(), 5u);
 }
 
 TEST_F(MpegGraphTest, OneRendererWithASuffixGoesPerCall) {
     BuildGraph(false);
-    AddRenderer(player->graphBuilder.Get(), L"Video Renderer 0002");
+    AddRenderer(player->Graph(), L"Video Renderer 0002");
     player->RemoveDuplicateRenderer("Video Renderer");
     int suffixed = Has("Video Renderer 0001") + Has("Video Renderer 0002");
     EXPECT_EQ(suffixed, 1);

@@ -39,7 +39,7 @@ TEST_F(CaptureTest, APlayingVideosFrameBecomesABitmapFileOfTheVideosSizeAndPlayb
     e2e::Pause(1000);
     std::string path = directory + "VideoImage.bmp";
     EXPECT_TRUE(player->CaptureFrame(path.c_str()));
-    EXPECT_EQ(player->state, Running);
+    EXPECT_EQ(player->GetState(), Running);
     long width = 0, height = 0;
     ASSERT_TRUE(DecodesAsBitmap(path, width, height));
     EXPECT_EQ(width, 320);
@@ -65,11 +65,11 @@ TEST_F(CaptureTest, CapturingWhilePausedLeavesTheVideoRunning) {
     ASSERT_TRUE(Open(Media("clip_long.avi")));
     e2e::Pause(500);
     player->Pause();
-    ASSERT_EQ(player->state, Paused);
+    ASSERT_EQ(player->GetState(), Paused);
     e2e::Pause(300);
     std::string path = directory + "paused.bmp";
     EXPECT_TRUE(player->CaptureFrame(path.c_str()));
-    EXPECT_EQ(player->state, Running);
+    EXPECT_EQ(player->GetState(), Running);
     long width = 0, height = 0;
     EXPECT_TRUE(DecodesAsBitmap(path, width, height));
     // An existing file is overwritten.
@@ -85,7 +85,7 @@ TEST_F(CaptureTest, AFileThatCannotBeCreatedIsSkippedSilentlyAndThePlayerStaysPa
     std::string path = directory + "VideoImage.bmp";
     ASSERT_TRUE(::CreateDirectoryA(path.c_str(), nullptr));
     EXPECT_FALSE(player->CaptureFrame(path.c_str()));
-    EXPECT_EQ(player->state, Paused);
+    EXPECT_EQ(player->GetState(), Paused);
     std::string missing = directory + "no such folder\\VideoImage.bmp";
     EXPECT_FALSE(player->CaptureFrame(missing.c_str()));
     EXPECT_FALSE(Exists(missing));
@@ -105,18 +105,18 @@ TEST_F(CaptureTest, AFailedWriteIsReportedWithThePathAndPlaybackGoesOn) {
     ASSERT_TRUE(box);
     EXPECT_EQ(box->caption, "error report");
     EXPECT_EQ(box->text, "can not capture Z:\\dev\\full!");
-    EXPECT_EQ(player->state, Running);
+    EXPECT_EQ(player->GetState(), Running);
 }
 
 TEST_F(CaptureTest, PicturesAndSoundsHaveNoFrameToCapture) {
     for (const char* name : {"tone.wav", "photo.gif"}) {
         ASSERT_TRUE(Open(Media(name))) << name;
         e2e::Pause(500);
-        FilePlayerState before = player->state;
+        FilePlayerState before = player->GetState();
         std::string path = directory + name + ".bmp";
         EXPECT_FALSE(player->CaptureFrame(path.c_str())) << name;
         EXPECT_FALSE(Exists(path)) << name;
-        EXPECT_EQ(player->state, before) << name;
+        EXPECT_EQ(player->GetState(), before) << name;
         Close();
     }
     // Nor has a player with nothing open.

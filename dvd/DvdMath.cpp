@@ -94,20 +94,6 @@ int DvdSliderPosition(uint32_t currentSeconds, uint32_t totalSeconds) {
     return static_cast<int>(static_cast<double>(currentSeconds) / totalSeconds * 600.0);
 }
 
-long DvdVolumeStepUp(long volume) {
-    volume += 500;
-    return volume >= kVolumeFull ? kVolumeFull : volume;
-}
-
-long DvdVolumeStepDown(long volume) {
-    volume -= 500;
-    return volume <= kVolumeSilent ? kVolumeSilent : volume;
-}
-
-long DvdMuteToggled(long currentVolume, long savedVolume) {
-    return currentVolume != kVolumeSilent ? kVolumeSilent : savedVolume;
-}
-
 std::string DvdLocationText(unsigned title, unsigned chapter, bool prohibited) {
     char text[80];
     std::snprintf(text, sizeof(text), "DVD            TITLE: %-3uCHAPTER: %u%s", title, chapter,

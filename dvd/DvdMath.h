@@ -60,11 +60,6 @@ bool DvdTimeForFraction(double fraction, uint64_t totalSeconds, DvdTimeCode& tim
 // The slider position for currentSeconds of totalSeconds; 0 when the length is unknown.
 int DvdSliderPosition(uint32_t currentSeconds, uint32_t totalSeconds);
 
-// Volume steps of the DVD's own keys: 500 hundredths of a decibel, kept between silence and full.
-long DvdVolumeStepUp(long volume);
-long DvdVolumeStepDown(long volume);
-// What mute switches to: silence, or back to `savedVolume` when already silent.
-long DvdMuteToggled(long currentVolume, long savedVolume);
 
 // The line that names where the disc plays: "DVD", the title and chapter, and " PROHIBITED"
 // while the disc's last refusal is recent.

@@ -38,8 +38,6 @@ inline constexpr char kErrorCaption[] = "Error";
 inline constexpr char kOpenWarning[] = "A file on the DVD disc could not be opened. Playback may not continue.";
 inline constexpr char kParentalQuestion[] = "Accept Parental Level Change Request?";
 inline constexpr char kParentalCaption[] = "Accept Change?";
-inline constexpr char kUnknownChannel[] = "unknown channel settings";
-inline constexpr char kUnknownChannelCaption[] = "error";
 
 // The navigator's error codes 1..8, in order; nullptr for a code outside them.
 const char* NavigatorErrorText(long code);

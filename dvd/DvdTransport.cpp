@@ -2,6 +2,7 @@
 #include "DvdPlayer.h"
 
 #include "Commands.h"
+#include "AudioControl.h"
 #include "DsUtil.h"
 #include "DvdTexts.h"
 #include "VideoArithmetic.h"
@@ -229,47 +230,23 @@ bool DvdPlayer::SeekToFraction(double fraction) {
 
 // Sound. A renderer without volume or balance control makes these do nothing, silently.
 HRESULT DvdPlayer::DvdVolumeUp() {
-    if (!basicAudio) return 0;
-    HRESULT hr = basicAudio->get_Volume(&savedVolume);
-    if (hr == E_NOTIMPL) return 0;
-    if (FAILED(hr)) return hr;
-    savedVolume = DvdVolumeStepUp(savedVolume);
-    return basicAudio->put_Volume(savedVolume);
+    return StepVolume(basicAudio.Get(), savedVolume, kDvdVolumeStep);
 }
 
 HRESULT DvdPlayer::DvdVolumeDown() {
-    if (!basicAudio) return 0;
-    HRESULT hr = basicAudio->get_Volume(&savedVolume);
-    if (hr == E_NOTIMPL) return 0;
-    if (FAILED(hr)) return hr;
-    savedVolume = DvdVolumeStepDown(savedVolume);
-    return basicAudio->put_Volume(savedVolume);
+    return StepVolume(basicAudio.Get(), savedVolume, -kDvdVolumeStep);
 }
 
 HRESULT DvdPlayer::DvdToggleMute() {
-    if (!basicAudio) return 0;
-    long volume = 0;
-    HRESULT hr = basicAudio->get_Volume(&volume);
-    if (hr == E_NOTIMPL) return 0;
-    if (FAILED(hr)) return hr;
-    return basicAudio->put_Volume(DvdMuteToggled(volume, savedVolume));
+    return ::ToggleMute(basicAudio.Get(), savedVolume);
 }
 
 HRESULT DvdPlayer::DvdSetVolumeFraction(float fraction) {
-    if (!basicAudio) return 0;
-    savedVolume = VolumeFromFraction(fraction);
-    return basicAudio->put_Volume(savedVolume);
+    return PutVolumeFraction(basicAudio.Get(), fraction, savedVolume);
 }
 
 HRESULT DvdPlayer::DvdSetAudioChannel(int channel) {
-    if (!basicAudio) return 0;
-    long balance = 0;
-    HRESULT hr = basicAudio->get_Balance(&balance);
-    if (hr == E_NOTIMPL) return 0;
-    if (FAILED(hr)) return hr;
-    if (!BalanceForChannel(channel, balance))
-        Message(nullptr, dvdtext::kUnknownChannel, dvdtext::kUnknownChannelCaption, MB_OK);
-    return basicAudio->put_Balance(balance);
+    return PutChannel(basicAudio.Get(), channel, modalGuard);
 }
 
 bool DvdPlayer::OnEngineCommand(UINT id) {

@@ -3,29 +3,42 @@
 #include "VideoArithmetic.h"
 #include "VideoWindow.h"
 
-bool ToggleMute(IBasicAudio* audio, long stored) {
-    if (!audio) return false;
+namespace {
+
+// A renderer without the control is no failure to report: the command simply does nothing.
+HRESULT Quietly(HRESULT hr) {
+    return hr == E_NOTIMPL ? S_OK : hr;
+}
+
+}  // namespace
+
+HRESULT ToggleMute(IBasicAudio* audio, long stored) {
+    if (!audio) return S_OK;
     long current = 0;
-    if (FAILED(audio->get_Volume(&current))) return false;
-    return SUCCEEDED(audio->put_Volume(current != kVolumeSilent ? kVolumeSilent : stored));
+    HRESULT hr = audio->get_Volume(&current);
+    if (FAILED(hr)) return Quietly(hr);
+    return audio->put_Volume(MuteToggled(current, stored));
 }
 
-void StepVolume(IBasicAudio* audio, long& volume, bool up) {
-    if (!audio || FAILED(audio->get_Volume(&volume))) return;
-    volume = up ? VolumeStepUp(volume) : VolumeStepDown(volume);
-    audio->put_Volume(volume);
+HRESULT StepVolume(IBasicAudio* audio, long& volume, long step) {
+    if (!audio) return S_OK;
+    HRESULT hr = audio->get_Volume(&volume);
+    if (FAILED(hr)) return Quietly(hr);
+    volume = VolumeStepped(volume, step);
+    return audio->put_Volume(volume);
 }
 
-void PutVolumeFraction(IBasicAudio* audio, float fraction, long& volume) {
-    if (!audio) return;
+HRESULT PutVolumeFraction(IBasicAudio* audio, float fraction, long& volume) {
+    if (!audio) return S_OK;
     volume = VolumeFromFraction(fraction);
-    audio->put_Volume(volume);
+    return audio->put_Volume(volume);
 }
 
-void PutChannel(IBasicAudio* audio, int channel, ModalGuard& guard) {
-    if (!audio) return;
+HRESULT PutChannel(IBasicAudio* audio, int channel, ModalGuard& guard) {
+    if (!audio) return S_OK;
     long balance = 0;
-    if (FAILED(audio->get_Balance(&balance))) return;
+    HRESULT hr = audio->get_Balance(&balance);
+    if (FAILED(hr)) return Quietly(hr);
     if (!BalanceForChannel(channel, balance)) ErrorBox(guard, "error", "unknown channel settings");
-    audio->put_Balance(balance);
+    return audio->put_Balance(balance);
 }

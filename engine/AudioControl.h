@@ -1,5 +1,6 @@
 // Volume, mute and balance through a graph's IBasicAudio, on the player's loudness curve. Each
-// does nothing when the graph has no volume (E_NOTIMPL) or no audio interface.
+// answers 0 and changes nothing when there is no volume control (no audio interface, or one that
+// answers E_NOTIMPL); otherwise the renderer's answer to the last call.
 #pragma once
 
 #include <windows.h>
@@ -7,12 +8,11 @@
 
 class ModalGuard;
 
-// Silences the sound, or gives it back `stored` (muting never changes the stored volume). True
-// when the volume was changed.
-bool ToggleMute(IBasicAudio* audio, long stored);
-// Reads the volume into `volume`, moves it one step up or down and puts it back.
-void StepVolume(IBasicAudio* audio, long& volume, bool up);
+// Silences the sound, or gives it back `stored` (muting never changes the stored volume).
+HRESULT ToggleMute(IBasicAudio* audio, long stored);
+// Reads the volume into `volume`, moves it by `step` (up when positive) and puts it back.
+HRESULT StepVolume(IBasicAudio* audio, long& volume, long step);
 // The volume slider's fraction (0..1), kept in `volume` as put.
-void PutVolumeFraction(IBasicAudio* audio, float fraction, long& volume);
+HRESULT PutVolumeFraction(IBasicAudio* audio, float fraction, long& volume);
 // -1 left only, 0 both, +1 right only; another choice shows an error box and keeps the balance.
-void PutChannel(IBasicAudio* audio, int channel, ModalGuard& guard);
+HRESULT PutChannel(IBasicAudio* audio, int channel, ModalGuard& guard);

@@ -28,14 +28,14 @@ long VolumeFromFraction(float fraction) {
     return volume;
 }
 
-long VolumeStepUp(long volume) {
-    volume += 100;
-    return volume >= kVolumeFull ? kVolumeFull : volume;
+long VolumeStepped(long volume, long step) {
+    volume += step;
+    if (volume >= kVolumeFull) return kVolumeFull;
+    return volume <= kVolumeSilent ? kVolumeSilent : volume;
 }
 
-long VolumeStepDown(long volume) {
-    volume -= 100;
-    return volume < kVolumeSilent + 1 ? kVolumeSilent : volume;
+long MuteToggled(long current, long stored) {
+    return current != kVolumeSilent ? kVolumeSilent : stored;
 }
 
 bool BalanceForChannel(int channel, long& balance) {

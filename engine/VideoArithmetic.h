@@ -12,9 +12,15 @@ inline constexpr long kBalanceRightOnly = 10000;
 // The volume slider's fraction (0.0 .. 1.0) on the player's loudness curve. The curve is steeper
 // at the quiet end so that the slider feels even; it jumps at 0.2 and 0.5.
 long VolumeFromFraction(float fraction);
-// One step of 100 up or down, kept between silence and full volume.
-long VolumeStepUp(long volume);
-long VolumeStepDown(long volume);
+// What one press of a volume key moves: the file engine's keys go by 100, the DVD's by 500.
+inline constexpr long kFileVolumeStep = 100;
+inline constexpr long kDvdVolumeStep = 500;
+// The volume moved by step (up when positive), kept between silence and full volume.
+long VolumeStepped(long volume, long step);
+inline long VolumeStepUp(long volume, long step = kFileVolumeStep) { return VolumeStepped(volume, step); }
+inline long VolumeStepDown(long volume, long step = kFileVolumeStep) { return VolumeStepped(volume, -step); }
+// What mute switches to: silence, or back to `stored` when already silent.
+long MuteToggled(long current, long stored);
 // The balance for a channel choice: -1 left only, 0 both, +1 right only. False for any other
 // choice (the current balance then stays).
 bool BalanceForChannel(int channel, long& balance);

@@ -130,15 +130,15 @@ int FilePlayer::ToggleRepeat() {
 }
 
 void FilePlayer::ToggleMute() {
-    if (graphBuilder && ::ToggleMute(basicAudio.Get(), volume)) UpdateVideoWindowTitle();
+    if (graphBuilder && SUCCEEDED(::ToggleMute(basicAudio.Get(), volume))) UpdateVideoWindowTitle();
 }
 
 void FilePlayer::VolumeUp() {
-    if (graphBuilder) StepVolume(basicAudio.Get(), volume, true);
+    if (graphBuilder) StepVolume(basicAudio.Get(), volume, kFileVolumeStep);
 }
 
 void FilePlayer::VolumeDown() {
-    if (graphBuilder) StepVolume(basicAudio.Get(), volume, false);
+    if (graphBuilder) StepVolume(basicAudio.Get(), volume, -kFileVolumeStep);
 }
 
 void FilePlayer::SetVolumeFraction(float fraction) {

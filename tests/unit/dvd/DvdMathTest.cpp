@@ -98,14 +98,14 @@ TEST(DvdSlider, TimeBackToPosition) {
 }
 
 TEST(DvdVolume, StepsOfFiveHundredBetweenSilenceAndFull) {
-    EXPECT_EQ(DvdVolumeStepUp(-300), 0);
-    EXPECT_EQ(DvdVolumeStepUp(0), 0);
-    EXPECT_EQ(DvdVolumeStepUp(-10000), -9500);
-    EXPECT_EQ(DvdVolumeStepDown(-9600), -10000);
-    EXPECT_EQ(DvdVolumeStepDown(0), -500);
+    EXPECT_EQ(VolumeStepUp(-300, kDvdVolumeStep), 0);
+    EXPECT_EQ(VolumeStepUp(0, kDvdVolumeStep), 0);
+    EXPECT_EQ(VolumeStepUp(-10000, kDvdVolumeStep), -9500);
+    EXPECT_EQ(VolumeStepDown(-9600, kDvdVolumeStep), -10000);
+    EXPECT_EQ(VolumeStepDown(0, kDvdVolumeStep), -500);
     // Mute then up goes from silence, not back to the level before muting.
-    EXPECT_EQ(DvdVolumeStepUp(DvdMuteToggled(-1200, -1200)), -9500);
-    EXPECT_EQ(DvdMuteToggled(-10000, -1200), -1200);
+    EXPECT_EQ(VolumeStepUp(MuteToggled(-1200, -1200), kDvdVolumeStep), -9500);
+    EXPECT_EQ(MuteToggled(-10000, -1200), -1200);
 }
 
 TEST(VideoFullScreenFit, PalPictureOnAnXgaScreenFillsTheHeight) {

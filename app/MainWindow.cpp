@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "App.h"
+#include "Captions.h"
 #include "ExecutionState.h"
 #include "GdiCount.h"
 #include "PlaybackEngine.h"
@@ -16,16 +17,22 @@
 #include "resource.h"
 
 TransportSettings MainWindow::CurrentTransportSettings() const {
-    return {mSkipForward, mSkipBackward, mFastForward, mFastBackward, mSlowlyForward, mSlowlyBackward};
+    const PlayerSettings& s = mSettings;
+    return {s.mSkipForward, s.mSkipBackward, s.mFastForward, s.mFastBackward, s.mSlowlyForward, s.mSlowlyBackward};
 }
 
-MainWindow::MainWindow() : SkinDialog(IDD_MAIN, nullptr) {
+MainWindow::MainWindow(HINSTANCE instance, const std::string& pendingPath)
+    : SkinDialog(IDD_MAIN, nullptr), mInstance(instance) {
+    CopyPath(mProductName, kProductName);
+    ::LoadStringA(instance, IDS_TITLE, mTitle, sizeof(mTitle));
+    // A path longer than the buffer is cut; it then fails to open like any missing file.
+    CopyPath(mPendingPath, pendingPath);
     mIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
     // The display stays on for the whole life of the window, playing or not.
     KeepDisplayOn();
-    ReadSettings(Profile(), *this);
-    ClampToDialogRanges(*this);
-    mPlaylistDialog = std::make_unique<PlaylistDialog>(*this);
+    ReadSettings(Profile(), mSettings);
+    ClampToDialogRanges(mSettings);
+    mPlaylistDialog = std::make_unique<PlaylistDialog>(static_cast<PlaylistHost&>(*this));
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
 
@@ -60,7 +67,7 @@ void MainWindow::ClearPlaylist() {
 
 void MainWindow::CloseMedia() {
     if (mEngine) {
-        mFullscreen = mEngine->FullScreenMemory(mFullscreen);
+        mSettings.mFullscreen = mEngine->FullScreenMemory(mSettings.mFullscreen);
         mEngine.reset();  // the engine closes its media as it goes
     }
     mPosition = 0;

@@ -19,21 +19,36 @@
 class PlaybackEngine;
 class PlaylistDialog;
 
-class MainWindow : public SkinDialog,
-                   public PlayerSettings,
-                   public PlaylistHost,
-                   public EngineHost,
-                   public disc::DiscDrives {
+// The main window is a skinned dialog; what it owns (the settings, the drive table, the
+// playlist, the open engine, the playlist window) are members, and the playlist window and the
+// engines reach it only through their host interfaces.
+class MainWindow final : public SkinDialog, private PlaylistHost, private EngineHost {
 public:
-    MainWindow();
+    // instance holds the menus, dialogs and icons; pendingPath (from the command line, cut to
+    // MAX_PATH - 1 characters) is opened once the window is up, or handed to the running player.
+    MainWindow(HINSTANCE instance, const std::string& pendingPath);
     ~MainWindow() override;
 
+    fw::PreTranslate PreTranslateMessage(MSG& msg) override;
+
+protected:
+    INT_PTR WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void ShowModal() override;
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnOK() override {}      // Enter does not end the player
+    void OnCancel() override {}  // nor does the dialog's cancel; WM_CLOSE ends it
+
+private:
     // Start-up data
     char mPendingPath[MAX_PATH] = {};  // opened by the next open-file command instead of asking
     char mTitle[100] = {};             // "TesmaroPlayer": the title that identifies the instance
     char mProductName[50] = {};        // "Tesmaro Player"
     HINSTANCE mInstance = nullptr;
     HICON mIcon = nullptr;
+
+    PlayerSettings mSettings;
+    disc::DiscDrives mDrives;
 
     // Playlist
     playlist::Playlist mPlaylist;
@@ -65,7 +80,7 @@ public:
     bool PlayEntry(int index);
     // Seeks the open media to mPosition / 600 of its length; false when no length is known.
     bool SeekToFraction();
-    // Gives the open media the volume of the volume slider, mVolume.
+    // Gives the open media the volume of the volume slider, mSettings.mVolume.
     void ApplyVolume();
     // A file or a DVD is open.
     bool IsMediaOpen() const;
@@ -85,11 +100,9 @@ public:
     // playlist or the media: nothing; the open-file command: media); other reasons change nothing.
     void UpdateButtons(int reason);
 
-    fw::PreTranslate PreTranslateMessage(MSG& msg) override;
-
     // Skins (MainWindowSkin.cpp)
     // Loads the skin at `path` and puts the buttons and sliders back as they were; false for an
-    // empty path. The caller stores the path in mCurrentSkin.
+    // empty path. The caller stores the path in mSettings.mCurrentSkin.
     bool ApplySkin(const std::string& path);
     // Switches between the normal skin and the small one (command 12).
     void ToggleSkin();
@@ -110,15 +123,6 @@ public:
     bool PlayPlaylistEntry(int index) override;
     const char* ApplicationTitle() const override { return mProductName; }
 
-protected:
-    INT_PTR WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void ShowModal() override;
-    BOOL OnInitDialog() override;
-    bool OnCommand(WORD id, WORD code, HWND control) override;
-    void OnOK() override {}      // Enter does not end the player
-    void OnCancel() override {}  // nor does the dialog's cancel; WM_CLOSE ends it
-
-private:
     // Commands and menus
     void PlayNext();
     void PlayPrevious();

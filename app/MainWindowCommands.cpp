@@ -98,7 +98,7 @@ bool MainWindow::OnCommand(WORD id, WORD, HWND) {
             ShowPlaylistWindow();
             break;
         case ID_SETUP:
-            RunSettingsDialog(mInstance, Hwnd(), this, *this, Profile());
+            RunSettingsDialog(mInstance, Hwnd(), this, mSettings, Profile());
             break;
         default:
             // Everything else acts on what is open, as it does from the video windows.

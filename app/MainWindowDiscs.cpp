@@ -37,12 +37,12 @@ private:
 
 bool MainWindow::OnDiscCommand(WORD id) {
     if (id == ID_OPTIONS_AUTOSTART) {
-        mAutoStart = !mAutoStart;  // for this run only: the stored setting stays
-        RearmDiscs();
+        mSettings.mAutoStart = !mSettings.mAutoStart;  // for this run only: the stored setting stays
+        mDrives.RearmDiscs();
         return true;
     }
     if (id == ID_PLAY_DISK) {
-        RearmDiscs();
+        mDrives.RearmDiscs();
         PollDiscs();
         return true;
     }
@@ -60,17 +60,17 @@ bool MainWindow::OnDiscCommand(WORD id) {
 void MainWindow::OnDiscPollTimer() {
     // An open dialog or message box of the open command waits for its answer: no disc may slip
     // in under it.
-    if (mAutoStart && !IsMediaOpen() && !EngineBusy()) PollDiscs();
+    if (mSettings.mAutoStart && !IsMediaOpen() && !EngineBusy()) PollDiscs();
 }
 
 void MainWindow::PollDiscs() {
-    disc::PollDecision decision = PollOnce();
+    disc::PollDecision decision = mDrives.PollOnce();
     switch (decision.action) {
         case disc::PollDecision::Action::OpenDvd:
             OpenDvdDisc(decision.probePath);
             break;
         case disc::PollDecision::Action::OpenTracks:
-            PlayDiscTracks(mDriveRoots[decision.drive], decision.kind);
+            PlayDiscTracks(mDrives.mDriveRoots[decision.drive], decision.kind);
             break;
         case disc::PollDecision::Action::Nothing:
             break;
@@ -79,8 +79,8 @@ void MainWindow::PollDiscs() {
 
 void MainWindow::OpenDisc(int index) {
     // An index past the table would probe an empty root, that is the current folder.
-    if (index < 0 || index >= mDriveCount) return;
-    const char* root = mDriveRoots[index];
+    if (index < 0 || index >= mDrives.mDriveCount) return;
+    const char* root = mDrives.mDriveRoots[index];
     disc::DiscKind kind = disc::DetectDisc(root, fw::FileExists);
     if (kind == disc::DiscKind::None) return;
     if (kind == disc::DiscKind::DvdVideo) {
@@ -120,12 +120,12 @@ const char* MainWindow::OpenMediaPath() const {
 }
 
 void MainWindow::ToggleTray(int index) {
-    if (index < 0 || index >= mDriveCount) return;
+    if (index < 0 || index >= mDrives.mDriveCount) return;
     char root[disc::kRootChars] = {};
-    CopyPath(root, mDriveRoots[index]);
+    CopyPath(root, mDrives.mDriveRoots[index]);
     disc::TraySession tray(root);
-    mDoorOpen[index] = !mDoorOpen[index];
-    if (mDoorOpen[index]) {
+    mDrives.mDoorOpen[index] = !mDrives.mDoorOpen[index];
+    if (mDrives.mDoorOpen[index]) {
         // Nothing may keep reading from a disc whose tray opens.
         if (disc::PathOnDrive(OpenMediaPath(), root))
             ::SendMessageA(Hwnd(), WM_COMMAND, IDC_BUTTON_CLOSE_PLAYLIST, 0);
@@ -136,26 +136,26 @@ void MainWindow::ToggleTray(int index) {
 }
 
 void MainWindow::AddDriveItems(HMENU popup, UINT position) {
-    ScanDrives();
-    for (int i = 0; i < mDriveCount; ++i) {
+    mDrives.ScanDrives();
+    for (int i = 0; i < mDrives.mDriveCount; ++i) {
         ::InsertMenuA(popup, position + i, MF_BYPOSITION | MF_STRING, ID_DRIVE_OPEN_BASE + i,
-                      OpenItemText(i).c_str());
+                      mDrives.OpenItemText(i).c_str());
     }
 }
 
 void MainWindow::ShowEjectChoice(LPARAM screenPoint) {
-    ScanDrives();
-    if (mDriveCount == 0) return;
-    if (mDriveCount == 1) {
+    mDrives.ScanDrives();
+    if (mDrives.mDriveCount == 0) return;
+    if (mDrives.mDriveCount == 1) {
         ::PostMessageA(Hwnd(), WM_COMMAND, ID_DRIVE_EJECT_BASE, 0);
         return;
     }
     fw::MenuHandle menu(::LoadMenuA(mInstance, MAKEINTRESOURCEA(IDR_EJECT)));
     if (!menu) return;
     HMENU popup = ::GetSubMenu(menu.Get(), 0);
-    for (int i = 0; i < mDriveCount; ++i) {
+    for (int i = 0; i < mDrives.mDriveCount; ++i) {
         ::InsertMenuA(popup, i + 1, MF_BYPOSITION | MF_STRING, ID_DRIVE_EJECT_BASE + i,
-                      EjectItemText(i).c_str());
+                      mDrives.EjectItemText(i).c_str());
     }
     int x = static_cast<short>(LOWORD(screenPoint));
     int y = static_cast<short>(HIWORD(screenPoint));

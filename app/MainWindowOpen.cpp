@@ -91,9 +91,9 @@ bool MainWindow::ChooseMediaFiles(char (&path)[MAX_PATH]) {
 bool MainWindow::OpenFile(char* path) {
     fw::EnsureCom();
     if (mEngine) CloseMedia();
-    auto created = std::make_unique<FilePlayer>(*this);
+    auto created = std::make_unique<FilePlayer>(static_cast<EngineHost&>(*this));
     FilePlayer& file = *created;
-    file.SetFullScreenWish(ReadStoredFullscreen(Profile()) == 1 ? 1 : mFullscreen);
+    file.SetFullScreenWish(ReadStoredFullscreen(Profile()) == 1 ? 1 : mSettings.mFullscreen);
     file.SetPath(path);
     // The engine is the open one while it opens: its message boxes hold off a replacement.
     mEngine = std::move(created);
@@ -117,7 +117,7 @@ bool MainWindow::OpenDvdMedia(char* path) {
     if (opened) {
         auto& dvd = static_cast<DvdPlayer&>(*mEngine);
         ::SetCurrentDirectoryA(directory.c_str());
-        if (mFullscreen == 1) dvd.ToggleFullScreen();
+        if (mSettings.mFullscreen == 1) dvd.ToggleFullScreen();
         dvd.PlayDvd();
         ::SetCurrentDirectoryA(directory.c_str());
         dvd.SelectSubpicture(0);
@@ -132,7 +132,7 @@ bool MainWindow::OpenDvdMedia(char* path) {
 bool MainWindow::OpenDvd(const char* path) {
     fw::EnsureCom();
     if (mEngine) CloseMedia();
-    auto created = std::make_unique<DvdPlayer>(mInstance, Hwnd(), this);
+    auto created = std::make_unique<DvdPlayer>(mInstance, Hwnd(), static_cast<EngineHost*>(this));
     DvdPlayer& dvd = *created;
     dvd.SetPath(path);
     // The engine is the open one while it builds: its message boxes hold off a replacement.
@@ -157,6 +157,6 @@ bool MainWindow::SeekToFraction() {
 }
 
 void MainWindow::ApplyVolume() {
-    float fraction = static_cast<float>(mVolume / 100.0);
+    float fraction = static_cast<float>(mSettings.mVolume / 100.0);
     if (mEngine) mEngine->SetVolumeFraction(fraction);
 }

@@ -29,7 +29,7 @@ void MainWindow::OnSkinButtonClick(const std::string& name) {
 // The media follows the thumb while it is dragged: this runs for every slider notification.
 void MainWindow::OnSkinSliderEvent(const std::string& name, int, int) {
     if (name == kVolumeSlider) {
-        mVolume = GetSliderPos(kVolumeSlider);
+        mSettings.mVolume = GetSliderPos(kVolumeSlider);
         ApplyVolume();
     } else if (name == kPositionSlider) {
         mPosition = GetSliderPos(kPositionSlider);
@@ -63,14 +63,14 @@ void MainWindow::TellSkinRefused(const std::string& path, SkinRefusal why, bool 
 // the one at fault), and the refused one is never stored as the skin in use.
 void MainWindow::FallBackFromRefusedSkin(const std::string& defaultSkin) {
     SkinRefusal why = LastSkinRefusal();
-    std::string refused = mCurrentSkin;
-    mCurrentSkin.clear();  // an empty setting means the normal skin at the next start
+    std::string refused = mSettings.mCurrentSkin;
+    mSettings.mCurrentSkin.clear();  // an empty setting means the normal skin at the next start
     bool fallback = ::lstrcmpiA(refused.c_str(), defaultSkin.c_str()) != 0 && fw::FileExists(defaultSkin.c_str());
     if (fallback) {
         SetSkinFile(defaultSkin);
         LoadSkin();
         fallback = LastSkinRefusal() == SkinRefusal::None;
-        if (fallback) mCurrentSkin = defaultSkin;
+        if (fallback) mSettings.mCurrentSkin = defaultSkin;
     }
     mRefusedSkin = refused;
     mRefusedWhy = why;
@@ -92,23 +92,23 @@ bool MainWindow::ApplySkin(const std::string& path) {
     SetSliderRange(kPositionSlider, 600);
     SetSliderRange(kVolumeSlider, 100);
     SetSliderPos(kPositionSlider, mPosition);
-    SetSliderPos(kVolumeSlider, mVolume);
+    SetSliderPos(kVolumeSlider, mSettings.mVolume);
     return true;
 }
 
 void MainWindow::ToggleSkin() {
-    if (mCurrentSkin.size() >= 9 && mCurrentSkin.compare(mCurrentSkin.size() - 9, 9, kSmallSkinEnding) == 0)
+    if (mSettings.mCurrentSkin.size() >= 9 && mSettings.mCurrentSkin.compare(mSettings.mCurrentSkin.size() - 9, 9, kSmallSkinEnding) == 0)
         mSmallSkinActive = true;
     if (mSmallSkinActive) {
         bool normalThere = !mNormalSkin.empty() && fw::FileExists(mNormalSkin.c_str());
         std::string target = normalThere ? mNormalSkin : mProgramDirectory + "skin\\skin1.ini";
         if (!ApplySkin(target)) return;  // refused: the small skin stays
-        mCurrentSkin = target;
+        mSettings.mCurrentSkin = target;
     } else {
         std::string target = mProgramDirectory + "skin\\small.ini";
         if (!ApplySkin(target)) return;
-        mNormalSkin = mCurrentSkin;
-        mCurrentSkin = target;
+        mNormalSkin = mSettings.mCurrentSkin;
+        mSettings.mCurrentSkin = target;
     }
     mSmallSkinActive = !mSmallSkinActive;
 }

@@ -96,7 +96,7 @@ void MainWindow::FinishStartup() {
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mIcon));
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mSmallIcon.Get()));
     fw::EnsureCom();
-    ScanDrives();
+    mDrives.ScanDrives();
     CreatePlaylistWindow();
 }
 
@@ -112,11 +112,11 @@ BOOL MainWindow::OnInitDialog() {
     mProgramDirectory = fw::ModuleDirectory(nullptr);
     std::string defaultSkin = mProgramDirectory + "skin\\skin1.ini";
     ::SetWindowTextA(Hwnd(), kInstanceTitle);
-    if (mCurrentSkin.empty()) mCurrentSkin = defaultSkin;
+    if (mSettings.mCurrentSkin.empty()) mSettings.mCurrentSkin = defaultSkin;
     // A stored skin that is not there now (on a drive not attached, or removed with an older
     // installation) gives way to the normal one for this run, or the window would have no face
     // at all; the setting stays until the user picks another skin.
-    SetSkinFile(fw::FileExists(mCurrentSkin.c_str()) ? mCurrentSkin : defaultSkin);
+    SetSkinFile(fw::FileExists(mSettings.mCurrentSkin.c_str()) ? mSettings.mCurrentSkin : defaultSkin);
     SetSliderHeldFlag(&ThePlayerApp().mSliderHeld);
     SkinDialog::OnInitDialog();
     if (LastSkinRefusal() != SkinRefusal::None) FallBackFromRefusedSkin(defaultSkin);
@@ -128,7 +128,7 @@ BOOL MainWindow::OnInitDialog() {
         SetText(field, "");
     }
     SetSliderPos("IDC_SLIDER1_PLAYBACK_POSITION", mPosition);
-    SetSliderPos("IDC_SLIDER1_VOLUME", mVolume);
+    SetSliderPos("IDC_SLIDER1_VOLUME", mSettings.mVolume);
     if (mRefusedWhy != SkinRefusal::None) {
         TellSkinRefused(mRefusedSkin, mRefusedWhy, mRefusedFallback);
         mRefusedWhy = SkinRefusal::None;
@@ -203,7 +203,7 @@ void MainWindow::CleanUp() {
     ReleaseDisplay();
     mCurrentIndex = 0;
     mPlaylist.clear();
-    WriteExitSettings(Profile(), *this);
+    WriteExitSettings(Profile(), mSettings);
 }
 
 // The very first start registers the default media types without showing anything: the hidden

@@ -16,15 +16,9 @@ PlayerApp& ThePlayerApp() {
 bool PlayerApp::InitInstance() {
     SetRegistryKey("ZentaforStudio");
 
-    MainWindow mainWindow;
-    fw::SetMainDialog(&mainWindow);
     fw::CommandLineInfo commandLine = fw::ParseCommandLine(fw::ProcessArguments());
-
-    mainWindow.mInstance = Instance();
-    CopyPath(mainWindow.mProductName, kProductName);
-    ::LoadStringA(Instance(), IDS_TITLE, mainWindow.mTitle, sizeof(mainWindow.mTitle));
-    // A path longer than the buffer is cut; it then fails to open like any missing file.
-    if (!commandLine.fileName.empty()) CopyPath(mainWindow.mPendingPath, commandLine.fileName);
+    MainWindow mainWindow(Instance(), commandLine.fileName);
+    fw::SetMainDialog(&mainWindow);
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);

@@ -25,8 +25,14 @@ public:
     void ScanBackward(float rate) override { Note("ScanBackward", rate); }
     void SkipSeconds(int delta) override { Note("SkipSeconds", delta); }
     void StepForward() override { Note("StepForward"); }
-    bool NextChapter() override { Note("NextChapter"); return false; }
-    bool PreviousChapter() override { Note("PreviousChapter"); return false; }
+    bool NextChapter() override {
+        Note("NextChapter");
+        return false;
+    }
+    bool PreviousChapter() override {
+        Note("PreviousChapter");
+        return false;
+    }
     bool SeekToFraction(double) override { return false; }
     void Zoom(int multiplier, int divisor) override { Note("Zoom", multiplier * 10 + divisor); }
     void ToggleFullScreen() override { Note("ToggleFullScreen"); }
@@ -97,7 +103,8 @@ TEST(EngineCommands, PictureAndSoundCommandsReachTheirOperation) {
 }
 
 TEST(EngineCommands, WhatOnlyOneEngineKnowsGoesToItAndWhatNoneKnowsIsTheOwners) {
-    EXPECT_EQ(CallsFor(ID_OPTIONS_CLOSEDCAPTION), Calls{"OnEngineCommand " + std::to_string(ID_OPTIONS_CLOSEDCAPTION)});
+    EXPECT_EQ(CallsFor(ID_OPTIONS_CLOSEDCAPTION),
+              Calls{"OnEngineCommand " + std::to_string(ID_OPTIONS_CLOSEDCAPTION)});
     RecordingEngine engine;
     engine.knowsOwnCommands = false;
     // Close, about and the playlist's steps are the owner's: the engine is asked nothing else.

@@ -3,18 +3,24 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 #include "Handles.h"
 #include "resource.h"
 
 namespace {
 
-constexpr char kOriginalProc[] = "TesmaroLinkButtonProc";
 constexpr int kLinkIds[] = {IDC_LINK_WEBSITE, IDC_LINK_SUPPORT};
+
+std::string Caption(HWND button) {
+    char caption[256] = {};
+    ::GetWindowTextA(button, caption, sizeof(caption));
+    return caption;
+}
 
 void PaintLink(HWND button) {
     fw::PaintDc dc(button);
-    char caption[256] = {};
-    ::GetWindowTextA(button, caption, sizeof(caption));
+    std::string caption = Caption(button);
     RECT r{};
     ::GetClientRect(button, &r);
     ::FillRect(dc.Get(), &r, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -26,35 +32,24 @@ void PaintLink(HWND button) {
     fw::SelectedObject selected(dc.Get(), font.Get());
     ::SetTextColor(dc.Get(), RGB(0, 0, 255));
     ::SetBkMode(dc.Get(), TRANSPARENT);
-    ::DrawTextA(dc.Get(), caption, -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-}
-
-// A push button that looks and acts like a hyperlink: blue underlined caption, a press opens
-// the caption as an address.
-LRESULT CALLBACK LinkButtonProc(HWND button, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto original = reinterpret_cast<WNDPROC>(::GetPropA(button, kOriginalProc));
-    switch (msg) {
-        case WM_PAINT:
-            PaintLink(button);
-            return 0;
-        case WM_LBUTTONDOWN: {
-            char caption[256] = {};
-            ::GetWindowTextA(button, caption, sizeof(caption));
-            ::ShellExecuteA(nullptr, nullptr, caption, nullptr, nullptr, SW_SHOWMAXIMIZED);
-            return 0;
-        }
-    }
-    return original ? ::CallWindowProcA(original, button, msg, wParam, lParam)
-                    : ::DefWindowProcA(button, msg, wParam, lParam);
+    ::DrawTextA(dc.Get(), caption.c_str(), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
 }
 
 }  // namespace
 
-AboutDialog::AboutDialog(HWND owner) : fw::Dialog(IDD_ABOUT, owner) {}
-
-AboutDialog::~AboutDialog() {
-    RestoreLinks();
+LRESULT AboutDialog::LinkButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_PAINT:
+            PaintLink(Hwnd());
+            return 0;
+        case WM_LBUTTONDOWN:
+            ::ShellExecuteA(nullptr, nullptr, Caption(Hwnd()).c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+            return 0;
+    }
+    return Default(msg, wParam, lParam);
 }
+
+AboutDialog::AboutDialog(HWND owner) : fw::Dialog(IDD_ABOUT, owner) {}
 
 BOOL AboutDialog::OnInitDialog() {
     const char* addresses[] = {kProductWebPage, kSupportPage};
@@ -62,25 +57,7 @@ BOOL AboutDialog::OnInitDialog() {
         HWND button = Item(kLinkIds[i]);
         if (!button) continue;
         ::SetWindowTextA(button, addresses[i]);
-        LONG_PTR original =
-            ::SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LinkButtonProc));
-        ::SetPropA(button, kOriginalProc, reinterpret_cast<HANDLE>(original));
+        mLinks[i].Attach(button);
     }
-    mLinksMade = true;
     return TRUE;
-}
-
-void AboutDialog::OnDestroy() {
-    RestoreLinks();
-}
-
-void AboutDialog::RestoreLinks() {
-    if (!mLinksMade || !Hwnd()) return;
-    for (int id : kLinkIds) {
-        HWND button = Item(id);
-        if (!button) continue;
-        if (HANDLE original = ::RemovePropA(button, kOriginalProc))
-            ::SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-    }
-    mLinksMade = false;
 }

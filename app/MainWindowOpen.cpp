@@ -1,24 +1,22 @@
 // Opening media: the open-file command, the open dialog, the file engine, seeking and volume.
 #include <windows.h>
-#include <commdlg.h>
 
-#include <cstring>
-
+#include <string>
 #include <vector>
 
+#include "ChosenFiles.h"
 #include "Decoders.h"
 #include "ComOnDemand.h"
 #include "DvdPlayer.h"
 #include "FilePlayer.h"
 #include "MainWindow.h"
+#include "OpenFileDialog.h"
 #include "OpenFilter.h"
 #include "PathText.h"
 #include "StatusText.h"
 #include "resource.h"
 
 namespace {
-
-constexpr size_t kOpenBufferChars = 260000;  // room for many names chosen at once
 
 // Keeps the main window from replacing the engine while the open command is under way.
 class OpenScope {
@@ -59,29 +57,13 @@ void MainWindow::OpenMedia() {
 }
 
 bool MainWindow::ChooseMediaFiles(char (&path)[MAX_PATH]) {
-    std::vector<char> names(kOpenBufferChars, '\0');
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = Hwnd();
-    dialog.lpstrFilter = kMediaOpenFilter;
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = names.data();
-    dialog.nMaxFile = static_cast<DWORD>(names.size());
-    dialog.lpstrTitle = "Open Media Files...";
-    dialog.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_READONLY;
-    if (!::GetOpenFileNameA(&dialog)) {
-        ::CommDlgExtendedError();  // a failing dialog counts as Cancel
-        return false;
-    }
+    std::vector<char> names;
+    WORD fileOffset = 0;
+    if (!fw::AskForMediaFiles(Hwnd(), kMediaOpenFilter, names, fileOffset)) return false;
     ClearPlaylist();
-    const char* directory = names.data();
-    if (dialog.nFileOffset > 0 && names[dialog.nFileOffset - 1] == '\0') {
-        // Several names: the directory, then each name, each ended by a null; two nulls end it.
-        for (const char* name = directory + dialog.nFileOffset; *name; name += std::strlen(name) + 1)
-            AppendToPlaylist(JoinDirectoryAndName(directory, name).c_str());
-    } else {
-        AppendToPlaylist(directory);
-    }
+    for (const std::string& chosen :
+         fw::SplitChosenFiles(names.data(), names.size(), fileOffset, fw::RootJoin::Plain))
+        AppendToPlaylist(chosen.c_str());
     if (mPlaylist.empty()) return false;
     CopyPath(path, mPlaylist[0]);
     mCurrentIndex = 0;

@@ -5,8 +5,8 @@
 #include "FileSystem.h"
 #include "MainWindow.h"
 #include "Messages.h"
+#include "HoverButton.h"
 #include "SkinFormat.h"
-#include "SubclassedWindow.h"
 #include "resource.h"
 
 static_assert(skin::kScreenPointMark == MK_SCREENPOINT,

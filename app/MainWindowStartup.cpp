@@ -50,9 +50,10 @@ bool MainWindow::HandOverToRunningInstance() {
     ::SetForegroundWindow(first);
     if (mPendingPath[0]) {
         // A path that cannot be an atom is handed over as 0: the first instance then asks for a file.
+        // Nothing here waits for it to arrive: a global atom outlives this process, and the
+        // receiver deletes it.
         fw::GlobalAtom atom(mPendingPath);
-        if (::PostMessageA(first, WM_FORWARDFILE, 0, atom.Get())) atom.Release();  // the receiver deletes it
-        ::Sleep(500);
+        if (::PostMessageA(first, WM_FORWARDFILE, 0, atom.Get())) atom.Release();
     }
     EndDialog(2);
     return true;

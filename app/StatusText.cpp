@@ -25,12 +25,6 @@ int ShuffleIndex(int random, int count) {
     return static_cast<int>(static_cast<int64_t>(random) * count / 32767);  // no overflow on long lists
 }
 
-std::string JoinDirectoryAndName(std::string_view directory, std::string_view name) {
-    std::string path(directory);
-    if (directory.size() != 3) path += '\\';
-    return path.append(name);
-}
-
 const char* TooltipText(unsigned toolId) {
     switch (toolId) {
         case ID_PLAYBACK_PLAY:

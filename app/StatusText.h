@@ -1,5 +1,5 @@
-// What the main window writes into its status fields, and the small rules of the playlist and
-// the open dialog. Plain values in, plain values out.
+// What the main window writes into its status fields, and the small rules of the playlist. Plain
+// values in, plain values out.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +24,6 @@ std::string PlaybackTimeText(uint32_t positionSeconds, uint32_t lengthSeconds);
 int ShuffleIndex(int random, int count);
 // The folder part of a path: up to and including its last backslash; empty without one.
 std::string DirectoryOf(std::string_view path);
-// An open-dialog entry: directory and name joined by one backslash ("C:\" already ends in one).
-std::string JoinDirectoryAndName(std::string_view directory, std::string_view name);
 
 // The tooltip of a transport tool, or nullptr when the tool has none.
 const char* TooltipText(unsigned toolId);

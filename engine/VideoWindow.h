@@ -8,19 +8,9 @@
 #include <windows.h>
 #include <dshow.h>
 
+#include "Messages.h"
 #include "VideoArithmetic.h"
 #include "Window.h"
-
-// Timers of a video window.
-inline constexpr UINT_PTR kCursorTimer = 1;
-inline constexpr UINT kCursorTimerMs = 50000;
-// The renderer's own full screen checks the cursor more often.
-inline constexpr UINT kRendererCursorTimerMs = 30000;
-inline constexpr DWORD kCursorIdleMs = 100000;
-inline constexpr UINT_PTR kPositionTimer = 2;
-inline constexpr UINT kPositionTimerMs = 1000;
-inline constexpr UINT_PTR kFullScreenTimer = 4;
-inline constexpr UINT kFullScreenTimerMs = 500;
 
 // The engine behind a video window: it receives every message of the window's life.
 class VideoWindowHandler {

@@ -76,7 +76,7 @@
 // Skinned controls of the main window that send no command: text fields and sliders
 #define IDC_SONG_NAME 10
 #define IDC_PLAYBACK_TIME 11
-#define IDC_TEXT_POS 12
+#define IDC_TEXT_POS 19  // the skin format gives the field 12 (see skin/SkinFormat.cpp)
 #define IDC_TEXT_HINT 13
 #define IDC_TRACKBAR_VOLUME 14
 #define IDC_TRACKBAR_POS 15

@@ -14,9 +14,25 @@ inline constexpr UINT WM_DVDEVENT = WM_USER + 100;
 // wParam of a posted WM_LBUTTONUP / WM_RBUTTONUP whose lParam is a point in screen coordinates.
 inline constexpr WPARAM MK_SCREENPOINT = 0x0404;
 
-// Timers of the main window.
+// Timers, by window. Identifiers need only differ within one window.
+
+// The main window.
 inline constexpr UINT_PTR kDiscPollTimer = 3;
 // Fires as soon as the face and its controls are first painted: what the window does not need to
 // be seen is done then.
 inline constexpr UINT_PTR kFinishStartupTimer = 4;
 inline constexpr UINT kDiscPollPeriodMs = 3000;
+
+// A video window: cursor hiding in full screen, the position poll, deferred full screen.
+inline constexpr UINT_PTR kCursorTimer = 1;
+inline constexpr UINT kCursorTimerMs = 50000;
+inline constexpr UINT kRendererCursorTimerMs = 30000;  // the renderer's own full screen looks more often
+inline constexpr DWORD kCursorIdleMs = 100000;  // the rest after which the cursor timer hides it
+inline constexpr UINT_PTR kPositionTimer = 2;
+inline constexpr UINT kPositionTimerMs = 1000;
+inline constexpr UINT_PTR kFullScreenTimer = 4;
+inline constexpr UINT kFullScreenTimerMs = 500;
+
+// A skinned text field: scrolling a text longer than the field.
+inline constexpr UINT_PTR kMarqueeTimer = 9;
+inline constexpr UINT kMarqueePeriodMs = 500;

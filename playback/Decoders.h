@@ -13,10 +13,6 @@ inline constexpr char kAudioDecoderFile[] = "\\Ravolit.dll";
 inline constexpr char kRegisterSwitches[] = " /s ";
 inline constexpr char kUnregisterSwitches[] = " /s /u ";
 
-// The waits that let the registrar processes finish before a graph is built.
-inline constexpr unsigned kMpegDecoderWaitMs = 700;
-inline constexpr unsigned kDvdDecoderWaitMs = 900;
-
 // The registrar's command line: systemDirectory + "\regsvr32.exe", the switches, then
 // systemDirectory + decoderFile.
 std::string RegistrarCommandLine(const std::string& systemDirectory, const char* decoderFile,
@@ -24,11 +20,9 @@ std::string RegistrarCommandLine(const std::string& systemDirectory, const char*
 
 // Starts commandLine at high priority without a window of its own and without waiting for it.
 bool RunHidden(const char* commandLine);
-// Runs the registrar on decoderFile with switches when that file is in the system directory;
-// false when it is not there or the registrar could not be started.
-bool RunRegistrar(const char* decoderFile, const char* switches);
 
-// Around a DVD graph: the secondary decoder off and the audio decoder on (then the wait), and
-// the audio decoder off again afterwards.
+// Around a DVD graph: the secondary decoder off and the audio decoder on, returning once both
+// registrar runs have ended (ten seconds at the most); and the audio decoder off again
+// afterwards, without waiting.
 void PrepareDvdDecoderFiles();
 void ReleaseDvdDecoderFiles();

@@ -12,6 +12,7 @@
 #include "Commands.h"
 #include "DsUtil.h"
 #include "Messages.h"
+#include "OpenFileDialog.h"
 #include "OpenFilter.h"
 #include "PlaybackMath.h"
 #include "StatusFigures.h"
@@ -134,22 +135,20 @@ bool FilePlayer::OpenMediaFile() {
 }
 
 bool FilePlayer::GetClipFileName(char* path) {
-    static OPENFILENAMEA dialog{};  // lives for the process so that the dialog remembers its folder
+    // The first dialog starts at the drive's root; later ones are given no folder, so that the
+    // platform starts them where the user last chose a file.
     static bool firstCall = true;
     path[0] = '\0';
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = notifyWindow;
-    dialog.lpstrFilter = kMediaOpenFilter;
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrTitle = "Open Media Files...";
-    dialog.lpstrDefExt = "*";
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_READONLY;
-    dialog.lpstrInitialDir = firstCall ? "\\" : nullptr;
+    fw::FileDialog dialog;
+    dialog.owner = notifyWindow;
+    dialog.title = fw::kOpenMediaFilesTitle;
+    dialog.filter = kMediaOpenFilter;
+    dialog.flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_READONLY;
+    dialog.defaultExtension = "*";
+    dialog.initialDirectory = firstCall ? "\\" : nullptr;
     firstCall = false;
     ModalScope modal(modalGuard);
-    return ::GetOpenFileNameA(&dialog) != FALSE;
+    return fw::AskForFile(dialog, path, MAX_PATH);
 }
 
 HRESULT FilePlayer::BuildGraph(const char* path) {

@@ -26,11 +26,12 @@ void FilePlayer::Pause() {
 
 void FilePlayer::Stop() {
     if (!mediaControl || !mediaSeeking) return;
-    if (state == Paused || state == Running || state == Scanning) {
+    // A graph that would not stop goes on as it was, and so does its cursor timer.
+    if ((state == Paused || state == Running || state == Scanning) && SUCCEEDED(mediaControl->Stop())) {
         ::KillTimer(videoWindow, kCursorTimer);
-        mediaControl->Stop();
         state = Stopped;
-        // Back to the start, paused, so that the first frame shows.
+        // Back to the start, paused, so that the first frame shows; a graph that stays stopped
+        // instead is stopped all the same.
         LONGLONG start = 0;
         mediaSeeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
         mediaControl->Pause();
@@ -38,10 +39,9 @@ void FilePlayer::Stop() {
     UpdateVideoWindowTitle();
 }
 
+// The forward scan asks the source nothing beforehand: the rate it takes or refuses decides.
 void FilePlayer::ScanForward(float rate) {
     if (!basicVideo || !mediaSeeking) return;
-    DWORD capabilities = 0;
-    mediaSeeking->GetCapabilities(&capabilities);
     // A scan starts from normal playback only; to change speed while scanning, Play first.
     if (state != Running) return;
     if (SUCCEEDED(mediaSeeking->SetRate(rate))) state = Scanning;
@@ -50,7 +50,7 @@ void FilePlayer::ScanForward(float rate) {
 void FilePlayer::ScanBackward(float rate) {
     if (!basicVideo || !mediaSeeking) return;
     DWORD capabilities = 0;
-    mediaSeeking->GetCapabilities(&capabilities);
+    if (FAILED(mediaSeeking->GetCapabilities(&capabilities))) return;
     if (!(capabilities & AM_SEEKING_CanPlayBackwards)) return;
     if (state != Running) return;
     // DirectShow plays backwards at a negative rate.

@@ -1,20 +1,18 @@
 // The playlist window's buttons that bring entries in from outside or write them out: file
 // dialogs, the address dialog, M3U files and the folder search.
 #include <windows.h>
-#include <commdlg.h>
 #include <shlobj.h>
 #include <wrl/client.h>
 
 #include "AddressDialog.h"
 #include "FolderSearch.h"
 #include "Handles.h"
+#include "OpenFileDialog.h"
 #include "PlaylistDialog.h"
 #include "PlaylistFile.h"
 #include "PlaylistModel.h"
 
 namespace {
-
-constexpr DWORD kFileBufferSize = 260000;
 
 // Filter pairs of the Add Files dialog: display text, then patterns, ending with an empty pair.
 constexpr char kMediaFilter[] =
@@ -50,21 +48,10 @@ private:
 }  // namespace
 
 void PlaylistDialog::OnAddFiles() {
-    std::vector<char> buffer(kFileBufferSize, '\0');
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = Hwnd();
-    ofn.lpstrFilter = kMediaFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = kFileBufferSize;
-    ofn.lpstrTitle = "Open Media Files...";
-    ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_READONLY;
-    if (!::GetOpenFileNameA(&ofn)) {
-        ::CommDlgExtendedError();  // a failure is treated like Cancel
-        return;
-    }
-    AppendEntries(playlist::SplitChosenFiles(buffer.data(), buffer.size(), ofn.nFileOffset));
+    std::vector<char> names;
+    WORD fileOffset = 0;
+    if (!fw::AskForMediaFiles(Hwnd(), kMediaFilter, names, fileOffset)) return;
+    AppendEntries(playlist::SplitChosenFiles(names.data(), names.size(), fileOffset));
     RefreshList();
 }
 
@@ -76,27 +63,18 @@ void PlaylistDialog::OnAddLocation() {
 
 bool PlaylistDialog::AskPlaylistPath(bool save, std::string& path) {
     char buffer[MAX_PATH] = "*.m3u";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = Hwnd();
-    ofn.lpstrFilter = kPlaylistFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = MAX_PATH;
-    BOOL chosen;
+    fw::FileDialog dialog;
+    dialog.owner = Hwnd();
+    dialog.filter = kPlaylistFilter;
+    dialog.save = save;
     if (save) {
-        ofn.lpstrTitle = "Save Playlist";
-        ofn.Flags = OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
-        chosen = ::GetSaveFileNameA(&ofn);
+        dialog.title = "Save Playlist";
+        dialog.flags = OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
     } else {
-        ofn.lpstrTitle = "Load Playlist";
-        ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-        chosen = ::GetOpenFileNameA(&ofn);
+        dialog.title = "Load Playlist";
+        dialog.flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     }
-    if (!chosen) {
-        ::CommDlgExtendedError();
-        return false;
-    }
+    if (!fw::AskForFile(dialog, buffer, MAX_PATH)) return false;
     path = buffer;
     return true;
 }

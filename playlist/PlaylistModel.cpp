@@ -1,9 +1,9 @@
 #include "PlaylistModel.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "ByteSearch.h"
+#include "ChosenFiles.h"
 
 namespace playlist {
 
@@ -136,25 +136,10 @@ int FindEntryByPrefix(const Playlist& entries, std::string_view prefix, int star
 
 std::vector<std::string> SplitChosenFiles(const char* buffer, std::size_t bufferSize,
                                           std::size_t fileOffset) {
-    std::vector<std::string> files;
-    if (!buffer || bufferSize == 0) return files;
-    std::size_t dirLength = strnlen(buffer, bufferSize);
-    if (dirLength == bufferSize) return files;  // not terminated: nothing trustworthy
-    if (fileOffset != dirLength + 1) {
-        if (dirLength > 0) files.push_back(MakeEntry(std::string_view(buffer, dirLength)));
-        return files;
-    }
-    std::string_view directory(buffer, dirLength);
-    std::size_t at = fileOffset;
-    while (at < bufferSize && buffer[at] != '\0') {
-        std::size_t nameLength = strnlen(buffer + at, bufferSize - at);
-        if (at + nameLength == bufferSize) break;
-        std::string path(directory);
-        path += '\\';
-        path.append(buffer + at, nameLength);
-        files.push_back(MakeEntry(path));
-        at += nameLength + 1;
-    }
+    std::vector<std::string> files =
+        fw::SplitChosenFiles(buffer, bufferSize, fileOffset, fw::RootJoin::Doubled);
+    for (std::string& file : files)
+        file = MakeEntry(file);
     return files;
 }
 

@@ -60,9 +60,9 @@ const std::vector<std::string_view>& MediaExtensions();
 // letter case; -1 when none does. This is how typing in the list finds a row.
 int FindEntryByPrefix(const Playlist& entries, std::string_view prefix, int start, bool wrap);
 
-// The names an open-file dialog returned in buffer: one full path, or (when fileOffset lies just
-// behind the directory's terminating NUL) the directory followed by NUL-separated names, each
-// given back as directory + "\" + name. Each result is made an entry (cut to its limit).
+// The entries of the names an open-file dialog returned in buffer (fw::SplitChosenFiles): each
+// name is given back as directory + "\" + name, so a drive root gives a doubled backslash, which
+// the platform accepts, and each result is made an entry (cut to its limit).
 std::vector<std::string> SplitChosenFiles(const char* buffer, std::size_t bufferSize, std::size_t fileOffset);
 
 }  // namespace playlist

@@ -50,7 +50,6 @@
 #define IDC_DVD_KARAOKE2 1016
 #define IDC_DVD_KARAOKE3 1017
 #define IDC_DVD_KARAOKE4 1018
-#ifndef IDC_STATIC
 // The Settings dialog and the file association dialog (one check box per table row, in order).
 #define IDD_SETTINGS 143
 #define IDC_SKIP_FORWARD 1053
@@ -66,6 +65,8 @@
 #define IDC_ASSOC_LAST 1098
 #define IDC_ASSOC_HELP 1099
 
+// Static texts; a script that includes winres.h first has it already.
+#ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
 

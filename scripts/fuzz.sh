@@ -14,9 +14,9 @@ mkdir -p "$out"
 
 targets=(
   "skin_entry   SkinEntryFuzz.cpp   skin/SkinFormat.cpp"
-  "m3u          M3uFuzz.cpp         playlist/Playlist.cpp playlist/PlaylistModel.cpp"
+  "m3u          M3uFuzz.cpp         playlist/Playlist.cpp playlist/PlaylistModel.cpp framework/ChosenFiles.cpp"
   "command_line CommandLineFuzz.cpp framework/CommandLine.cpp"
-  "status_text  StatusTextFuzz.cpp  app/StatusText.cpp engine/StatusFigures.cpp framework/Text.cpp playback/PlaybackMath.cpp"
+  "status_text  StatusTextFuzz.cpp  app/StatusText.cpp engine/StatusFigures.cpp framework/Text.cpp framework/ChosenFiles.cpp playback/PlaybackMath.cpp"
 )
 
 flags=(-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all

@@ -6,13 +6,11 @@
 
 #include "App.h"
 #include "AssociationDialog.h"
+#include "Dialog.h"
 #include "SettingsText.h"
 #include "resource.h"
 
 namespace {
-
-// One Settings dialog at a time.
-SettingsDialogRecord* gRecord = nullptr;
 
 constexpr DWORD kSpinStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_ALIGNRIGHT | UDS_SETBUDDYINT;
 
@@ -29,74 +27,74 @@ constexpr SpinEdit kSpinEdits[] = {
     {IDC_FAST_BACKWARD, 4, 1, &SettingsDialogRecord::fastBackward},
 };
 
-std::string EditText(HWND dialog, int id) {
+// The dialog over the record its owner filled; it writes what was typed back into the record on
+// OK, even when it then refuses the slow rate and stays open.
+class SettingsDialog : public fw::Dialog {
+public:
+    explicit SettingsDialog(SettingsDialogRecord& record)
+        : fw::Dialog(IDD_SETTINGS, record.parent, record.instance), mRecord(record) {}
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnOK() override;
+
+private:
+    std::string EditText(int id) const;
+    void OnFileAssociations();
+
+    SettingsDialogRecord& mRecord;
+};
+
+std::string SettingsDialog::EditText(int id) const {
     char text[kSettingsEditChars + 1] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof(text));
+    ::GetDlgItemTextA(Hwnd(), id, text, sizeof(text));
     return text;
 }
 
-void OnInitDialog(HWND dialog, SettingsDialogRecord* record) {
-    gRecord = record;
-    if (record->fullScreenOnPlay) ::CheckDlgButton(dialog, IDC_FULLSCREEN_ON_PLAY, BST_CHECKED);
+BOOL SettingsDialog::OnInitDialog() {
+    if (mRecord.fullScreenOnPlay) ::CheckDlgButton(Hwnd(), IDC_FULLSCREEN_ON_PLAY, BST_CHECKED);
     for (const SpinEdit& spin : kSpinEdits) {
-        HWND edit = ::GetDlgItem(dialog, spin.edit);
-        ::CreateUpDownControl(kSpinStyle, 20, 10, 50, 50, dialog, IDC_SETTINGS_SPIN, record->instance, edit,
-                              spin.upper, spin.lower, record->*spin.field);
+        ::CreateUpDownControl(kSpinStyle, 20, 10, 50, 50, Hwnd(), IDC_SETTINGS_SPIN, mRecord.instance,
+                              Item(spin.edit), spin.upper, spin.lower, mRecord.*spin.field);
         // The spin control shows its position clamped to its range; a value typed earlier beyond
         // it (999 seconds) is shown as it is, so OK does not silently store the limit instead.
-        ::SetDlgItemInt(dialog, spin.edit, static_cast<UINT>(record->*spin.field), TRUE);
+        ::SetDlgItemInt(Hwnd(), spin.edit, static_cast<UINT>(mRecord.*spin.field), TRUE);
     }
-    ::SetDlgItemTextA(dialog, IDC_SLOW_FORWARD, FormatRate(record->slowForward).c_str());
+    ::SetDlgItemTextA(Hwnd(), IDC_SLOW_FORWARD, FormatRate(mRecord.slowForward).c_str());
+    return TRUE;
 }
 
-// True when the dialog ended.
-bool OnOK(HWND dialog) {
-    SettingsDialogRecord* record = gRecord;
-    record->fullScreenOnPlay = ::IsDlgButtonChecked(dialog, IDC_FULLSCREEN_ON_PLAY) == BST_CHECKED;
+void SettingsDialog::OnOK() {
+    mRecord.fullScreenOnPlay = ::IsDlgButtonChecked(Hwnd(), IDC_FULLSCREEN_ON_PLAY) == BST_CHECKED;
     for (const SpinEdit& spin : kSpinEdits)
-        record->*spin.field = LeadingInteger(EditText(dialog, spin.edit));
-    record->slowForward = ParseRate(EditText(dialog, IDC_SLOW_FORWARD));
-    if (!SlowRateAccepted(record->slowForward)) {
+        mRecord.*spin.field = LeadingInteger(EditText(spin.edit));
+    mRecord.slowForward = ParseRate(EditText(IDC_SLOW_FORWARD));
+    if (!SlowRateAccepted(mRecord.slowForward)) {
         ::MessageBoxA(nullptr, "Please input Slowly forward between 0.1 to 0.9", "warning", MB_OK);
-        return false;
+        return;
     }
-    ::EndDialog(dialog, IDOK);
-    return true;
+    EndDialog(IDOK);
 }
 
-void OnFileAssociations(HWND dialog) {
+bool SettingsDialog::OnCommand(WORD id, WORD code, HWND control) {
+    if (id == IDC_FILE_ASSOCIATIONS) {
+        OnFileAssociations();
+        return true;
+    }
+    return fw::Dialog::OnCommand(id, code, control);
+}
+
+void SettingsDialog::OnFileAssociations() {
     static const fw::Profile kNoProfile;
     fw::App* app = fw::App::Current();
-    AssociationDialog associations(dialog, gRecord->instance, app ? app->GetProfile() : kNoProfile);
+    AssociationDialog associations(Hwnd(), mRecord.instance, app ? app->GetProfile() : kNoProfile);
     associations.DoModal();
-}
-
-INT_PTR CALLBACK SettingsProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_INITDIALOG:
-            OnInitDialog(dialog, reinterpret_cast<SettingsDialogRecord*>(lParam));
-            return TRUE;
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDOK:
-                    return OnOK(dialog) ? TRUE : FALSE;
-                case IDCANCEL:
-                    ::EndDialog(dialog, IDCANCEL);
-                    return TRUE;
-                case IDC_FILE_ASSOCIATIONS:
-                    OnFileAssociations(dialog);
-                    return FALSE;
-            }
-            return FALSE;
-    }
-    return FALSE;
 }
 
 }  // namespace
 
 bool ShowSettingsDialog(SettingsDialogRecord& record) {
-    INT_PTR result = ::DialogBoxParamA(record.instance, MAKEINTRESOURCEA(IDD_SETTINGS), record.parent,
-                                       SettingsProc, reinterpret_cast<LPARAM>(&record));
-    gRecord = nullptr;
-    return result == IDOK;
+    SettingsDialog dialog(record);
+    return dialog.DoModal() == IDOK;
 }

@@ -1,5 +1,5 @@
 // The Settings dialog: skip and scan amounts, full screen on play, and the way to the file
-// association dialog. A plain dialog procedure over the record its owner fills and reads back.
+// association dialog, over the record its owner fills and reads back.
 #pragma once
 
 #include <windows.h>

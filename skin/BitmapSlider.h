@@ -12,7 +12,7 @@
 
 namespace skin {
 
-class BitmapSlider : public SubclassedWindow {
+class BitmapSlider : public fw::SubclassedWindow {
 public:
     void SetBackground(fw::Bitmap background);
     // The thumb's size is that of its normal picture; the pressed one is drawn at that size.

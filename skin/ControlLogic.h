@@ -19,9 +19,6 @@ struct ButtonLook {
 ButtonPicture ChooseButtonPicture(const ButtonLook& look);
 
 // ---- Text fields -------------------------------------------------------------------------
-inline constexpr int kMarqueeTimer = 9;
-inline constexpr unsigned kMarqueePeriodMs = 500;
-
 // How many characters fit: twice the width over the width of one "W".
 int MarqueeCapacity(int clientWidth, int letterWidth);
 bool MarqueeScrolls(const std::string& text, int capacity);

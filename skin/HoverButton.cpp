@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "ControlLogic.h"
+#include "Dialog.h"
 #include "Pictures.h"
 
 namespace skin {
@@ -13,6 +14,13 @@ constexpr UINT_PTR kToolId = 1;
 
 POINT PointOf(LPARAM lParam) {
     return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+// The application's main window, where marked button releases go.
+HWND MainWindowOf(HWND control) {
+    fw::Dialog* main = fw::MainDialog();
+    if (main && main->Hwnd()) return main->Hwnd();
+    return ::GetAncestor(control, GA_ROOT);
 }
 }  // namespace
 

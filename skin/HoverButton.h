@@ -8,11 +8,17 @@
 #include <string>
 
 #include "Handles.h"
+#include "Messages.h"
 #include "SubclassedWindow.h"
 
 namespace skin {
 
-class HoverButton : public SubclassedWindow {
+// The owner-draw request of a button, handed back to the button by the dialog that received it.
+inline constexpr UINT kReflectedDrawItem = WM_USER + 0x2000 + WM_DRAWITEM;
+// wParam of a posted button release whose lParam is a screen point.
+inline constexpr WPARAM kScreenPointMark = MK_SCREENPOINT;
+
+class HoverButton : public fw::SubclassedWindow {
 public:
     // Replaces the pictures, releasing the old ones.
     void SetPictures(fw::Bitmap normal, fw::Bitmap hover, fw::Bitmap pressed, fw::Bitmap disabled);

@@ -1,6 +1,7 @@
 #include "MarqueeLabel.h"
 
 #include "ControlLogic.h"
+#include "Messages.h"
 #include "Pictures.h"
 
 namespace skin {

@@ -155,7 +155,10 @@ constexpr ControlCommand kControlCommands[] = {
     {"BUTTON_PREVTRACK", ID_BUTTON_PREVTRACK},
     {"ID_SONG_NAME", IDC_SONG_NAME},
     {"ID_PLAYBACK_TIME", IDC_PLAYBACK_TIME},
-    {"TEXT_POS", IDC_TEXT_POS},
+    // The skin format gives the position text the change-skin command's number. A click on a text
+    // field sends no command, so the two never meet; the hint line over the field is that
+    // command's.
+    {"TEXT_POS", ID_CHANGE_SKIN},
     {"TEXT_HINT", IDC_TEXT_HINT},
     {"TRACKBAR_VOLUME", IDC_TRACKBAR_VOLUME},
     {"TRACKBAR_POS", IDC_TRACKBAR_POS},

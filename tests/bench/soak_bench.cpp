@@ -9,12 +9,13 @@
 #include <string>
 
 #include "Driver.h"
+#include "Commands.h"
 #include "GdiCount.h"
 
 namespace {
 
-constexpr WORD kRepeatList = 1050;  // IDC_BUTTON1_FILELIST_LOOP
-constexpr WORD kNext = 40008;       // ID_PLAYBACK_NEXTCHAPTER
+constexpr WORD kRepeatList = IDC_BUTTON1_FILELIST_LOOP;
+constexpr WORD kNext = ID_PLAYBACK_NEXTCHAPTER;
 
 struct Figures {
     size_t windows = 0;

@@ -42,7 +42,7 @@ TEST_F(CaptureTest, CapturingAPlayingVideoWritesItsFrameAsABitmapAndPlaybackGoes
     ASSERT_TRUE(player.window);
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_long.avi  "));
     Pause(1500);
-    PostCommand(player.window, 40066);
+    PostCommand(player.window, ID_CAPTURE_FRAME);
     ASSERT_TRUE(WaitUntil([&] { return BitmapSize(captured).cx != 0; }, 5000));
     SIZE size = BitmapSize(captured);
     EXPECT_EQ(size.cx, 320);
@@ -54,7 +54,7 @@ TEST_F(CaptureTest, CapturingAPlayingVideoWritesItsFrameAsABitmapAndPlaybackGoes
 
     // The video window's own command captures too, over the first file.
     ::DeleteFileA(captured.c_str());
-    PostCommand(VideoWindowOf(player), 40066);
+    PostCommand(VideoWindowOf(player), ID_CAPTURE_FRAME);
     EXPECT_TRUE(WaitUntil([&] { return BitmapSize(captured).cx == 320; }, 5000));
     EXPECT_TRUE(player.boxes->Seen().empty());
     Finish(player);
@@ -64,9 +64,9 @@ TEST_F(CaptureTest, CapturingAPausedVideoLeavesItRunning) {
     Player player = Player::Start({Media("clip_long.avi")}, 20000, directory);
     ASSERT_TRUE(player.window);
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_long.avi  "));
-    PostCommand(player.window, 40004);
+    PostCommand(player.window, ID_PLAYBACK_PAUSE);
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_long.avi  (Paused)", 5000));
-    PostCommand(player.window, 40066);
+    PostCommand(player.window, ID_CAPTURE_FRAME);
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_long.avi  ", 5000));
     EXPECT_EQ(BitmapSize(captured).cx, 320);
     EXPECT_TRUE(player.boxes->Seen().empty());
@@ -78,7 +78,7 @@ TEST_F(CaptureTest, PicturesAndSoundsHaveNoFrameToCapture) {
         Player player = Player::Start({Media(name)}, 20000, directory);
         ASSERT_TRUE(player.window) << name;
         ASSERT_TRUE(WaitForVideoTitle(player, std::string(name) + "  ")) << name;
-        PostCommand(player.window, 40066);
+        PostCommand(player.window, ID_CAPTURE_FRAME);
         Pause(1500);
         EXPECT_FALSE(Exists(captured)) << name;
         EXPECT_TRUE(FindTopWindow(kVideoClass, (std::string(name) + "  ").c_str(), player.process.Id()))
@@ -93,7 +93,7 @@ TEST_F(CaptureTest, AFileThatCannotBeCreatedLeavesTheVideoPausedWithoutAMessage)
     Player player = Player::Start({Media("clip_long.avi")}, 20000, directory);
     ASSERT_TRUE(player.window);
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_long.avi  "));
-    PostCommand(player.window, 40066);
+    PostCommand(player.window, ID_CAPTURE_FRAME);
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_long.avi  (Paused)", 5000));
     Pause(1000);
     EXPECT_TRUE(player.boxes->Seen().empty());
@@ -114,9 +114,9 @@ TEST_F(CaptureTest, OpeningTheCapturedImageHandsItToTheShellsProgramForBitmaps) 
 
     Player player = Player::Start({Media("clip_long.avi")}, 20000, directory);
     if (player.window && WaitForVideoTitle(player, "clip_long.avi  ")) {
-        PostCommand(player.window, 40066);
+        PostCommand(player.window, ID_CAPTURE_FRAME);
         EXPECT_TRUE(WaitUntil([&] { return BitmapSize(captured).cx == 320; }, 5000));
-        PostCommand(player.window, 40067);
+        PostCommand(player.window, ID_CAPTURE_OPEN);
         EXPECT_TRUE(WaitUntil([&] { return BitmapSize(opened).cx == 320; }, 10000));
         EXPECT_TRUE(player.boxes->Seen().empty());
     } else {

@@ -12,11 +12,11 @@
 
 namespace e2e {
 
-inline constexpr WORD kCloseMedia = 40047;
-inline constexpr WORD kToggleAutoStart = 40050;
-inline constexpr WORD kPlayDisc = 40051;
-inline constexpr WORD kOpenDrive0 = 46400;
-inline constexpr WORD kEjectDrive0 = 46500;
+inline constexpr WORD kCloseMedia = ID_FILE_CLOSE;
+inline constexpr WORD kToggleAutoStart = ID_OPTIONS_AUTOSTART;
+inline constexpr WORD kPlayDisc = ID_PLAY_DISK;
+inline constexpr WORD kOpenDrive0 = ID_DRIVE_OPEN_BASE;
+inline constexpr WORD kEjectDrive0 = ID_DRIVE_EJECT_BASE;
 inline constexpr WPARAM kScreenPoint = 0x0404;
 
 class DiscSessionTest : public PlaylistSessionTest {

@@ -104,7 +104,7 @@ TEST_F(DiscTrayTest, WithoutACdDriveTheEjectButtonDoesNothing) {
     EXPECT_EQ(Playing(), "clip_long.avi");
     EXPECT_TRUE(player.boxes->Seen().empty());
     // The command the eject button is named for does nothing either.
-    PostCommand(player.window, 40049);
+    PostCommand(player.window, ID_FILE_EJECT);
     Settle();
     EXPECT_EQ(Playing(), "clip_long.avi");
 }

@@ -3,13 +3,13 @@
 #include <fstream>
 #include <set>
 
+#include "Messages.h"
 #include "PlaylistSession.h"
 
 using namespace e2e;
 
 namespace {
 
-constexpr UINT kForwardFile = WM_USER + 2;
 constexpr char kOpenTitle[] = "Open Media Files...";
 
 // `count` playable files of different names in a fresh folder.
@@ -50,7 +50,7 @@ TEST_F(HandOverTest, TenHandOversBackToBackAreAllReceivedAndOpenedOnce) {
     ASSERT_EQ(files.size(), 10u);
     Start();
     for (const std::string& file : files)
-        ASSERT_TRUE(Post(player.window, kForwardFile, 0, ::GlobalAddAtomA(file.c_str())));
+        ASSERT_TRUE(Post(player.window, WM_FORWARDFILE, 0, ::GlobalAddAtomA(file.c_str())));
     ASSERT_TRUE(WaitForRows(10));
     EXPECT_EQ(ListViewTexts(list), std::vector<std::string>(files.begin(), files.end()));
     // The first plays; nobody is asked for a file.

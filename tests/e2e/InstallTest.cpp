@@ -13,7 +13,7 @@ namespace {
 
 constexpr char kHelpClass[] = "HH Parent";
 constexpr char kHelpTitle[] = "Tesmaro Player Help";
-constexpr WORD kHelpCommand = 40082;
+constexpr WORD kHelpCommand = ID_POPUP_HELP;
 
 std::string ReadWholeFile(const std::string& path) {
     std::string text;

@@ -42,10 +42,10 @@ TEST_F(PlayerTest, PauseMarksTheTitleAndPlayStopAndTypedKeysFollow) {
     ASSERT_TRUE(player.window);
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_long.avi  "));
 
-    PostCommand(player.window, 40004);  // Pause
+    PostCommand(player.window, ID_PLAYBACK_PAUSE);
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_long.avi  (Paused)", 5000));
-    PostCommand(player.window, 40004);  // pausing again changes nothing
-    PostCommand(player.window, 40003);  // Play
+    PostCommand(player.window, ID_PLAYBACK_PAUSE);  // pausing again changes nothing
+    PostCommand(player.window, ID_PLAYBACK_PLAY);
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_long.avi  ", 5000));
 
     PostChar(player.window, 'c');  // typed keys reach the video window's commands
@@ -55,14 +55,14 @@ TEST_F(PlayerTest, PauseMarksTheTitleAndPlayStopAndTypedKeysFollow) {
 
     // Frame steps: this renderer cannot step and the source has no frame format, so neither
     // step pauses the file.
-    PostCommand(player.window, 40029);
-    PostCommand(player.window, 40065);
+    PostCommand(player.window, ID_PLAYBACK_STEPFORWARD);
+    PostCommand(player.window, ID_PLAYBACK_STEPBACKWARD);
     Pause(700);
     EXPECT_TRUE(FindTopWindow(kVideoClass, "clip_long.avi  ", player.process.Id()));
 
-    PostCommand(player.window, 40005);  // Stop: back to the first frame, not paused
+    PostCommand(player.window, ID_PLAYBACK_STOP);  // back to the first frame, not paused
     Pause(500);
-    PostCommand(player.window, 40004);  // a stopped file cannot be paused
+    PostCommand(player.window, ID_PLAYBACK_PAUSE);  // a stopped file cannot be paused
     Pause(500);
     EXPECT_TRUE(FindTopWindow(kVideoClass, "clip_long.avi  ", player.process.Id()));
     EXPECT_TRUE(player.boxes->Seen().empty());
@@ -87,14 +87,14 @@ TEST_F(PlayerTest, FastForwardScansUntilPlayReturnsToNormalSpeed) {
         return offered;
     };
     EXPECT_FALSE(playOffered());
-    PostCommand(player.window, 40006);  // fast forward: scanning
+    PostCommand(player.window, ID_PLAYBACK_FASTFORWARD);  // scanning
     Pause(300);
     EXPECT_TRUE(playOffered());
-    PostCommand(player.window, 40006);  // a second press while scanning changes nothing
-    PostCommand(player.window, 40003);  // Play: normal speed, running
+    PostCommand(player.window, ID_PLAYBACK_FASTFORWARD);  // a second press while scanning changes nothing
+    PostCommand(player.window, ID_PLAYBACK_PLAY);         // normal speed, running
     Pause(300);
     EXPECT_FALSE(playOffered());
-    PostCommand(player.window, 40007);  // no playing backwards here: the state stays running
+    PostCommand(player.window, ID_PLAYBACK_REWIND);  // no playing backwards here: the state stays running
     Pause(300);
     EXPECT_FALSE(playOffered());
     EXPECT_TRUE(player.boxes->Seen().empty());
@@ -112,7 +112,7 @@ TEST_F(PlayerTest, TheCloseBoxAndTheSpaceBarCloseTheMediaButNotThePlayer) {
     EXPECT_TRUE(IsShown(player.window));
 
     // The playlist stays: Next with nothing open does nothing, the open command asks again.
-    PostCommand(player.window, 40008);
+    PostCommand(player.window, ID_PLAYBACK_NEXTCHAPTER);
     Pause(700);
     EXPECT_FALSE(VideoWindowOf(player));
     EXPECT_TRUE(player.boxes->Seen().empty());
@@ -122,9 +122,36 @@ TEST_F(PlayerTest, TheCloseBoxAndTheSpaceBarCloseTheMediaButNotThePlayer) {
 TEST_F(PlayerTest, CommandsWithNothingOpenChangeNothing) {
     Player player = Player::Start();
     ASSERT_TRUE(player.window);
-    for (WORD id : {40003, 40004, 40005, 40006, 40007, 40008, 40009, 40016, 40029, 40036,
-                    40037, 40039, 40044, 40047, 40048, 40052, 40053, 40054, 40058, 40059,
-                    40060, 40061, 40062, 40063, 40064, 40065, 40049, 9,     16,    17}) {
+    for (WORD id : {ID_PLAYBACK_PLAY,
+                    ID_PLAYBACK_PAUSE,
+                    ID_PLAYBACK_STOP,
+                    ID_PLAYBACK_FASTFORWARD,
+                    ID_PLAYBACK_REWIND,
+                    ID_PLAYBACK_NEXTCHAPTER,
+                    ID_PLAYBACK_PREVIOUSCHAPTER,
+                    ID_OPTIONS_FULLSCREEN,
+                    ID_PLAYBACK_STEPFORWARD,
+                    ID_ZOOM_100,
+                    ID_ZOOM_50,
+                    ID_ZOOM_200,
+                    ID_AUDIO_MUTE,
+                    ID_FILE_CLOSE,
+                    ID_PLAYBACK_REPEAT,
+                    ID_AUDIO_VOLUMEUP,
+                    ID_AUDIO_VOLUMEDOWN,
+                    ID_OPTIONS_COLOUR,
+                    ID_AUDIO_RIGHT,
+                    ID_AUDIO_LEFT,
+                    ID_AUDIO_BOTH,
+                    ID_JUMP_FORWARD,
+                    ID_JUMP_BACKWARD,
+                    ID_PLAYBACK_SLOWFORWARD,
+                    ID_PLAYBACK_SLOWBACKWARD,
+                    ID_PLAYBACK_STEPBACKWARD,
+                    ID_FILE_EJECT,
+                    ID_BUTTON_PLAYLIST,
+                    ID_BUTTON_NEXTTRACK,
+                    ID_BUTTON_PREVTRACK}) {
         PostCommand(player.window, id);
     }
     for (char ch : {'x', 'c', 'v', 'q', 'w', 'f', 'm', 'n', ' '})
@@ -141,7 +168,7 @@ TEST_F(PlayerTest, CommandsWithNothingOpenChangeNothing) {
 TEST_F(PlayerTest, TheEndOfAClipPlaysTheNextEntryAndRepeatStartsTheListAgain) {
     Player player = Player::Start();
     ASSERT_TRUE(player.window);
-    PostCommand(player.window, 40018);
+    PostCommand(player.window, ID_FILE_SELECTDISC);
     ASSERT_TRUE(ChooseInOpenDialog(player, MediaDirectory(), "\"clip_short.avi\" \"clip_video.avi\""));
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_short.avi  ", 10000));
     HWND second = WaitForVideoTitle(player, "clip_video.avi  ", 15000);
@@ -151,16 +178,16 @@ TEST_F(PlayerTest, TheEndOfAClipPlaysTheNextEntryAndRepeatStartsTheListAgain) {
     Pause(6000);
     EXPECT_TRUE(::IsWindow(second));
     EXPECT_EQ(WindowText(second), "clip_video.avi  ");
-    PostCommand(player.window, 40008);  // Next by hand at the last entry: nothing either
+    PostCommand(player.window, ID_PLAYBACK_NEXTCHAPTER);  // by hand at the last entry: nothing either
     Pause(700);
     EXPECT_TRUE(::IsWindow(second));
 
     // With the list repeated, the end of the last entry starts the first again.
-    PostCommand(player.window, 1050);
-    PostCommand(player.window, 40003);
+    PostCommand(player.window, IDC_BUTTON1_FILELIST_LOOP);
+    PostCommand(player.window, ID_PLAYBACK_PLAY);
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_short.avi  ", 15000));
     // Previous at the first entry stays there.
-    PostCommand(player.window, 40009);
+    PostCommand(player.window, ID_PLAYBACK_PREVIOUSCHAPTER);
     Pause(700);
     EXPECT_TRUE(FindTopWindow(kVideoClass, "clip_short.avi  ", player.process.Id()));
     EXPECT_TRUE(player.boxes->Seen().empty());
@@ -170,16 +197,16 @@ TEST_F(PlayerTest, TheEndOfAClipPlaysTheNextEntryAndRepeatStartsTheListAgain) {
 TEST_F(PlayerTest, RepeatingAClipKeepsItPlayingInsteadOfMovingOn) {
     Player player = Player::Start();
     ASSERT_TRUE(player.window);
-    PostCommand(player.window, 40018);
+    PostCommand(player.window, ID_FILE_SELECTDISC);
     ASSERT_TRUE(ChooseInOpenDialog(player, MediaDirectory(), "\"clip_short.avi\" \"clip_video.avi\""));
     HWND first = WaitForVideoTitle(player, "clip_short.avi  ", 10000);
     ASSERT_TRUE(first);
-    PostCommand(player.window, 40048);  // repeat this clip
+    PostCommand(player.window, ID_PLAYBACK_REPEAT);  // repeat this clip
     Pause(8000);                        // more than two rounds of the 3-second clip
     EXPECT_TRUE(::IsWindow(first));
     EXPECT_EQ(WindowText(first), "clip_short.avi  ");
     EXPECT_FALSE(FindTopWindow(kVideoClass, "clip_video.avi  ", player.process.Id()));
-    PostCommand(player.window, 40048);  // repeat off: the clip ends and the next one comes
+    PostCommand(player.window, ID_PLAYBACK_REPEAT);  // repeat off: the clip ends and the next one comes
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_video.avi  ", 10000));
     Finish(player);
 }
@@ -190,12 +217,12 @@ TEST_F(PlayerTest, SkipsMoveThePositionBySettingsSeconds) {
     WriteRegDword(HKEY_CURRENT_USER, kPlayerSetupKey, "SkipBackward", 50);
     Player player = Player::Start();
     ASSERT_TRUE(player.window);
-    PostCommand(player.window, 40018);
+    PostCommand(player.window, ID_FILE_SELECTDISC);
     ASSERT_TRUE(ChooseInOpenDialog(player, MediaDirectory(), "\"clip_long.avi\" \"clip_short.avi\""));
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_long.avi  ", 10000));
 
-    PostCommand(player.window, 40061);  // to about 56 s
-    PostCommand(player.window, 40062);  // back to about 6 s: the end is far again
+    PostCommand(player.window, ID_JUMP_FORWARD);   // to about 56 s
+    PostCommand(player.window, ID_JUMP_BACKWARD);  // back to about 6 s: the end is far again
     Pause(9000);
     EXPECT_FALSE(FindTopWindow(kVideoClass, "clip_short.avi  ", player.process.Id()));
     PostChar(player.window, 'q');  // skip forward again: the end comes within seconds
@@ -207,14 +234,14 @@ TEST_F(PlayerTest, SkipsMoveThePositionBySettingsSeconds) {
 TEST_F(PlayerTest, StopReturnsToTheStartSoPlayRunsTheWholeClipAgain) {
     Player player = Player::Start();
     ASSERT_TRUE(player.window);
-    PostCommand(player.window, 40018);
+    PostCommand(player.window, ID_FILE_SELECTDISC);
     ASSERT_TRUE(ChooseInOpenDialog(player, MediaDirectory(), "\"clip_video.avi\" \"clip_short.avi\""));
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_video.avi  ", 10000));
     Pause(2500);
-    PostCommand(player.window, 40005);  // stop 2.5 s into the 4-second clip
+    PostCommand(player.window, ID_PLAYBACK_STOP);  // stop 2.5 s into the 4-second clip
     Pause(3000);
     EXPECT_FALSE(FindTopWindow(kVideoClass, "clip_short.avi  ", player.process.Id()));
-    PostCommand(player.window, 40003);
+    PostCommand(player.window, ID_PLAYBACK_PLAY);
     // From the start again: the clip needs its whole 4 s before the next entry.
     Pause(2800);
     EXPECT_FALSE(FindTopWindow(kVideoClass, "clip_short.avi  ", player.process.Id()));
@@ -229,7 +256,7 @@ TEST_F(PlayerTest, FullScreenFillsTheScreenWithThePictureAndEscapeLeavesIt) {
     ASSERT_TRUE(video);
     RECT windowed = WindowRect(video);
 
-    PostCommand(player.window, 40016);
+    PostCommand(player.window, ID_OPTIONS_FULLSCREEN);
     ASSERT_TRUE(WaitUntil([&] { return WindowRect(RendererOf(video)).top == 96; }, 5000));
     RECT full = WindowRect(video);
     EXPECT_EQ(full.left, 0);
@@ -250,7 +277,7 @@ TEST_F(PlayerTest, FullScreenFillsTheScreenWithThePictureAndEscapeLeavesIt) {
 
     PostChar(player.window, 'm');  // the key toggles too
     EXPECT_TRUE(WaitUntil([&] { return WindowRect(video).right == 1024; }, 5000));
-    PostCommand(player.window, 40016);
+    PostCommand(player.window, ID_OPTIONS_FULLSCREEN);
     EXPECT_TRUE(WaitUntil([&] { return WindowRect(video).right != 1024; }, 5000));
     EXPECT_TRUE(player.boxes->Seen().empty());
     Finish(player);
@@ -280,8 +307,8 @@ TEST_F(PlayerTest, AnAudioFileKeepsTheVideoWindowHidden) {
     ASSERT_TRUE(player.window);
     HWND video = WaitForVideoTitle(player, "tone.wav  ");
     ASSERT_TRUE(video);
-    PostCommand(player.window, 40016);  // no full screen without a picture
-    PostCommand(player.window, 40004);
+    PostCommand(player.window, ID_OPTIONS_FULLSCREEN);  // no full screen without a picture
+    PostCommand(player.window, ID_PLAYBACK_PAUSE);
     EXPECT_TRUE(WaitForVideoTitle(player, "tone.wav  (Paused)", 5000));
     EXPECT_FALSE(IsShown(video));
     EXPECT_NE(WindowRect(video).right, 1024);
@@ -295,10 +322,11 @@ TEST_F(PlayerTest, ASilentVolumeSliderMarksTheTitleMuted) {
     Player player = Player::Start({Media("tone.wav")});
     ASSERT_TRUE(player.window);
     ASSERT_TRUE(WaitForVideoWindow(player));
-    PostCommand(player.window, 40004);  // the caption is recomputed on pause
+    PostCommand(player.window, ID_PLAYBACK_PAUSE);  // the caption is recomputed on pause
     EXPECT_TRUE(WaitForVideoTitle(player, "tone.wav (Muted) (Paused)", 5000));
-    PostCommand(player.window, 40052);  // a step up from the renderer's volume is no longer silence
-    PostCommand(player.window, 40003);
+    PostCommand(player.window,
+                ID_AUDIO_VOLUMEUP);  // a step up from the renderer's volume is no longer silence
+    PostCommand(player.window, ID_PLAYBACK_PLAY);
     EXPECT_TRUE(WaitForVideoTitle(player, "tone.wav  ", 5000));
     Finish(player);
 }
@@ -316,7 +344,7 @@ TEST_F(PlayerTest, ARightClickOffersTheOpenMenuAndAboutShowsTheProductLinks) {
     Screenshot("C:\\tesmaro_open_menu.png");
     CloseMenu(menu);
 
-    PostCommand(player.window, 40001);
+    PostCommand(player.window, ID_APP_ABOUT);
     HWND about = WaitForWindow("#32770", "About Tesmaro Player", player.process.Id(), 5000);
     ASSERT_TRUE(about);
     EXPECT_TRUE(FindChild(about, "Button", "http://www.tesmaro.example/"));
@@ -342,7 +370,7 @@ TEST_F(PlayerTest, ACorruptFileShowsTheCannotPlayTextAndLeavesNothingOpen) {
     EXPECT_EQ(player.boxes->Seen().size(), 1u);
 
     // The playlist kept its entry: the open command is not needed to try it again.
-    PostCommand(player.window, 40008);
+    PostCommand(player.window, ID_PLAYBACK_NEXTCHAPTER);
     Pause(500);
     EXPECT_EQ(player.boxes->Seen().size(), 1u);
     Finish(player);

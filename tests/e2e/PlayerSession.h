@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Commands.h"
 #include "Driver.h"
 
 namespace e2e {

@@ -13,7 +13,7 @@ using Entries = std::vector<std::string>;
 
 namespace {
 
-constexpr WORD kNext = 40008;
+constexpr WORD kNext = ID_PLAYBACK_NEXTCHAPTER;
 constexpr int kLoadList = 1047, kRandomize = 1103, kClearAll = 1105;
 
 class PlaylistPlaybackTest : public PlaylistSessionTest {

@@ -8,7 +8,7 @@ namespace e2e {
 
 class PlaylistSessionTest : public PlayerTest {
 protected:
-    static constexpr WORD kShowPlaylist = 40079;
+    static constexpr WORD kShowPlaylist = ID_OPEN_PLAYLIST;
     static constexpr int kList = 1043;
 
     // Starts the player and finds its playlist window, still hidden.

@@ -34,7 +34,7 @@ TEST_F(PlayerTest, ThePlayKeyOfTheSkinPlaysAPausedClip) {
     Player player = Player::Start({Media("clip_long.avi")});
     ASSERT_TRUE(player.window);
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_long.avi  "));
-    PostCommand(player.window, 40004);
+    PostCommand(player.window, ID_PLAYBACK_PAUSE);
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_long.avi  (Paused)", 5000));
     MoveMouse(player.window, kPlayKey.x, kPlayKey.y);
     Pause(300);
@@ -58,9 +58,9 @@ TEST_F(PlayerTest, TheStatusFieldsShowTheNameTheStateAndTheTime) {
     };
     EXPECT_TRUE(WaitUntil(running, 5000)) << TimeText(player.window);
     SaveScreenshot(player.window, "skin1-playing.png");
-    PostCommand(player.window, 40004);
+    PostCommand(player.window, ID_PLAYBACK_PAUSE);
     EXPECT_TRUE(WaitUntil([&] { return ChildWithText(player.window, "PAUSE") != nullptr; }, 5000));
-    PostCommand(player.window, 40003);
+    PostCommand(player.window, ID_PLAYBACK_PLAY);
     PostChar(player.window, 'k');
     EXPECT_TRUE(WaitUntil([&] { return Children(player.window).size() == 12; }, 5000));
     // The small skin has no state field; name and time come back at the next refresh.
@@ -81,13 +81,13 @@ TEST_F(PlayerTest, DraggingTheVolumeSliderToTheBottomSilencesTheRenderer) {
     int y = track.bottom / 2;
     Drag(volume, POINT{track.right - 4, y}, POINT{-30, y});
     EXPECT_EQ(Send(volume, TBM_GETPOS).value_or(-1), 0);
-    PostCommand(player.window, 40004);  // the caption is recomputed on pause
+    PostCommand(player.window, ID_PLAYBACK_PAUSE);  // the caption is recomputed on pause
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_long.avi (Muted) (Paused)", 5000));
 
-    PostCommand(player.window, 40003);
+    PostCommand(player.window, ID_PLAYBACK_PLAY);
     Drag(volume, POINT{4, y}, POINT{track.right * 3 / 4, y});
     EXPECT_GT(Send(volume, TBM_GETPOS).value_or(-1), 50);
-    PostCommand(player.window, 40004);
+    PostCommand(player.window, ID_PLAYBACK_PAUSE);
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_long.avi  (Paused)", 5000));
     Finish(player);
 }

@@ -65,7 +65,7 @@ TEST_F(PlayerTest, EscapeAndEnterDoNotCloseTheWindow) {
 TEST_F(PlayerTest, TheExitCommandEndsThePlayer) {
     Player player = Player::Start();
     ASSERT_TRUE(player.window);
-    PostCommand(player.window, 40002);
+    PostCommand(player.window, ID_FILE_EXIT);
     EXPECT_TRUE(player.process.WaitExit(15000));
 }
 

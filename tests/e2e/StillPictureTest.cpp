@@ -182,7 +182,7 @@ TEST_F(PlayerTest, AJpegOpensInAWindowSizedToThePictureWithThePictureMenuAndNoTi
 TEST_F(PlayerTest, APictureStaysUntilTheUserStepsToTheNextOne) {
     Player player = Player::Start();
     ASSERT_TRUE(player.window);
-    PostCommand(player.window, 40018);
+    PostCommand(player.window, ID_FILE_SELECTDISC);
     ASSERT_TRUE(
         ChooseInOpenDialog(player, MediaDirectory(), "\"photo.gif\" \"tall.gif\" \"clip_short.avi\""));
     HWND first = WaitForVideoTitle(player, "photo.gif  ", 10000);
@@ -201,11 +201,11 @@ TEST_F(PlayerTest, APictureStaysUntilTheUserStepsToTheNextOne) {
     Pause(300);
     Click(player.window, next.x, next.y);
     EXPECT_TRUE(WaitForVideoTitle(player, "tall.gif  ", 10000));
-    PostCommand(player.window, 40009);  // previous (the tall picture covers that key)
+    PostCommand(player.window, ID_PLAYBACK_PREVIOUSCHAPTER);  // the tall picture covers that key
     EXPECT_TRUE(WaitForVideoTitle(player, "photo.gif  ", 10000));
     // From a picture to a video, the buttons come back.
-    PostCommand(player.window, 40008);
-    PostCommand(player.window, 40008);
+    PostCommand(player.window, ID_PLAYBACK_NEXTCHAPTER);
+    PostCommand(player.window, ID_PLAYBACK_NEXTCHAPTER);
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_short.avi  ", 10000));
     EXPECT_TRUE(WaitUntil([&] { return KeyEnabled(player.window, kTransportKeys[2].centre); }, 3000));
     EXPECT_TRUE(player.boxes->Seen().empty());
@@ -339,14 +339,14 @@ TEST_F(PlayerTest, FullScreenCentresASmallPictureAtItsOwnSizeAndFitsALargeOne) {
     ASSERT_TRUE(second.window);
     video = WaitForVideoTitle(second, "large.gif  ");
     ASSERT_TRUE(video);
-    PostCommand(second.window, 40016);
+    PostCommand(second.window, ID_OPTIONS_FULLSCREEN);
     ASSERT_TRUE(WaitUntil([&] { return WindowRect(RendererOf(video)).right == 1024; }, 5000));
     picture = WindowRect(RendererOf(video));
     EXPECT_EQ(picture.left, 0);
     EXPECT_EQ(picture.top, 0);
     EXPECT_EQ(picture.bottom, 768);
     EXPECT_FALSE(HasStyle(video, WS_HSCROLL) || HasStyle(video, WS_VSCROLL));
-    PostCommand(second.window, 40016);
+    PostCommand(second.window, ID_OPTIONS_FULLSCREEN);
     EXPECT_TRUE(WaitUntil([&] { return HasStyle(video, WS_HSCROLL | WS_VSCROLL); }, 5000));
     EXPECT_TRUE(second.boxes->Seen().empty());
     Finish(second);
@@ -377,13 +377,13 @@ TEST_F(PlayerTest, ZoomSizesTheWindowToTwiceAndHalfThePicture) {
     ASSERT_TRUE(player.window);
     HWND video = WaitForVideoTitle(player, "photo.gif  ");
     ASSERT_TRUE(video);
-    PostCommand(player.window, 40039);  // 200 %
+    PostCommand(player.window, ID_ZOOM_200);
     EXPECT_TRUE(
         WaitUntil([&] { return ClientRect(video).right == 800 && ClientRect(video).bottom == 600; }, 5000));
     EXPECT_TRUE(WaitUntil(
         [&] { return WindowRect(RendererOf(video)).right - WindowRect(RendererOf(video)).left == 800; },
         3000));
-    PostCommand(player.window, 40037);  // 50 %
+    PostCommand(player.window, ID_ZOOM_50);
     EXPECT_TRUE(
         WaitUntil([&] { return ClientRect(video).right == 200 && ClientRect(video).bottom == 150; }, 5000));
     PostChar(player.window, 'n');  // its own size again

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "ChosenFiles.h"
 #include "FuzzTarget.h"
 #include "PlaybackMath.h"
 #include "StatusText.h"
@@ -40,7 +41,11 @@ FUZZ_TARGET(FuzzStatusText) {
     std::string name = DisplayName(path);
     FUZZ_CHECK(name.size() <= path.size() + 1);
     (void)IsDvdPath(path);
-    (void)JoinDirectoryAndName(path, path);
+    (void)fw::JoinDirectoryAndName(path, path);
+    for (const std::string& chosen :
+         fw::SplitChosenFiles(path.data(), path.size(), static_cast<size_t>(slider) % (path.size() + 1),
+                              (slider & 4) != 0 ? fw::RootJoin::Doubled : fw::RootJoin::Plain))
+        FUZZ_CHECK(chosen.size() <= 2 * path.size() + 1);
     (void)BaseName(path);
     (void)VideoWindowCaption(path, (slider & 1) != 0, (slider & 2) != 0);
     (void)IsAsfFile(path);

@@ -86,11 +86,6 @@ TEST(ShuffleIndex, RandomShareOfTheCount) {
     EXPECT_EQ(ShuffleIndex(32767, 100000), 100000);  // long lists do not overflow
 }
 
-TEST(OpenDialogEntries, DirectoryAndNameJoinWithOneBackslash) {
-    EXPECT_EQ(JoinDirectoryAndName("C:\\", "a.avi"), "C:\\a.avi");
-    EXPECT_EQ(JoinDirectoryAndName("C:\\media", "a.avi"), "C:\\media\\a.avi");
-}
-
 TEST(Tooltips, TransportToolsHaveTheirTexts) {
     EXPECT_STREQ(TooltipText(40003), "Play");
     EXPECT_STREQ(TooltipText(40006), "FastForward");

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "Commands.h"
 #include "EngineSession.h"
 #include "TestFilter.h"
 
@@ -125,7 +126,7 @@ TEST_F(EngineTest, TheFiltersSubmenuListsTheGraphsFiltersWithIdsFrom47101) {
     ASSERT_EQ(items.size(), names.size() + 1);  // behind the separator of the resource
     EXPECT_EQ(items[0].id, 0u);
     for (size_t k = 1; k <= names.size(); ++k) {
-        EXPECT_EQ(items[k].id, 47100 + k);
+        EXPECT_EQ(items[k].id, ID_FILTER_BASE + k);
         EXPECT_EQ(items[k].text, names[k - 1]);
         EXPECT_EQ(player->FilterName(k), names[k - 1]);
     }
@@ -191,7 +192,7 @@ TEST_F(EngineTest, ChoosingAFilterWithPropertyPagesOpensItsPropertyFrame) {
     filtertest::LastPage() = {};
     FrameWatcher watcher("Tesmaro Test Filter");
     // The item's command as the popup menu sends it to the video window.
-    ::SendMessageA(player->VideoWindowHandle(), WM_COMMAND, 47101 + k, 0);
+    ::SendMessageA(player->VideoWindowHandle(), WM_COMMAND, ID_FILTER_BASE + 1 + k, 0);
     watcher.Join();
     EXPECT_NE(watcher.caption.find("Tesmaro Test Filter"), std::string::npos) << watcher.caption;
     EXPECT_TRUE(watcher.showedPage);

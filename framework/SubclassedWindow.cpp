@@ -2,10 +2,9 @@
 
 #include <commctrl.h>
 
-#include "Dialog.h"
 #include "Window.h"
 
-namespace skin {
+namespace fw {
 
 namespace {
 constexpr UINT_PTR kSubclassId = 0x534B;  // "SK"
@@ -47,7 +46,7 @@ void SubclassedWindow::DestroyWindow() {
 
 // A skin makes a score of controls before its window shows: hidden, they are left unmarked.
 void SubclassedWindow::Invalidate(bool erase) const {
-    fw::InvalidateIfShown(mHwnd, erase);
+    InvalidateIfShown(mHwnd, erase);
 }
 
 void SubclassedWindow::ModifyStyle(DWORD remove, DWORD add) const {
@@ -68,7 +67,7 @@ LRESULT SubclassedWindow::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 namespace {
-// A skin control has no frame and no scroll bars, and then nothing outside its client area.
+// A control without a frame or scroll bars has nothing outside its client area.
 bool HasNonClientArea(HWND hwnd) {
     RECT window{}, client{};
     ::GetWindowRect(hwnd, &window);
@@ -80,8 +79,8 @@ bool HasNonClientArea(HWND hwnd) {
 LRESULT CALLBACK SubclassedWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                 DWORD_PTR data) {
     auto* self = reinterpret_cast<SubclassedWindow*>(data);
-    // Painting an empty frame still costs a clipped drawing context per control: with a score of
-    // controls that was a good part of the time the main window took to show.
+    // Painting an empty frame still costs a clipped drawing context per control: with a skin's
+    // score of controls that was a good part of the time the main window took to show.
     if (msg == WM_NCPAINT && !HasNonClientArea(hwnd)) return 0;
     if (msg == WM_NCDESTROY) {
         LRESULT result = self->WindowProc(msg, wParam, lParam);
@@ -91,10 +90,4 @@ LRESULT CALLBACK SubclassedWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wPar
     return self->WindowProc(msg, wParam, lParam);
 }
 
-HWND MainWindowOf(HWND control) {
-    fw::Dialog* main = fw::MainDialog();
-    if (main && main->Hwnd()) return main->Hwnd();
-    return ::GetAncestor(control, GA_ROOT);
-}
-
-}  // namespace skin
+}  // namespace fw

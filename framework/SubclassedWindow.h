@@ -1,18 +1,12 @@
-// A platform control (push button, track bar) whose messages pass through an object first. The
-// object is found from the window through the platform's subclass data; it cannot be copied and
-// must outlive its window or detach from it.
+// A platform control (push button, track bar, link) whose messages pass through an object first.
+// The object is found from the window through the platform's subclass data, bound from Attach
+// until Detach or WM_NCDESTROY (both included); it cannot be copied and detaches when it goes
+// away first.
 #pragma once
 
 #include <windows.h>
 
-#include "Messages.h"
-
-namespace skin {
-
-// The owner-draw request of a button, handed back to the button by the dialog that received it.
-inline constexpr UINT kReflectedDrawItem = WM_USER + 0x2000 + WM_DRAWITEM;
-// wParam of a posted button release whose lParam is a screen point.
-inline constexpr WPARAM kScreenPointMark = MK_SCREENPOINT;
+namespace fw {
 
 class SubclassedWindow {
 public:
@@ -46,7 +40,4 @@ private:
     HWND mHwnd = nullptr;
 };
 
-// The application's main window, where marked button releases go.
-HWND MainWindowOf(HWND control);
-
-}  // namespace skin
+}  // namespace fw

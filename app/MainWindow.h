@@ -159,6 +159,18 @@ private:
     };
     std::vector<DeferredMessage> mDeferred;
     int mOpenDepth = 0;
+    // Holds off replacements while an open is under way (the open dialog, a disc's first track,
+    // whose engine may show a message box meanwhile).
+    class OpenScope {
+    public:
+        explicit OpenScope(int& depth) : mDepth(depth) { ++mDepth; }
+        ~OpenScope() { --mDepth; }
+        OpenScope(const OpenScope&) = delete;
+        OpenScope& operator=(const OpenScope&) = delete;
+
+    private:
+        int& mDepth;
+    };
 
     // Start-up and shutdown
     bool HandOverToRunningInstance();

@@ -20,19 +20,6 @@ constexpr char kEjectFailed[] = "Can not eject CDROM!";
 constexpr char kCloseFailed[] = "Can not close CDROM!";
 constexpr char kErrorCaption[] = "Error";
 
-// Keeps the main window from replacing the engine while a disc's first track opens (the file
-// engine may show a message box meanwhile).
-class DiscOpenScope {
-public:
-    explicit DiscOpenScope(int& depth) : mDepth(depth) { ++mDepth; }
-    ~DiscOpenScope() { --mDepth; }
-    DiscOpenScope(const DiscOpenScope&) = delete;
-    DiscOpenScope& operator=(const DiscOpenScope&) = delete;
-
-private:
-    int& mDepth;
-};
-
 }  // namespace
 
 bool MainWindow::OnDiscCommand(WORD id) {
@@ -101,7 +88,7 @@ void MainWindow::PlayDiscTracks(const char* driveRoot, disc::DiscKind kind) {
     char root[disc::kRootChars] = {};
     CopyPath(root, driveRoot);  // the table may be rebuilt while the first track opens
     {
-        DiscOpenScope opening(mOpenDepth);
+        OpenScope opening(mOpenDepth);
         ClearPlaylist();
         for (const std::string& track : disc::NumberedTracks(root, kind, fw::FileExists))
             AppendToPlaylist(track.c_str());

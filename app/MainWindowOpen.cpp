@@ -16,22 +16,6 @@
 #include "StatusText.h"
 #include "resource.h"
 
-namespace {
-
-// Keeps the main window from replacing the engine while the open command is under way.
-class OpenScope {
-public:
-    explicit OpenScope(int& depth) : mDepth(depth) { ++mDepth; }
-    ~OpenScope() { --mDepth; }
-    OpenScope(const OpenScope&) = delete;
-    OpenScope& operator=(const OpenScope&) = delete;
-
-private:
-    int& mDepth;
-};
-
-}  // namespace
-
 void MainWindow::OpenMedia() {
     char path[MAX_PATH] = {};
     {

@@ -151,18 +151,12 @@ bool DvdPlayer::EnterFullScreen() {
     if (!videoRenderer) return false;
     UINT interval = kCursorTimerMs;
     if (fitFullScreen) {
-        // Ask for the picture's size first: a renderer that cannot tell it leaves the window as
-        // it was, rather than a borderless full-screen popup that no key takes back.
-        long w = 0, h = 0;
-        if (!basicVideo || FAILED(basicVideo->GetVideoSize(&w, &h)) || w <= 0 || h <= 0) return false;
-        SIZE screen = placement.Enter(videoWindow, SWP_SHOWWINDOW);
-        PlaceRendererPicture(videoRenderer.Get(), FitVideoToScreen(w, h, screen.cx, screen.cy));
+        if (!placement.EnterWithVideo(videoWindow, videoRenderer.Get(), basicVideo.Get())) return false;
     } else {
         rendererScreen.Enter(videoRenderer.Get(), ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
         interval = kRendererCursorTimerMs;
     }
-    cursor.NoteActivity();
-    ::SetTimer(videoWindow, kCursorTimer, interval, nullptr);
+    cursor.Arm(videoWindow, interval);
     fullScreen = true;
     mainOnTop = TRUE;
     return true;
@@ -175,8 +169,7 @@ bool DvdPlayer::LeaveFullScreen() {
     } else {
         rendererScreen.Leave(videoRenderer.Get(), videoWindow);
     }
-    ::KillTimer(videoWindow, kCursorTimer);
-    cursor.Show();
+    cursor.Disarm(videoWindow);
     fullScreen = false;
     return true;
 }

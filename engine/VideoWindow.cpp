@@ -49,6 +49,14 @@ SIZE FullScreenPlacement::Enter(HWND window, UINT showFlag) {
     return screen;
 }
 
+bool FullScreenPlacement::EnterWithVideo(HWND window, IVideoWindow* renderer, IBasicVideo* video) {
+    long w = 0, h = 0;
+    if (!renderer || !video || FAILED(video->GetVideoSize(&w, &h)) || w <= 0 || h <= 0) return false;
+    SIZE screen = Enter(window, SWP_SHOWWINDOW);
+    PlaceRendererPicture(renderer, FitVideoToScreen(w, h, screen.cx, screen.cy));
+    return true;
+}
+
 void FullScreenPlacement::Leave(HWND window, HWND mainWindow, UINT showFlag) const {
     ::SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(mStyle));
     const RECT& r = mRect;
@@ -80,6 +88,16 @@ void RendererFullScreen::Leave(IVideoWindow* renderer, HWND window) const {
     renderer->put_Owner(reinterpret_cast<OAHWND>(window));
     renderer->put_WindowStyle(mStyle);
     renderer->put_WindowStyleEx(mStyleEx);
+}
+
+void CursorHider::Arm(HWND window, UINT intervalMs) {
+    NoteActivity();
+    ::SetTimer(window, kCursorTimer, intervalMs, nullptr);
+}
+
+void CursorHider::Disarm(HWND window) {
+    ::KillTimer(window, kCursorTimer);
+    Show();
 }
 
 void CursorHider::Show() {

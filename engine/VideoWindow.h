@@ -49,6 +49,11 @@ class FullScreenPlacement {
 public:
     // Returns the screen size the window now covers.
     SIZE Enter(HWND window, UINT showFlag);
+    // A video over the whole screen: the window covers it and the renderer's picture is scaled
+    // into it, aspect kept. The picture's size is asked first: without it nothing changes (a
+    // borderless popup over the screen with an unplaced picture would be no way back) and the
+    // answer is false.
+    bool EnterWithVideo(HWND window, IVideoWindow* renderer, IBasicVideo* video);
     // Puts the window back (above everything for a moment, then not) and shows the main window.
     void Leave(HWND window, HWND mainWindow, UINT showFlag) const;
 
@@ -75,6 +80,10 @@ private:
 // The mouse cursor, hidden in full screen once the mouse has rested long enough.
 class CursorHider {
 public:
+    // Full screen begins: the mouse counts as just moved and the window's cursor timer runs.
+    void Arm(HWND window, UINT intervalMs);
+    // Full screen ends: the timer stops and the cursor shows.
+    void Disarm(HWND window);
     // ShowCursor keeps a count: it is brought just across zero, so calls never stack up.
     void Show();
     void Hide();

@@ -48,14 +48,8 @@ void FilePlayer::ToggleFullScreen() {
 bool FilePlayer::EnterFullScreen() {
     if (!videoRenderer) return false;
     if (IsStillImage(fileName)) return EnterStillFullScreen();
-    SIZE screen = placement.Enter(videoWindow, SWP_SHOWWINDOW);
-
-    long w = 0, h = 0;
-    if (!basicVideo || basicVideo->GetVideoSize(&w, &h) == E_NOINTERFACE) return false;
-    PlaceRendererPicture(videoRenderer.Get(), FitVideoToScreen(w, h, screen.cx, screen.cy));
-
-    cursor.NoteActivity();
-    ::SetTimer(videoWindow, kCursorTimer, kCursorTimerMs, nullptr);
+    if (!placement.EnterWithVideo(videoWindow, videoRenderer.Get(), basicVideo.Get())) return false;
+    cursor.Arm(videoWindow, kCursorTimerMs);
     fullScreen = 1;
     mainOnTop = 1;
     return true;
@@ -65,8 +59,7 @@ bool FilePlayer::LeaveFullScreen() {
     if (!videoRenderer) return false;
     if (IsStillImage(fileName)) return LeaveStillFullScreen();
     placement.Leave(videoWindow, notifyWindow, videoShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
-    ::KillTimer(videoWindow, kCursorTimer);
-    cursor.Show();
+    cursor.Disarm(videoWindow);
     fullScreen = 0;
     return true;
 }

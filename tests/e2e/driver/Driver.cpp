@@ -266,8 +266,23 @@ POINT ToScreen(HWND hwnd, int x, int y) {
 
 }  // namespace
 
+// A real click lands on whatever lies at the point, and on a busy desktop another test's window
+// may lie over ours: the window is brought forward until the point is its own.
+static void MakePointOurs(HWND hwnd, POINT p) {
+    HWND root = ::GetAncestor(hwnd, GA_ROOT);
+    WaitUntil(
+        [&] {
+            HWND at = ::WindowFromPoint(p);
+            if (at && ::GetAncestor(at, GA_ROOT) == root) return true;
+            ::SetWindowPos(root, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return false;
+        },
+        5000);
+}
+
 void Click(HWND hwnd, int x, int y) {
     POINT p = ToScreen(hwnd, x, y);
+    MakePointOurs(hwnd, p);
     SendMouse(MOUSEEVENTF_MOVE, p);
     Pause(60);
     SendMouse(MOUSEEVENTF_LEFTDOWN, p);

@@ -300,8 +300,9 @@ bool DvdPlayer::ApplyParentalLevel(ULONG level) {
     if (state != DvdPlayerState::Stopped) {
         if (!mediaControl) return false;
         dvdControl->SetOption(DVD_ResetOnStop, TRUE);
-        mediaControl->Stop();
+        HRESULT hr = mediaControl->Stop();
         dvdControl->SetOption(DVD_ResetOnStop, FALSE);
+        if (FAILED(hr)) return false;
         state = DvdPlayerState::Stopped;
     }
     return SUCCEEDED(dvdControl->SelectParentalLevel(level));

@@ -70,10 +70,9 @@ HRESULT DvdPlayer::PlayDvd() {
 
 bool DvdPlayer::PauseDvd() {
     if (state == DvdPlayerState::Uninitialized) return false;
-    if (DvdIsPlayingOrScanning(state) && mediaControl) {
-        mediaControl->Pause();
+    // A graph that refuses to pause keeps playing, and the state word says so.
+    if (DvdIsPlayingOrScanning(state) && mediaControl && SUCCEEDED(mediaControl->Pause()))
         state = DvdStateAfter(state, DvdTransition::Pause);
-    }
     Repaint();
     return true;
 }
@@ -81,15 +80,14 @@ bool DvdPlayer::PauseDvd() {
 bool DvdPlayer::StopDvd() {
     if (state == DvdPlayerState::Uninitialized) return false;
     if (mediaControl && dvdControl) {
-        if (DvdIsPlayingOrScanning(state) || state == DvdPlayerState::FramePaused) {
-            mediaControl->Pause();
+        if ((DvdIsPlayingOrScanning(state) || state == DvdPlayerState::FramePaused) &&
+            SUCCEEDED(mediaControl->Pause()))
             state = DvdPlayerState::Paused;
-        }
         // Stopping with the reset option on takes the navigator back to the start of the disc.
         dvdControl->SetOption(DVD_ResetOnStop, TRUE);
-        mediaControl->Stop();
+        HRESULT hr = mediaControl->Stop();
         dvdControl->SetOption(DVD_ResetOnStop, FALSE);
-        state = DvdStateAfter(state, DvdTransition::Stop);
+        if (SUCCEEDED(hr)) state = DvdStateAfter(state, DvdTransition::Stop);
     }
     Repaint();
     return true;
@@ -180,7 +178,7 @@ bool DvdPlayer::StepFrame() {
     ComPtr<IVideoFrameStep> frameStep;
     if (FAILED(QueryInto(graphBuilder.Get(), IID_IVideoFrameStep, frameStep))) return false;
     if (frameStep->CanStep(0, nullptr) == S_FALSE) return false;
-    mediaControl->Pause();
+    if (FAILED(mediaControl->Pause())) return false;
     state = DvdStateAfter(state, DvdTransition::FrameStep);
     return SUCCEEDED(frameStep->Step(1, nullptr));
 }

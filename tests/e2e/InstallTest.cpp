@@ -74,20 +74,10 @@ std::string ProductVersion(const std::string& path) {
 // the media types for it. An install begins from a machine that never had the player: those
 // types are taken off again before the "before" picture is made.
 void ForgetEarlierPlayerTypes() {
-    std::vector<std::string> ours;
-    char name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD length = sizeof name;
-        if (::RegEnumKeyExA(HKEY_CLASSES_ROOT, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        if (name[0] != '.') continue;
-        if (ReadRegString(HKEY_CLASSES_ROOT, name, "") == std::optional<std::string>("Tesmaro Player") &&
-            !ReadRegString(HKEY_CLASSES_ROOT, name, "Backup type"))
-            ours.push_back(name);
-    }
-    for (const std::string& key : ours)
-        ::RegDeleteTreeA(HKEY_CLASSES_ROOT, key.c_str());
+    // The build's own restore tool gives back every type an earlier player took (by its first
+    // start or a test of the association dialog), to the owner it had or to nothing, exactly as
+    // the uninstaller will: whatever stays is not the player's, so the uninstaller leaves it.
+    RunToEnd(ExeDirectory() + "assoc_restore.exe", "");
     ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "Tesmaro Player");
     ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "Vistrane+");
 }

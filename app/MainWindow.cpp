@@ -14,6 +14,7 @@
 #include "Messages.h"
 #include "PathText.h"
 #include "PlaylistDialog.h"
+#include "QueueMark.h"
 #include "resource.h"
 
 TransportSettings MainWindow::CurrentTransportSettings() const {
@@ -44,8 +45,11 @@ const fw::Profile& MainWindow::Profile() const {
     return fw::App::Current()->GetProfile();
 }
 
+// Every change of the playlist reaches the playlist window at once, whatever made it: a shown
+// list that is no longer the playlist would play another entry than the row the user picks.
 void MainWindow::AppendToPlaylist(const char* entry) {
     mPlaylist.Append(entry);
+    if (mPlaylistDialog) mPlaylistDialog->EntriesAppended();
 }
 
 bool MainWindow::PlayEntry(int index) {
@@ -63,6 +67,7 @@ void MainWindow::ClearPlaylist() {
     CloseMedia();
     mPlaylist.clear();
     mCurrentIndex = 0;
+    if (mPlaylistDialog) mPlaylistDialog->RefreshList();
 }
 
 void MainWindow::CloseMedia() {
@@ -149,8 +154,20 @@ INT_PTR MainWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         ::SetWindowLongPtrA(Hwnd(), DWLP_MSGRESULT, fw::CountGdiObjects());
         return TRUE;
     }
+    static const UINT pollTicksMessage = ::RegisterWindowMessageA(kDiscPollTicksMessage);
+    if (msg == pollTicksMessage) {
+        ::SetWindowLongPtrA(Hwnd(), DWLP_MSGRESULT, mDiscPollTicks);
+        return TRUE;
+    }
     if (DeferIfBusy(msg, wParam, lParam)) return TRUE;
     ReplayDeferred();
+    // Asked by tests (QueueMark.h); commands deferred while the engine was busy have been
+    // replayed by now unless it still is.
+    if (msg == fw::QueueMarkMessage()) {
+        if (wParam) mQueueMark = wParam;
+        ::SetWindowLongPtrA(Hwnd(), DWLP_MSGRESULT, static_cast<LONG_PTR>(mQueueMark));
+        return TRUE;
+    }
     if (mPlaced && (msg == WM_COMMAND || msg == WM_FORWARDFILE || msg == WM_TIMER)) FinishStartup();
     switch (msg) {
         case WM_INITDIALOG:

@@ -49,6 +49,7 @@ private:
 
     PlayerSettings mSettings;
     disc::DiscDrives mDrives;
+    LONG mDiscPollTicks = 0;  // told to whoever asks with kDiscPollTicksMessage
 
     // Playlist
     playlist::Playlist mPlaylist;
@@ -96,6 +97,7 @@ private:
     TransportSettings CurrentTransportSettings() const override;
     void NoteProhibited() override;
     DWORD Repaint() override;
+    std::string DataFolder() const override { return Profile().DataFolder(); }
     // Enables the transport buttons for what the command `reason` left open (closing the
     // playlist or the media: nothing; the open-file command: media); other reasons change nothing.
     void UpdateButtons(int reason);
@@ -141,6 +143,8 @@ private:
     void OnKeyUp(WPARAM key, LPARAM lParam);
     // The open dialog: fills the playlist with the chosen files and copies the first into path.
     bool ChooseMediaFiles(char (&path)[MAX_PATH]);
+    // Says once that the disc of the track about to play has left drive `root`.
+    void ReportDiscGone(const std::string& root);
     // A DVD folder's ".ifo" file: the decoders around the graph, the open, full screen, play.
     bool OpenDvdMedia(char* path);
     // Opens path in a new DVD engine; false leaves the unbuilt engine open for CloseMedia().
@@ -185,6 +189,7 @@ private:
     // little later is a new request and replaces it, as a single second start always does.
     static constexpr LONG kOwnStartBurstMs = 1000;
     fw::KernelHandle mInstanceLock;
+    WPARAM mQueueMark = 0;  // the last mark a watcher posted (QueueMark.h)
     DWORD mLastHandOverAt = 0;  // message time of the last hand-over (or of our own start's file)
     bool mHandOverSeen = false;
     bool mLastWasOwnStart = false;  // mLastHandOverAt is our own start's file, not a hand-over
@@ -215,7 +220,6 @@ private:
     const char* OpenMediaPath() const;
 
     std::string mProgramDirectory;
-    bool mSmallSkinActive = false;
     // A skin refused at start-up, told once the window is initialised.
     std::string mRefusedSkin;
     SkinRefusal mRefusedWhy = SkinRefusal::None;

@@ -137,7 +137,8 @@ void MainWindow::PlayPrevious() {
 
 void MainWindow::OpenAddress() {
     std::string address;
-    if (!AskForAddress(Hwnd(), address)) return;
+    // OK on nothing typed opens nothing: the playlist and what plays stay, as with Cancel.
+    if (!AskForAddress(Hwnd(), address) || IsBlankAddress(address)) return;
     ClearPlaylist();
     AppendToPlaylist(address.c_str());
     mCurrentIndex = 0;

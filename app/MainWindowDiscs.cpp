@@ -48,6 +48,7 @@ void MainWindow::OnDiscPollTimer() {
     // An open dialog or message box of the open command waits for its answer: no disc may slip
     // in under it.
     if (mSettings.mAutoStart && !IsMediaOpen() && !EngineBusy()) PollDiscs();
+    ++mDiscPollTicks;
 }
 
 void MainWindow::PollDiscs() {

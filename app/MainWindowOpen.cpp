@@ -6,7 +6,9 @@
 
 #include "ChosenFiles.h"
 #include "Decoders.h"
+#include "Captions.h"
 #include "ComOnDemand.h"
+#include "DiscDrives.h"
 #include "DvdPlayer.h"
 #include "FilePlayer.h"
 #include "MainWindow.h"
@@ -28,6 +30,11 @@ void MainWindow::OpenMedia() {
         }
         ::UpdateWindow(Hwnd());
         CloseMedia();
+        // A track of a disc that was taken out: the list stops here, with one word why.
+        if (std::string gone = disc::GoneDiscRoot(path); !gone.empty()) {
+            ReportDiscGone(gone);
+            return;
+        }
         ::CharLowerA(path);
         if (IsDvdPath(path)) {
             OpenDvdMedia(path);
@@ -38,6 +45,11 @@ void MainWindow::OpenMedia() {
     }
     // Whatever had to wait for the open may run now.
     ::PostMessageA(Hwnd(), WM_NULL, 0, 0);
+}
+
+void MainWindow::ReportDiscGone(const std::string& root) {
+    std::string text = "The disc is gone from drive " + root + ".\nPut it back to play its tracks.";
+    ::MessageBoxA(Hwnd(), text.c_str(), kProductName, MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool MainWindow::ChooseMediaFiles(char (&path)[MAX_PATH]) {

@@ -96,10 +96,12 @@ bool MainWindow::ApplySkin(const std::string& path) {
     return true;
 }
 
+// The skin the window wears decides the way: the stored setting may name a skin that is no
+// longer there and was replaced by the normal one at start-up.
 void MainWindow::ToggleSkin() {
-    if (mSettings.mCurrentSkin.size() >= 9 && mSettings.mCurrentSkin.compare(mSettings.mCurrentSkin.size() - 9, 9, kSmallSkinEnding) == 0)
-        mSmallSkinActive = true;
-    if (mSmallSkinActive) {
+    const std::string shown = SkinFile();
+    bool smallShown = shown.size() >= 9 && shown.compare(shown.size() - 9, 9, kSmallSkinEnding) == 0;
+    if (smallShown) {
         bool normalThere = !mNormalSkin.empty() && fw::FileExists(mNormalSkin.c_str());
         std::string target = normalThere ? mNormalSkin : mProgramDirectory + "skin\\skin1.ini";
         if (!ApplySkin(target)) return;  // refused: the small skin stays
@@ -107,8 +109,7 @@ void MainWindow::ToggleSkin() {
     } else {
         std::string target = mProgramDirectory + "skin\\small.ini";
         if (!ApplySkin(target)) return;
-        mNormalSkin = mSettings.mCurrentSkin;
+        mNormalSkin = shown;
         mSettings.mCurrentSkin = target;
     }
-    mSmallSkinActive = !mSmallSkinActive;
 }

@@ -178,12 +178,11 @@ void MainWindow::ReceivePath(const std::string& path, bool replace) {
     bool startOpen = replace || mPlaylist.empty();
     if (playlist::IsPlaylistFile(path)) {
         playlist::FileErrorCause cause = playlist::ReadPlaylistFile(path, mPlaylist);
-        if (mPlaylistDialog) mPlaylistDialog->RefreshList();
+        if (mPlaylistDialog) mPlaylistDialog->EntriesAppended();
         if (cause != playlist::FileErrorCause::None)
             ::MessageBoxA(Hwnd(), playlist::FileErrorText(cause, path).c_str(), mProductName, MB_OK);
     } else {
         AppendToPlaylist(path.c_str());
-        if (mPlaylistDialog) mPlaylistDialog->RefreshList();
     }
     if (!startOpen || mPlaylist.empty()) return;
     mCurrentIndex = 0;

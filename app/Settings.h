@@ -26,13 +26,9 @@ struct PlayerSettings {
 void ReadSettings(const fw::Profile& profile, PlayerSettings& settings);
 // Brings every value that playback uses into the range the dialogs allow, whatever the store
 // held: volume 0..100, slow rates 0.1..0.9 (a rate that is no number at all becomes its default),
-// skips and fast rates at least 1 and at most what the dialog's nine-character edits can hold
-// (typed numbers beyond the spin controls' ranges are the user's to keep). Values already in
-// range stay as they are, so what is written back afterwards is always sane.
+// skips and fast rates as their spin controls allow (1..600 seconds, 1..4 times). Values already
+// in range stay as they are, so what is written back afterwards is always sane.
 void ClampToDialogRanges(PlayerSettings& settings);
-inline constexpr int kMaxTypedNumber = 999999999;
-inline constexpr int kMinSkipSeconds = 1, kMaxSkipSeconds = kMaxTypedNumber;
-inline constexpr int kMinFastRate = 1, kMaxFastRate = kMaxTypedNumber;
 inline constexpr float kMinSlowRate = 0.1f, kMaxSlowRate = 0.9f;
 inline constexpr int kMaxVolume = 100;
 

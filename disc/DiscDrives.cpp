@@ -43,6 +43,11 @@ void DiscDrives::ScanDrives() {
     }
 }
 
+std::string GoneDiscRoot(const char* path) {
+    return GoneDiscRoot(
+        path, [](const char* root) { return ::GetDriveTypeA(root) == DRIVE_CDROM; }, fw::FileExists);
+}
+
 PollDecision DiscDrives::PollOnce() {
     ScanDrives();
     return PollDrives(mDriveRoots, mDriveCount, fw::FileExists, mDvdArmed, mVcdArmed);

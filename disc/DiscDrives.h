@@ -33,6 +33,9 @@ public:
     std::string EjectItemText(int index) const;
 };
 
+// The root of the CD/DVD drive whose disc held `path` when that disc is gone, else empty.
+std::string GoneDiscRoot(const char* path);
+
 // One MCI session with a drive's tray under the alias "driveCDROM"; the alias is closed when
 // the session ends. The commands wait until the tray has moved.
 class TraySession {

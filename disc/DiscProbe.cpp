@@ -133,4 +133,19 @@ bool PathOnDrive(const char* path, const char* root) {
     return lower(path[0]) == lower(root[0]);
 }
 
+std::string DriveRootOf(const char* path) {
+    if (!path) return {};
+    char letter = path[0];
+    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+    if (letter < 'A' || letter > 'Z' || path[1] != ':' || (path[2] != '\\' && path[2] != '/')) return {};
+    return {letter, ':', '\\'};
+}
+
+std::string GoneDiscRoot(const char* path, const std::function<bool(const char* root)>& isDiscDrive,
+                         const FileExistsFn& exists) {
+    std::string root = DriveRootOf(path);
+    if (root.empty() || !isDiscDrive(root.c_str()) || exists(path)) return {};
+    return root;
+}
+
 }  // namespace disc

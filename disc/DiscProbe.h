@@ -66,4 +66,12 @@ std::string EjectItemText(const char* root, const char* label);
 // Whether a media path lies on the drive of root: the drive letters compared without case.
 bool PathOnDrive(const char* path, const char* root);
 
+// The drive root of a path that starts with a drive letter: d:\x gives D:\ (upper case), else empty.
+std::string DriveRootOf(const char* path);
+// The root of the disc a media path was on when that disc is gone: the path lies on a drive
+// that `isDiscDrive` calls a CD/DVD drive and the file is no longer there. Empty otherwise, also
+// for a path that is not a drive path (an address, a relative name).
+std::string GoneDiscRoot(const char* path, const std::function<bool(const char* root)>& isDiscDrive,
+                         const FileExistsFn& exists);
+
 }  // namespace disc

@@ -21,6 +21,12 @@ constexpr DWORD kReadMode = STGM_SHARE_EXCLUSIVE | STGM_READ;
 
 }  // namespace
 
+BookmarkFiles BookmarkFilesIn(const std::string& dataFolder) {
+    if (dataFolder.empty()) return {kLegacyBookmarkPath, {kLegacyBookmarkPath}};
+    std::string own = dataFolder + kBookmarkFileName;
+    return {own, {own, kLegacyBookmarkPath}};
+}
+
 bool SaveBookmark(IDvdInfo2* dvdInfo, const char* path) {
     if (!dvdInfo || !path) return false;
     ComPtr<IDvdState> state;
@@ -37,20 +43,22 @@ bool SaveBookmark(IDvdInfo2* dvdInfo, const char* path) {
     return SUCCEEDED(::OleSaveToStream(persist.Get(), stream.Get()));
 }
 
-bool RestoreBookmark(IDvdControl2* dvdControl, const char* path) {
-    if (!dvdControl || !path) return false;
+BookmarkRestore RestoreBookmark(IDvdControl2* dvdControl, const char* path) {
+    if (!path || ::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return BookmarkRestore::Missing;
+    if (!dvdControl) return BookmarkRestore::Refused;
     ComPtr<IStorage> storage;
     if (FAILED(::StgOpenStorage(WideFromAnsi(path).c_str(), nullptr, kReadMode, nullptr, 0,
                                 storage.GetAddressOf())))
-        return false;
+        return BookmarkRestore::Unreadable;
     ComPtr<IStream> stream;
     if (FAILED(storage->OpenStream(kBookmarkStream, nullptr, kReadMode, 0, stream.GetAddressOf())))
-        return false;
+        return BookmarkRestore::Unreadable;
     ComPtr<IDvdState> state;
     HRESULT hr =
         ::OleLoadFromStream(stream.Get(), IID_IDvdState, reinterpret_cast<void**>(state.GetAddressOf()));
     stream.Reset();
     storage.Reset();
-    if (FAILED(hr) || !state) return false;
-    return SUCCEEDED(dvdControl->SetState(state.Get(), DVD_CMD_FLAG_Block, nullptr));
+    if (FAILED(hr) || !state) return BookmarkRestore::Unreadable;
+    if (FAILED(dvdControl->SetState(state.Get(), DVD_CMD_FLAG_Block, nullptr))) return BookmarkRestore::Refused;
+    return BookmarkRestore::Restored;
 }

@@ -16,6 +16,7 @@
 #include "GraphFilters.h"
 #include "VideoWindow.h"
 #include "DvdStreams.h"
+#include "DvdTexts.h"
 
 namespace {
 
@@ -118,12 +119,31 @@ void DvdPlayer::ShowFilterPropertyPage(const char* name) {
 
 // ---- Bookmark -------------------------------------------------------------------------------
 
-bool DvdPlayer::SaveBookmark() {
-    return ::SaveBookmark(dvdInfo.Get());
+BookmarkFiles DvdPlayer::Bookmarks() const {
+    return BookmarkFilesIn(mainWindow ? mainWindow->DataFolder() : std::string());
 }
 
+bool DvdPlayer::SaveBookmark() {
+    return ::SaveBookmark(dvdInfo.Get(), Bookmarks().write.c_str());
+}
+
+// The first bookmark file there is counts. A missing bookmark or one of another disc leaves
+// playback as it was without a word; a file that is no bookmark at all is worth telling once.
 bool DvdPlayer::RestoreBookmark() {
-    return ::RestoreBookmark(dvdControl.Get());
+    for (const std::string& path : Bookmarks().read) {
+        switch (::RestoreBookmark(dvdControl.Get(), path.c_str())) {
+            case BookmarkRestore::Missing:
+                continue;
+            case BookmarkRestore::Restored:
+                return true;
+            case BookmarkRestore::Unreadable:
+                Message(videoWindow, dvdtext::kBadBookmark, dvdtext::kErrorCaption, MB_OK | MB_ICONINFORMATION);
+                return false;
+            case BookmarkRestore::Refused:
+                return false;
+        }
+    }
+    return false;
 }
 
 // ---- Disc information -----------------------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include "DsUtil.h"
 #include "DvdTexts.h"
+#include "OwnDvdGraphBuilder.h"
 #include "Messages.h"
 #include "RenderStatus.h"
 
@@ -56,26 +57,20 @@ bool DvdPlayer::Fail(const char* text) {
 
 bool DvdPlayer::BuildGraph() {
     ReleaseAll();
-    HRESULT hr = ::CoCreateInstance(CLSID_DvdGraphBuilder, nullptr, CLSCTX_INPROC_SERVER, IID_IDvdGraphBuilder,
-                                    reinterpret_cast<void**>(dvdGraphBuilder.ReleaseAndGetAddressOf()));
-    if (FAILED(hr) || !dvdGraphBuilder) return false;
     state = DvdPlayerState::Uninitialized;
-
     wchar_t widePath[MAX_PATH + 1];
     WidenPath(dvdPath, widePath);
+    const wchar_t* volume = dvdPath[0] ? widePath : nullptr;
+
+    // The platform's navigator first, as everywhere.
     AM_DVD_RENDERSTATUS status{};
-    hr = dvdGraphBuilder->RenderDvdVideoVolume(dvdPath[0] ? widePath : nullptr, renderFlags, &status);
-    if (hr == VFW_E_DVD_DECNOTENOUGH) {
-        Message(nullptr, dvdtext::kNoDecoderText, dvdtext::kNoDecoderCaption, MB_OK);
-        return false;
-    }
-    if (FAILED(hr)) {
-        char text[101] = {};
-        ::AMGetErrorTextA(hr, text, 100);
-        text[100] = '\0';
-        Message(nullptr, text, dvdtext::kRenderFailedCaption, MB_OK);
-        return false;
-    }
+    HRESULT hr = ::CoCreateInstance(CLSID_DvdGraphBuilder, nullptr, CLSCTX_INPROC_SERVER, IID_IDvdGraphBuilder,
+                                    reinterpret_cast<void**>(dvdGraphBuilder.ReleaseAndGetAddressOf()));
+    if (SUCCEEDED(hr) && !dvdGraphBuilder) hr = E_NOINTERFACE;
+    if (SUCCEEDED(hr)) hr = dvdGraphBuilder->RenderDvdVideoVolume(volume, renderFlags, &status);
+    // Where the platform has none that renders the volume (Wine has none at all, and a Windows
+    // without an MPEG-2 decoder has none that decodes it), ours, which decodes the disc itself.
+    if (FAILED(hr) && !RenderWithOwnNavigator(volume, hr, status)) return false;
     if (hr == S_FALSE) {
         char question[kRenderStatusWorkChars + sizeof(dvdtext::kContinueQuestion)] = {};
         if (RenderStatusSummary(status, question, kRenderStatusWorkChars) == 0)
@@ -84,6 +79,38 @@ bool DvdPlayer::BuildGraph() {
         if (Message(nullptr, question, dvdtext::kWarningCaption, MB_YESNO) == IDNO) return false;
     }
     return QueryInterfaces();
+}
+
+bool DvdPlayer::RenderWithOwnNavigator(const wchar_t* volume, HRESULT& hr, AM_DVD_RENDERSTATUS& status) {
+    HRESULT platformHr = hr;
+    ComPtr<IDvdGraphBuilder> own;
+    AM_DVD_RENDERSTATUS ownStatus{};
+    HRESULT ownHr = CreateOwnDvdGraphBuilder(own.GetAddressOf());
+    if (SUCCEEDED(ownHr)) ownHr = own->RenderDvdVideoVolume(volume, renderFlags, &ownStatus);
+    bool noVolume = ownHr == S_FALSE && (ownStatus.bDvdVolInvalid || ownStatus.bDvdVolUnknown);
+    if (SUCCEEDED(ownHr) && !noVolume) {
+        dvdGraphBuilder = own;
+        hr = ownHr;
+        status = ownStatus;
+        return true;
+    }
+    // Neither can play it. The platform's answer when it has a navigator that lacked a decoder;
+    // otherwise what ours found, which says more about the disc than "not implemented".
+    dvdGraphBuilder.Reset();
+    if (platformHr == VFW_E_DVD_DECNOTENOUGH) {
+        Message(nullptr, dvdtext::kNoDecoderText, dvdtext::kNoDecoderCaption, MB_OK);
+        return false;
+    }
+    if (noVolume) {
+        Message(nullptr, dvdtext::kNoVolumeText, dvdtext::kRenderFailedCaption, MB_OK);
+        return false;
+    }
+    char text[101] = {};
+    ::AMGetErrorTextA(FAILED(ownHr) ? ownHr : platformHr, text, 100);
+    text[100] = '\0';
+    if (!text[0]) std::strcpy(text, dvdtext::kUnknownError);
+    Message(nullptr, text, dvdtext::kRenderFailedCaption, MB_OK);
+    return false;
 }
 
 bool DvdPlayer::QueryInterfaces() {

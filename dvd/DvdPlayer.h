@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "DvdBookmark.h"
 #include "DvdMath.h"
 #include "EngineHost.h"
 #include "GraphFilters.h"
@@ -145,6 +146,10 @@ public:
 private:
     // Graph and window (DvdPlayer.cpp)
     bool BuildGraph();
+    // After the platform's builder failed with hr: renders the volume with our own navigator.
+    // True with its builder, hr and status taken; false, with the failure told, when ours
+    // cannot play the volume either.
+    bool RenderWithOwnNavigator(const wchar_t* volume, HRESULT& hr, AM_DVD_RENDERSTATUS& status);
     bool QueryInterfaces();
     bool ApplyInitialOptions();
     bool CreateVideoWindow();
@@ -178,6 +183,8 @@ private:
     // The popup menu and what it and the main window's DVD commands lead to (DvdMenuCommands.cpp)
     void ShowContextMenu(int x, int y);
     bool OnMenuCommand(UINT id);
+    // Where the bookmark is written and looked for.
+    BookmarkFiles Bookmarks() const;
     // The stream, angle, jump, karaoke and parental dialogs; false for any other command.
     bool ShowDvdDialog(UINT command);
 

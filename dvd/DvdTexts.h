@@ -14,6 +14,7 @@ inline constexpr char kNoDecoderText[] =
     "Please installa DVD decoder on your system.\r\n\r\n"
     "The Tesmaro Player will now exit.";
 inline constexpr char kRenderFailedCaption[] = "RenderDvdVideoVolume Failed!";
+inline constexpr char kNoVolumeText[] = "There is no DVD-Video volume here that can be played.";
 inline constexpr char kUnknownError[] = "An unknown error has occurred";
 inline constexpr char kContinueQuestion[] = "\n\nDo you still want to continue?";
 inline constexpr char kWarningCaption[] = "Warning";
@@ -35,6 +36,8 @@ inline constexpr char kNoPosition[] =
     "Cannot get the IID_IMediaPosition interface.Sorry, can't locate DVD position.";
 
 inline constexpr char kErrorCaption[] = "Error";
+inline constexpr char kBadBookmark[] =
+    "The DVD bookmark cannot be restored: its file is damaged or holds no bookmark.";
 inline constexpr char kOpenWarning[] = "A file on the DVD disc could not be opened. Playback may not continue.";
 inline constexpr char kParentalQuestion[] = "Accept Parental Level Change Request?";
 inline constexpr char kParentalCaption[] = "Accept Change?";

@@ -36,6 +36,7 @@ HRESULT DvdPlayer::PlayDvd() {
     }
     if (state == DvdPlayerState::Uninitialized || !mediaControl || !dvdControl) return E_FAIL;
     HRESULT hr = S_OK;
+    DvdPlayerState before = state;
     switch (state) {
         case DvdPlayerState::Stopped:
             hr = mediaControl->Run();
@@ -65,6 +66,9 @@ HRESULT DvdPlayer::PlayDvd() {
         case DvdPlayerState::Uninitialized:
             break;
     }
+    // The main window's state word otherwise changes at the navigator's next time event, and a
+    // still menu has none: after a pause there it would read PAUSE while the menu plays on.
+    if (state != before) Repaint();
     return hr;
 }
 

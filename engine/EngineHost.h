@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "TransportSettings.h"
 
 class EngineHost {
@@ -18,6 +20,9 @@ public:
     virtual void NoteProhibited() = 0;
     // Invalidates the owner's client area without erasing; the last error code on failure.
     virtual DWORD Repaint() = 0;
+    // Where the engine keeps the user's files (the DVD bookmark): the folder of the profile,
+    // ending in a backslash; empty when there is none.
+    virtual std::string DataFolder() const = 0;
 
 protected:
     ~EngineHost() = default;

@@ -22,6 +22,11 @@ inline constexpr UINT_PTR kDiscPollTimer = 3;
 // be seen is done then.
 inline constexpr UINT_PTR kFinishStartupTimer = 4;
 inline constexpr UINT kDiscPollPeriodMs = 3000;
+// The name of a registered message the main window answers with the number of disc poll timer
+// ticks it has handled so far, polling or not, so that a test waits for the next poll instead of
+// guessing when it comes. A tick's own posted work is done before the next tick: timer messages
+// come only when nothing else is queued.
+inline constexpr char kDiscPollTicksMessage[] = "TesmaroPlayer.DiscPollTicks";
 
 // A video window: cursor hiding in full screen, the position poll, deferred full screen.
 inline constexpr UINT_PTR kCursorTimer = 1;

@@ -1,5 +1,7 @@
 #include "Profile.h"
 
+#include <shlobj.h>
+
 #include "Registry.h"
 
 namespace fw {
@@ -17,6 +19,18 @@ void Profile::SetLocation(HKEY root, std::string company, std::string appName) {
 
 std::string Profile::SectionPath(const char* section) const {
     return "software\\" + mCompany + "\\" + mAppName + "\\" + section;
+}
+
+std::string Profile::DataFolder() const {
+    if (!IsSet()) return {};
+    char base[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, base))) return {};
+    std::string folder = base;
+    for (const std::string* part : {&mCompany, &mAppName}) {
+        folder += "\\" + *part;
+        if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return {};
+    }
+    return folder + "\\";
 }
 
 // The keys on the path are created on first use, reads included.

@@ -20,6 +20,9 @@ public:
     bool IsSet() const { return !mCompany.empty() && !mAppName.empty(); }
     // "software\<company>\<application>\<section>"
     std::string SectionPath(const char* section) const;
+    // The user's own folder of the application, "<application data>\<company>\<application>\",
+    // made when missing; empty when the profile has no location or the folder cannot be made.
+    std::string DataFolder() const;
 
     // A value that is absent, unreadable or of another type reads as the default.
     int GetInt(const char* section, const char* key, int def) const;

@@ -3,7 +3,10 @@
 ;   OUTFILE       the installer to write
 ;   NSH_DIR       the folder of install_files.nsh and uninstall_files.nsh (stage_files.py)
 ;   ICON          the program's icon
+;   LICENSE_FILE  the GPL's text, shown on the licence page
 ;   RESTORE_TOOL  defined when assoc_restore.exe ships
+;   TYPES_TOOL    setup_types.exe, which notes the file types before the player first runs and
+;                 gives them back at the uninstall; both carry it, the installation does not
 Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
@@ -45,6 +48,14 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+; The GPL asks for no agreement to install or use the program, only when copying or changing
+; it: the page informs, and Next goes on.
+!define MUI_PAGE_HEADER_TEXT "Licence"
+!define MUI_PAGE_HEADER_SUBTEXT "The terms under which ${PRODUCT} may be copied and changed."
+!define MUI_LICENSEPAGE_TEXT_TOP "${PRODUCT} is free software under the GNU General Public License."
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "You need not accept this licence to install or use ${PRODUCT}. It gives you the right to copy, change and pass the program on under its terms. The libraries it contains are listed in NOTICE.txt in the program folder."
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!insertmacro MUI_PAGE_LICENSE "${LICENSE_FILE}"
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE LeaveDirectoryPage
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -96,6 +107,20 @@ FunctionEnd
 !insertmacro WaitForPlayerToClose ""
 !insertmacro WaitForPlayerToClose "un."
 
+; The folder without a trailing backslash, as the installer writes it into "InstallLocation".
+!macro StripTrailingBackslash VAR
+    StrCpy $R0 ${VAR} "" -1
+    ${If} $R0 == "\"
+        StrCpy ${VAR} ${VAR} -1
+    ${EndIf}
+!macroend
+
+; Puts setup_types.exe into the temporary folder of the running installer or uninstaller.
+!macro UnpackTypesTool
+    InitPluginsDir
+    File "/oname=$PLUGINSDIR\setup_types.exe" "${TYPES_TOOL}"
+!macroend
+
 ; ---- Installer -----------------------------------------------------------------------------
 
 ; $0 holds the folder's length where this is shown.
@@ -108,6 +133,39 @@ Function LeaveDirectoryPage
         MessageBox MB_OK|MB_ICONEXCLAMATION "${FOLDER_TOO_LONG}"
         Abort
     ${EndIf}
+FunctionEnd
+
+; One installation at a time: an installation in another folder is uninstalled first, keeping
+; the settings, so that no uninstaller is left that would take this one's entry, shortcuts and
+; file types. Its file types go back to their owners with it. Leaves $R9 "ok", or "failed" when
+; that uninstaller did not end well (both installations are then as they were or the old one is
+; partly gone, never the new one half-written).
+Function RemoveInstallationElsewhere
+    StrCpy $R9 "ok"
+    ReadRegStr $R1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    !insertmacro StripTrailingBackslash $R1
+    StrCpy $R2 $INSTDIR
+    !insertmacro StripTrailingBackslash $R2
+    ${If} $R1 == ""
+    ${OrIf} $R1 == $R2
+        Return
+    ${EndIf}
+    ; A folder removed by hand has nothing left to uninstall; its entry is replaced below.
+    ${IfNot} ${FileExists} "$R1\uninstall.exe"
+        Return
+    ${EndIf}
+    DetailPrint "Removing the installation in $R1"
+    ClearErrors
+    ; Run in place, so that this waits for its end.
+    ExecWait '"$R1\uninstall.exe" /S _?=$R1' $R3
+    ${If} ${Errors}
+    ${OrIf} $R3 != 0
+        StrCpy $R9 "failed"
+        Return
+    ${EndIf}
+    ; An uninstaller run in place cannot delete itself.
+    Delete "$R1\uninstall.exe"
+    RMDir "$R1"
 FunctionEnd
 
 Section "-Program"
@@ -124,6 +182,21 @@ Section "-Program"
         DetailPrint "${PRODUCT} is still running; nothing was installed."
         SetErrorLevel 4
         Abort "${PRODUCT} is still running; nothing was installed."
+    ${EndIf}
+
+    Call RemoveInstallationElsewhere
+    ${If} $R9 != "ok"
+        MessageBox MB_OK|MB_ICONSTOP "The installation in$\r$\n$R1$\r$\ncould not be removed; nothing was installed." /SD IDOK
+        SetErrorLevel 6
+        Abort "The installation in $R1 could not be removed; nothing was installed."
+    ${EndIf}
+    ; A first installation notes the file types before the player ever runs; one over an
+    ; installation keeps that installation's record, or has none when it came without one (the
+    ; player has run since, so what is there now is no longer what was there before).
+    ReadRegStr $R1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $R1 == ""
+        !insertmacro UnpackTypesTool
+        ExecWait '"$PLUGINSDIR\setup_types.exe" record'
     ${EndIf}
 
     SetOverwrite on
@@ -164,69 +237,29 @@ SectionEnd
 
 ; ---- Uninstaller ---------------------------------------------------------------------------
 
-; Gives one file type back. The player took it by putting its own identifier into the type's
-; default value and the previous owner into "Backup type"; it left a type it gave up with an
-; empty default; it made the whole key when the type had none, marked by its own content type.
-!macro GiveTypeBack EXT KIND
-    ClearErrors
-    ReadRegStr $0 HKCR "${EXT}" ""
-    ${IfNot} ${Errors}
-        ReadRegStr $1 HKCR "${EXT}" "Backup type"
-        ${If} $0 == "Tesmaro Player"
-        ${OrIf} $0 == "Vistrane+"
-        ${OrIf} $0 == ""
-            ${If} $1 != ""
-            ${AndIf} $1 != "Tesmaro Player"
-            ${AndIf} $1 != "Vistrane+"
-                WriteRegStr HKCR "${EXT}" "" $1
-            ${Else}
-                DeleteRegValue HKCR "${EXT}" ""
-            ${EndIf}
-        ${EndIf}
-    ${EndIf}
-    DeleteRegValue HKCR "${EXT}" "Backup type"
-    ClearErrors
-    ReadRegStr $2 HKCR "${EXT}" "Content Type"
-    ${IfNot} ${Errors}
-    ${AndIf} $2 == "${KIND}"
-        DeleteRegValue HKCR "${EXT}" "Content Type"
-    ${EndIf}
-    ; Only a key that nothing else uses any more.
-    DeleteRegKey /ifempty HKCR "${EXT}"
-!macroend
-
+; Every file type back to the program that had it, and the two program identifiers as they
+; were, for this folder's installation (setup_types.exe knows the rules and the record).
 Function un.GiveFileTypesBack
-    !insertmacro GiveTypeBack ".wmv" "Video file"
-    !insertmacro GiveTypeBack ".mpg" "Video file"
-    !insertmacro GiveTypeBack ".mpeg" "Video file"
-    !insertmacro GiveTypeBack ".m1v" "Video file"
-    !insertmacro GiveTypeBack ".dat" "Video file"
-    !insertmacro GiveTypeBack ".asf" "Video file"
-    !insertmacro GiveTypeBack ".m2v" "Video file"
-    !insertmacro GiveTypeBack ".ifo" "Video file"
-    !insertmacro GiveTypeBack ".avi" "Video file"
-    !insertmacro GiveTypeBack ".divx" "Video file"
-    !insertmacro GiveTypeBack ".mp4" "Video file"
-    !insertmacro GiveTypeBack ".ogm" "Video file"
-    !insertmacro GiveTypeBack ".mp3" "Audio file"
-    !insertmacro GiveTypeBack ".mp2" "Audio file"
-    !insertmacro GiveTypeBack ".mpa" "Audio file"
-    !insertmacro GiveTypeBack ".wav" "Audio file"
-    !insertmacro GiveTypeBack ".wma" "Audio file"
-    !insertmacro GiveTypeBack ".au" "Audio file"
-    !insertmacro GiveTypeBack ".aif" "Audio file"
-    !insertmacro GiveTypeBack ".aiff" "Audio file"
-    !insertmacro GiveTypeBack ".snd" "Audio file"
-    !insertmacro GiveTypeBack ".mid" "Audio file"
-    !insertmacro GiveTypeBack ".midi" "Audio file"
-    !insertmacro GiveTypeBack ".rmi" "Audio file"
-    !insertmacro GiveTypeBack ".ogg" "Audio file"
-    ; The association dialog's free slots all write this one placeholder type.
-    !insertmacro GiveTypeBack ".aaaa" "Image file"
-    !insertmacro GiveTypeBack ".aaaa" "Video file"
-    ; The program identifiers of the player and of the restore tool.
-    DeleteRegKey HKCR "Tesmaro Player"
-    DeleteRegKey HKCR "Vistrane+"
+    !insertmacro UnpackTypesTool
+    StrCpy $R2 $INSTDIR
+    !insertmacro StripTrailingBackslash $R2
+    ExecWait '"$PLUGINSDIR\setup_types.exe" giveback "$R2"'
+FunctionEnd
+
+; "own" when the entry in the list of programs is this folder's (or there is none); "elsewhere"
+; when it names an installation in another folder, whose shortcuts, file types and settings
+; these are.
+Var Registration
+Function un.FindRegistration
+    StrCpy $Registration "own"
+    ReadRegStr $R1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    !insertmacro StripTrailingBackslash $R1
+    StrCpy $R2 $INSTDIR
+    !insertmacro StripTrailingBackslash $R2
+    ${If} $R1 != ""
+    ${AndIf} $R1 != $R2
+        StrCpy $Registration "elsewhere"
+    ${EndIf}
 FunctionEnd
 
 Section "Uninstall"
@@ -237,7 +270,12 @@ Section "Uninstall"
         Abort "${PRODUCT} is still running; nothing was removed."
     ${EndIf}
 
-    Call un.GiveFileTypesBack
+    Call un.FindRegistration
+    ${If} $Registration == "own"
+        Call un.GiveFileTypesBack
+    ${Else}
+        DetailPrint "${PRODUCT} is installed in $R1 too; its shortcuts, file types and settings stay."
+    ${EndIf}
 
     ; Files the user deleted by hand are simply not there to delete.
     !include "${NSH_DIR}/uninstall_files.nsh"
@@ -245,6 +283,9 @@ Section "Uninstall"
     ; Kept when the user put files of their own into it.
     RMDir "$INSTDIR"
 
+    ${If} $Registration != "own"
+        Return
+    ${EndIf}
     SetShellVarContext all
     Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
     Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT} Help.lnk"

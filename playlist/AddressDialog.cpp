@@ -21,6 +21,10 @@ void AddressDialog::OnOK() {
     EndDialog(1);
 }
 
+bool IsBlankAddress(std::string_view address) {
+    return address.find_first_not_of(" \t") == std::string_view::npos;
+}
+
 bool AskForAddress(HWND owner, std::string& address) {
     AddressDialog dialog(owner);
     if (dialog.DoModal() != 1) return false;

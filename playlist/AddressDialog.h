@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "Dialog.h"
 
@@ -22,5 +23,7 @@ private:
     std::string mAddress;
 };
 
-// Shows the dialog modally; true and the typed text on OK, false on Cancel.
+// Nothing but blanks: no address at all.
+bool IsBlankAddress(std::string_view address);
+// Shows the dialog modally; true and the typed text (blank or not) on OK, false on Cancel.
 bool AskForAddress(HWND owner, std::string& address);

@@ -138,6 +138,13 @@ void PlaylistDialog::RefreshList() {
     ::InvalidateRect(mList, nullptr, TRUE);
 }
 
+void PlaylistDialog::EntriesAppended() {
+    if (!mList) return;
+    // Only rows in view are painted, and the rows already there keep their meaning.
+    ListView_SetItemCountEx(mList, static_cast<int>(mHost.PlaylistEntries().size()),
+                            LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
 void PlaylistDialog::ShowRefreshed() {
     RefreshList();
     ::ShowWindow(Hwnd(), SW_SHOW);

@@ -17,6 +17,8 @@ public:
 
     // The rows become the playlist's entries again (and nothing is selected).
     void RefreshList();
+    // Entries were added at the end: new rows, the selected ones stay selected.
+    void EntriesAppended();
     // Refreshes the rows and shows the window.
     void ShowRefreshed();
 

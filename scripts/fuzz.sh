@@ -17,11 +17,13 @@ targets=(
   "m3u          M3uFuzz.cpp         playlist/Playlist.cpp playlist/PlaylistModel.cpp framework/ChosenFiles.cpp"
   "command_line CommandLineFuzz.cpp framework/CommandLine.cpp"
   "status_text  StatusTextFuzz.cpp  app/StatusText.cpp engine/StatusFigures.cpp framework/Text.cpp framework/ChosenFiles.cpp playback/PlaybackMath.cpp"
+  "state_stream StateStreamFuzz.cpp dvd/navigator/StateStream.cpp"
+  "program_stream ProgramStreamFuzz.cpp dvd/navigator/ProgramStream.cpp dvd/navigator/Lpcm.cpp"
 )
 
 flags=(-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
        -DTESMARO_LIBFUZZER -I"$src/tests/fuzz" -I"$src/skin" -I"$src/playlist" -I"$src/framework"
-       -I"$src/app" -I"$src/playback" -I"$src/engine")
+       -I"$src/app" -I"$src/playback" -I"$src/engine" -I"$src/dvd/navigator")
 
 for line in "${targets[@]}"; do
   read -r name target sources <<<"$line"

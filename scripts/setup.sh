@@ -28,7 +28,25 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -qq
+  # A mirror caught mid-sync fails one index file; the others still serve the install.
+  "${sudo_cmd[@]}" apt-get update -qq || echo "setup: apt-get update reported errors; going on with the indexes it has"
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+# The DVD navigator is built from Debian's own sources of libdvdread, libdvdnav, libmpeg2 and
+# liba52 (scripts/deps.sh fetches them with apt-get source), so apt needs a deb-src entry for the
+# archive this machine already uses.
+src_list=/etc/apt/sources.list.d/tesmaro-deb-src.sources
+if [ ! -f "$src_list" ]; then
+  uri=$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+  suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+  if [ -z "$uri" ]; then
+    echo "setup: no Debian archive found in /etc/apt/sources.list.d/debian.sources" >&2
+    exit 1
+  fi
+  printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+    "$uri" "$suite" | "${sudo_cmd[@]}" tee "$src_list" >/dev/null
+  # Another build on the machine may hold apt's locks for a while: wait for them.
+  "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=900 update -qq ||
+    echo "setup: apt-get update reported errors; going on with the indexes it has"
 fi
 echo "setup: packages ready"

@@ -8,6 +8,9 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko install prompts in a fresh prefix. No menu entries or file types of the
 # build's prefix in the desktop of the machine (the installer makes Start-menu shortcuts).
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-# Sound goes to a null ALSA device.
-export ALSA_CONFIG_PATH="$_tm_src/scripts/alsa-null.conf"
+# Sound goes to a null ALSA device in tests (TESMARO_NULL_AUDIO=1) and where there is no display
+# (the player then runs on a private Xvfb, and nobody listens); on a desktop the user hears it.
+if [ "${TESMARO_NULL_AUDIO:-}" = 1 ] || [ -z "${DISPLAY:-}" ]; then
+  export ALSA_CONFIG_PATH="$_tm_src/scripts/alsa-null.conf"
+fi
 export TESMARO_BUILD="$_tm_build"

@@ -5,6 +5,8 @@
 set -euo pipefail
 here=$(dirname "$0")
 cmd=$1; build=$2
+# The session's services serve tests: no sound of theirs reaches the desktop.
+export TESMARO_NULL_AUDIO=1
 case "$cmd" in
 start)
   "$here/wine-prefix.sh" "$build"
@@ -14,6 +16,9 @@ start)
   # A server that already runs (an earlier session) is simply reused.
   wineserver -p 120 </dev/null >>"$build/wine/session.log" 2>&1 || true
   wineboot </dev/null >>"$build/wine/session.log" 2>&1
+  # A program that crashes ends with its backtrace in the output instead of waiting behind
+  # Wine's crash dialog for a click that no test gives.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >>"$build/wine/session.log" 2>&1
   # The virtual desktop's process is started here, not by the first test: see DesktopHolder.cpp.
   holder="$build/bin/desktop_holder.exe"
   if [ -f "$holder" ]; then

@@ -21,10 +21,10 @@ struct SpinEdit {
     int SettingsDialogRecord::*field;
 };
 constexpr SpinEdit kSpinEdits[] = {
-    {IDC_SKIP_FORWARD, 600, 1, &SettingsDialogRecord::skipForward},
-    {IDC_SKIP_BACKWARD, 600, 1, &SettingsDialogRecord::skipBackward},
-    {IDC_FAST_FORWARD, 4, 1, &SettingsDialogRecord::fastForward},
-    {IDC_FAST_BACKWARD, 4, 1, &SettingsDialogRecord::fastBackward},
+    {IDC_SKIP_FORWARD, kMaxSkipSeconds, kMinSkipSeconds, &SettingsDialogRecord::skipForward},
+    {IDC_SKIP_BACKWARD, kMaxSkipSeconds, kMinSkipSeconds, &SettingsDialogRecord::skipBackward},
+    {IDC_FAST_FORWARD, kMaxFastRate, kMinFastRate, &SettingsDialogRecord::fastForward},
+    {IDC_FAST_BACKWARD, kMaxFastRate, kMinFastRate, &SettingsDialogRecord::fastBackward},
 };
 
 // The dialog over the record its owner filled; it writes what was typed back into the record on
@@ -57,9 +57,6 @@ BOOL SettingsDialog::OnInitDialog() {
     for (const SpinEdit& spin : kSpinEdits) {
         ::CreateUpDownControl(kSpinStyle, 20, 10, 50, 50, Hwnd(), IDC_SETTINGS_SPIN, mRecord.instance,
                               Item(spin.edit), spin.upper, spin.lower, mRecord.*spin.field);
-        // The spin control shows its position clamped to its range; a value typed earlier beyond
-        // it (999 seconds) is shown as it is, so OK does not silently store the limit instead.
-        ::SetDlgItemInt(Hwnd(), spin.edit, static_cast<UINT>(mRecord.*spin.field), TRUE);
     }
     ::SetDlgItemTextA(Hwnd(), IDC_SLOW_FORWARD, FormatRate(mRecord.slowForward).c_str());
     return TRUE;
@@ -67,8 +64,11 @@ BOOL SettingsDialog::OnInitDialog() {
 
 void SettingsDialog::OnOK() {
     mRecord.fullScreenOnPlay = ::IsDlgButtonChecked(Hwnd(), IDC_FULLSCREEN_ON_PLAY) == BST_CHECKED;
-    for (const SpinEdit& spin : kSpinEdits)
-        mRecord.*spin.field = LeadingInteger(EditText(spin.edit));
+    // What is stored and used is what the spin control allows, and the edit shows it.
+    for (const SpinEdit& spin : kSpinEdits) {
+        mRecord.*spin.field = SpinValue(EditText(spin.edit), spin.lower, spin.upper);
+        ::SetDlgItemInt(Hwnd(), spin.edit, static_cast<UINT>(mRecord.*spin.field), TRUE);
+    }
     mRecord.slowForward = ParseRate(EditText(IDC_SLOW_FORWARD));
     if (!SlowRateAccepted(mRecord.slowForward)) {
         ::MessageBoxA(nullptr, "Please input Slowly forward between 0.1 to 0.9", "warning", MB_OK);

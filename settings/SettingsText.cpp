@@ -32,3 +32,8 @@ bool SlowRateAccepted(float rate) {
     double stored = rate;
     return stored >= 0.1 && stored <= 0.9;
 }
+
+int SpinValue(const std::string& text, int lower, int upper) {
+    int value = LeadingInteger(text);
+    return value < lower ? lower : value > upper ? upper : value;
+}

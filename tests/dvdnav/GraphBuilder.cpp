@@ -1,8 +1,13 @@
 // The double's IDvdGraphBuilder and the DLL's class objects. The builder makes a real filter
 // graph of the platform's, puts the navigator filter and the real Video Renderer into it and
 // connects them; everything else on the graph is the platform's own.
+#include <wrl/client.h>
+
 #include <cstdio>
 
+#include "DvdCmd.h"
+#include "DvdStateObject.h"
+#include "GraphConnect.h"
 #include "Navigator.h"
 #include "NavigatorFixture.h"
 
@@ -53,8 +58,8 @@ public:
             Record("Script? %s", line.c_str());
     }
     ~Builder() {
-        if (mNav) mNav->Release();
-        if (mGraph) mGraph->Release();
+        mNav.Reset();
+        mGraph.Reset();
         ObjectDestroyed();
     }
 
@@ -80,7 +85,7 @@ public:
         if (!graph) return E_POINTER;
         *graph = nullptr;
         if (HRESULT hr = MakeGraph(); FAILED(hr)) return hr;
-        *graph = mGraph;
+        *graph = mGraph.Get();
         mGraph->AddRef();
         return S_OK;
     }
@@ -113,24 +118,18 @@ public:
 
         std::wstring volume = path ? std::wstring(path) : Wide(ModuleDir() + "\\media\\dvd\\VIDEO_TS");
         Disc none;
-        mNav = new Navigator(mScript, none, false);
+        // The toolchain's ComPtr::Attach adds a reference: take the new one's own instead.
+        *mNav.ReleaseAndGetAddressOf() = new Navigator(mScript, none, false);
         bool hasDisc;
         {
-            Navigator::Guard g(*mNav);
+            Navigator::Guard g(*mNav.Get());
             hasDisc = mNav->LoadDisc(volume);
         }
-        HRESULT hr = mGraph->AddFilter(mNav, L"DVD Navigator");
-        IBaseFilter* renderer = nullptr;
+        HRESULT hr = mGraph->AddFilter(mNav.Get(), L"DVD Navigator");
+        Microsoft::WRL::ComPtr<IBaseFilter> renderer;
         if (SUCCEEDED(hr))
-            hr = ::CoCreateInstance(CLSID_VideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                                    reinterpret_cast<void**>(&renderer));
-        if (SUCCEEDED(hr)) hr = mGraph->AddFilter(renderer, L"Video Renderer");
-        IPin* input = nullptr;
-        if (SUCCEEDED(hr)) hr = renderer->FindPin(L"In", &input);
-        if (FAILED(hr) && renderer) hr = FirstInputPin(renderer, &input);
-        if (SUCCEEDED(hr)) hr = mGraph->ConnectDirect(mNav->Pin(), input, nullptr);
-        if (input) input->Release();
-        if (renderer) renderer->Release();
+            hr = navigator::ConnectNewRenderer(mGraph.Get(), mNav->Pin(), CLSID_VideoRenderer,
+                                               L"Video Renderer", renderer);
         if (FAILED(hr)) {
             Record("Render? 0x%08lx", static_cast<unsigned long>(hr));
             return VFW_E_DVD_RENDERFAIL;
@@ -143,7 +142,7 @@ public:
         status->iNumStreams = audio ? 2 : 1;
         for (const auto& e : mScript.events) {
             if (e.when != ScriptEvent::When::Build) continue;
-            Navigator::Guard g(*mNav);
+            Navigator::Guard g(*mNav.Get());
             mNav->Send(e.code, e.p1, e.p2);
         }
         if (!hasDisc) {
@@ -177,47 +176,20 @@ public:
 
 private:
     bool ConnectAudio() {
-        IBaseFilter* renderer = nullptr;
-        if (FAILED(::CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                                      reinterpret_cast<void**>(&renderer))))
-            return false;
-        IPin* input = nullptr;
-        HRESULT hr = mGraph->AddFilter(renderer, L"Audio Renderer");
-        if (SUCCEEDED(hr)) hr = FirstInputPin(renderer, &input);
-        if (SUCCEEDED(hr)) hr = mGraph->ConnectDirect(mNav->AudioPin(), input, nullptr);
-        if (input) input->Release();
-        if (FAILED(hr)) mGraph->RemoveFilter(renderer);
-        renderer->Release();
-        return SUCCEEDED(hr);
+        Microsoft::WRL::ComPtr<IBaseFilter> renderer;
+        return SUCCEEDED(navigator::ConnectNewRenderer(mGraph.Get(), mNav->AudioPin(), CLSID_DSoundRender,
+                                                       L"Audio Renderer", renderer));
     }
     HRESULT MakeGraph() {
         if (mGraph) return S_OK;
         return ::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                  reinterpret_cast<void**>(&mGraph));
-    }
-    static HRESULT FirstInputPin(IBaseFilter* filter, IPin** out) {
-        IEnumPins* pins = nullptr;
-        HRESULT hr = filter->EnumPins(&pins);
-        if (FAILED(hr)) return hr;
-        IPin* pin = nullptr;
-        hr = VFW_E_NOT_FOUND;
-        while (pins->Next(1, &pin, nullptr) == S_OK) {
-            PIN_DIRECTION dir;
-            if (SUCCEEDED(pin->QueryDirection(&dir)) && dir == PINDIR_INPUT) {
-                *out = pin;
-                hr = S_OK;
-                break;
-            }
-            pin->Release();
-        }
-        pins->Release();
-        return hr;
+                                  reinterpret_cast<void**>(mGraph.GetAddressOf()));
     }
 
     LONG mRefs = 1;
     Script mScript;
-    IGraphBuilder* mGraph = nullptr;
-    Navigator* mNav = nullptr;
+    Microsoft::WRL::ComPtr<IGraphBuilder> mGraph;
+    Microsoft::WRL::ComPtr<Navigator> mNav;
 };
 
 class Factory final : public IClassFactory {
@@ -286,5 +258,7 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-    return dvdnav::gObjects == 0 && dvdnav::gLocks == 0 ? S_OK : S_FALSE;
+    bool idle =
+        dvdnav::gObjects == 0 && navigator::LiveCmdObjects() == 0 && navigator::LiveStateObjects() == 0;
+    return idle && dvdnav::gLocks == 0 ? S_OK : S_FALSE;
 }

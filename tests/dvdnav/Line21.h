@@ -7,12 +7,12 @@
 
 namespace dvdnav {
 
-class Line21 final : public ILine21 {
+class Line21 final : public IAMLine21Decoder {
 public:
     explicit Line21(IUnknown* owner) : mOwner(owner) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (iid == IID_IUnknown || iid == IID_IAMLine21Decoder) {
-            *out = static_cast<ILine21*>(this);
+            *out = static_cast<IAMLine21Decoder*>(this);
             AddRef();
             return S_OK;
         }
@@ -20,33 +20,35 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return mOwner->AddRef(); }
     ULONG STDMETHODCALLTYPE Release() override { return mOwner->Release(); }
-    HRESULT STDMETHODCALLTYPE GetDecoderLevel(int* level) override {
+    HRESULT STDMETHODCALLTYPE GetDecoderLevel(AM_LINE21_CCLEVEL* level) override {
         Record("Line21.GetDecoderLevel");
         if (!level) return E_POINTER;
-        *level = 0;  // AM_L21_CCLEVEL_TC2
+        *level = AM_L21_CCLEVEL_TC2;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetCurrentService(int* service) override {
+    HRESULT STDMETHODCALLTYPE GetCurrentService(AM_LINE21_CCSERVICE* service) override {
         Record("Line21.GetCurrentService");
         if (!service) return E_POINTER;
         *service = mService;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE SetCurrentService(int service) override {
-        Record("Line21.SetCurrentService %d", service);
-        if (service < 0 || (service > 5 && service != 10)) return E_INVALIDARG;
+    HRESULT STDMETHODCALLTYPE SetCurrentService(AM_LINE21_CCSERVICE service) override {
+        Record("Line21.SetCurrentService %d", static_cast<int>(service));
+        if (service < AM_L21_CCSERVICE_None ||
+            (service > AM_L21_CCSERVICE_XDS && service != AM_L21_CCSERVICE_DefChannel))
+            return E_INVALIDARG;
         mService = service;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetServiceState(int* state) override {
+    HRESULT STDMETHODCALLTYPE GetServiceState(AM_LINE21_CCSTATE* state) override {
         Record("Line21.GetServiceState");
         if (!state) return E_POINTER;
         *state = mState;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE SetServiceState(int state) override {
-        Record("Line21.SetServiceState %d", state);
-        if (state != 0 && state != 1) return E_INVALIDARG;  // AM_L21_CCSTATE_Off, _On
+    HRESULT STDMETHODCALLTYPE SetServiceState(AM_LINE21_CCSTATE state) override {
+        Record("Line21.SetServiceState %d", static_cast<int>(state));
+        if (state != AM_L21_CCSTATE_Off && state != AM_L21_CCSTATE_On) return E_INVALIDARG;
         mState = state;
         return S_OK;
     }
@@ -64,19 +66,19 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE SetRedrawAlways(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetDrawBackgroundMode(int* mode) override {
+    HRESULT STDMETHODCALLTYPE GetDrawBackgroundMode(AM_LINE21_DRAWBGMODE* mode) override {
         if (!mode) return E_POINTER;
-        *mode = 1;  // transparent
+        *mode = AM_L21_DRAWBGMODE_Transparent;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE SetDrawBackgroundMode(int) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetDrawBackgroundMode(AM_LINE21_DRAWBGMODE) override { return S_OK; }
 
-    int State() const { return mState; }
+    AM_LINE21_CCSTATE State() const { return mState; }
 
 private:
     IUnknown* mOwner;
-    int mService = 1;  // caption 1
-    int mState = 0;
+    AM_LINE21_CCSERVICE mService = AM_L21_CCSERVICE_Caption1;
+    AM_LINE21_CCSTATE mState = AM_L21_CCSTATE_Off;
 };
 
 }  // namespace dvdnav

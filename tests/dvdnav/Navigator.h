@@ -1,5 +1,6 @@
-// The navigator double's filter: one output pin of generated RGB32 pictures for the real Video
-// Renderer, and IDvdControl2 / IDvdInfo2 over a model read from the disc's IFO files. The two
+// The navigator double's filter, on the product navigator's filter-and-pin base: an output pin of
+// generated RGB32 pictures for the real Video Renderer, one of silence for the real audio
+// renderer, and IDvdControl2 / IDvdInfo2 over a model read from the disc's IFO files. The two
 // navigator interfaces live on member objects because IDvdControl2::Stop and IBaseFilter::Stop
 // share a signature; all of them share the filter's reference count.
 #pragma once
@@ -8,13 +9,20 @@
 #include <dshow.h>
 #include <dvdevcod.h>
 
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "BaseFilter.h"
 #include "CallLog.h"
+#include "Commands.h"
+#include "DvdCmd.h"
 #include "DiscModel.h"
 #include "Line21.h"
 #include "MixerConfig.h"
 #include "OldNavigator.h"
+#include "OutputPin.h"
 #include "Script.h"
 
 namespace dvdnav {
@@ -23,47 +31,6 @@ inline constexpr LONG kWidth = 720, kHeight = 576;
 inline constexpr LONG kAudioChunk = 48000 * 4 / 4;  // a quarter second of 48 kHz 16-bit stereo
 
 class Navigator;
-
-// One output pin: generated RGB32 pictures, or silence as 16-bit stereo PCM for an audio renderer.
-class OutputPin final : public IPin {
-public:
-    OutputPin(Navigator& nav, bool audio) : mNav(nav), mAudio(audio) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE Connect(IPin* receiver, const AM_MEDIA_TYPE* mt) override;
-    HRESULT STDMETHODCALLTYPE ReceiveConnection(IPin*, const AM_MEDIA_TYPE*) override { return E_UNEXPECTED; }
-    HRESULT STDMETHODCALLTYPE Disconnect() override;
-    HRESULT STDMETHODCALLTYPE ConnectedTo(IPin** pin) override;
-    HRESULT STDMETHODCALLTYPE ConnectionMediaType(AM_MEDIA_TYPE* mt) override;
-    HRESULT STDMETHODCALLTYPE QueryPinInfo(PIN_INFO* info) override;
-    HRESULT STDMETHODCALLTYPE QueryDirection(PIN_DIRECTION* dir) override {
-        *dir = PINDIR_OUTPUT;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE QueryId(LPWSTR* id) override;
-    HRESULT STDMETHODCALLTYPE QueryAccept(const AM_MEDIA_TYPE* mt) override;
-    HRESULT STDMETHODCALLTYPE EnumMediaTypes(IEnumMediaTypes** out) override;
-    HRESULT STDMETHODCALLTYPE QueryInternalConnections(IPin**, ULONG*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EndOfStream() override { return E_UNEXPECTED; }
-    HRESULT STDMETHODCALLTYPE BeginFlush() override { return E_UNEXPECTED; }
-    HRESULT STDMETHODCALLTYPE EndFlush() override { return E_UNEXPECTED; }
-    HRESULT STDMETHODCALLTYPE NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) override { return S_OK; }
-
-    // The frame thread's delivery; false when the pin is not ready (not connected, decommitted).
-    bool Deliver(const void* bits, size_t size);
-    void Commit(bool on);
-    bool Connected() const { return mPeer != nullptr; }
-
-private:
-    Navigator& mNav;
-    bool mAudio;
-    IPin* mPeer = nullptr;
-    IMemInputPin* mInput = nullptr;
-    IMemAllocator* mAllocator = nullptr;
-    LONG mDelivering = 0;
-    volatile bool mDisconnecting = false;
-};
 
 class Control final : public IDvdControl2 {
 public:
@@ -219,25 +186,10 @@ struct Location {
     unsigned menuButton = 1;
 };
 
-class Navigator final : public IBaseFilter {
+class Navigator final : public navigator::BaseFilter {
 public:
     Navigator(const Script& script, const Disc& disc, bool hasDisc);
-    ~Navigator();
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* id) override;
-    HRESULT STDMETHODCALLTYPE Stop() override;
-    HRESULT STDMETHODCALLTYPE Pause() override;
-    HRESULT STDMETHODCALLTYPE Run(REFERENCE_TIME start) override;
-    HRESULT STDMETHODCALLTYPE GetState(DWORD timeout, FILTER_STATE* state) override;
-    HRESULT STDMETHODCALLTYPE SetSyncSource(IReferenceClock* clock) override;
-    HRESULT STDMETHODCALLTYPE GetSyncSource(IReferenceClock** clock) override;
-    HRESULT STDMETHODCALLTYPE EnumPins(IEnumPins** out) override;
-    HRESULT STDMETHODCALLTYPE FindPin(LPCWSTR id, IPin** pin) override;
-    HRESULT STDMETHODCALLTYPE QueryFilterInfo(FILTER_INFO* info) override;
-    HRESULT STDMETHODCALLTYPE JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override;
-    HRESULT STDMETHODCALLTYPE QueryVendorInfo(LPWSTR*) override { return E_NOTIMPL; }
+    ~Navigator() override;
 
     IPin* Pin() { return &mPin; }
     IPin* AudioPin() { return &mAudioPin; }
@@ -259,6 +211,7 @@ public:
     // The scripted answer of `method`, if any (fail or inhibit); `info` for IDvdInfo2 queries.
     bool Scripted(const char* method, bool info, HRESULT& hr);
     // Ends a command: makes the IDvdCmd asked for, and waits for the end under the Block flag.
+    // The command ends the script's command_ms after it was called.
     HRESULT Finish(HRESULT hr, DWORD flags, IDvdCmd** cmd);
     void Send(long code, LONG_PTR p1, LONG_PTR p2);
     void SetDomain(DVD_DOMAIN domain);
@@ -300,31 +253,33 @@ public:
     DVD_SUBPICTURE_LANG_EXT mSubpictureExt = DVD_SP_EXT_NotSpecified;
     bool mOptions[20] = {};
     WORD mGprm[16] = {};
-    FILTER_STATE mState = State_Stopped;
     double mSecondsSent = -1;  // the time event last sent, in whole seconds
 
 private:
+    HRESULT QueryOther(REFIID iid, void** out) override;
+    void OnStop() override;
+    void OnPause(bool fromStop) override;
+    void OnRun(REFERENCE_TIME start) override;
     static DWORD WINAPI ControlThread(void* self);
     static DWORD WINAPI FrameThread(void* self);
     static DWORD WINAPI AudioThread(void* self);
     void Tick(double elapsedMs, DWORD now);
     void StartFirstPlay();
     void PollInjection();
+    void EndDueCommands(bool all);
     void DrawFrame(HDC dc);
 
-    LONG mRefs = 1;
-    OutputPin mPin{*this, false};
-    OutputPin mAudioPin{*this, true};
+    navigator::OutputPin mPin;
+    navigator::OutputPin mAudioPin;
     Control mControl{*this};
     Info mInfo{*this};
     OldControl mOldControl{this};
     OldInfo mOldInfo{this};
     Line21 mLine21{this};
     Mixer mMixer{*this};
-    IFilterGraph* mGraph = nullptr;    // not held: the graph holds us
-    IMediaEventSink* mSink = nullptr;  // the graph's, not held either
-    IReferenceClock* mClock = nullptr;
-    std::wstring mName;
+    std::shared_ptr<navigator::CmdRegistry> mCmdRegistry = std::make_shared<navigator::CmdRegistry>();
+    // Commands still under way, with the tick count at which each ends.
+    std::vector<std::pair<navigator::CommandPtr, DWORD>> mRunningCommands;
     HANDLE mQuit = nullptr;
     HANDLE mControlThread = nullptr, mFrameThread = nullptr, mAudioThread = nullptr;
     bool mFrameWanted = false;  // one frame for a pause
@@ -333,12 +288,15 @@ private:
     bool mRunEventsSent = false;
 };
 
-// The IDvdState objects: a snapshot of the navigator's location on one disc.
+// The IDvdState objects, the product navigator's with the double's class identifier: a snapshot
+// of the navigator's location on one disc.
 HRESULT CreateDvdState(const Location& loc, unsigned long long discId, unsigned parentalLevel,
                        IDvdState** out);
 HRESULT CreateDvdStateObject(REFIID iid, void** out);  // for the class factory: empty, to be loaded
 // The state's contents, when `state` is one of ours (its class identifier says so).
 bool ReadDvdState(IDvdState* state, Location& loc, unsigned long long& discId);
+// Records a call on a command or state object ("State.Load").
+void RecordCall(const char* call);
 
 // Counts the DLL's live objects for DllCanUnloadNow.
 void ObjectCreated();

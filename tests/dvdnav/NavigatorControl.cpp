@@ -18,56 +18,36 @@ std::string TimeText(const DVD_HMSF_TIMECODE* t) {
     return text;
 }
 
-class Cmd final : public IDvdCmd {
-public:
-    explicit Cmd(DWORD end) : mEnd(end) { ObjectCreated(); }
-    ~Cmd() { ObjectDestroyed(); }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDvdCmd) {
-            *out = static_cast<IDvdCmd*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&mRefs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = ::InterlockedDecrement(&mRefs);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
-    HRESULT STDMETHODCALLTYPE WaitForStart() override {
-        Record("Cmd.WaitForStart");
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE WaitForEnd() override {
-        Record("Cmd.WaitForEnd");
-        while (static_cast<LONG>(mEnd - ::GetTickCount()) > 0)
-            ::Sleep(10);
-        return S_OK;
-    }
-
-private:
-    LONG mRefs = 1;
-    DWORD mEnd;
-};
-
 }  // namespace
 
 HRESULT Navigator::Finish(HRESULT hr, DWORD flags, IDvdCmd** cmd) {
     if (FAILED(hr)) return hr;
-    DWORD ms;
+    auto command = std::make_shared<navigator::Command>();
+    command->id = mCmdRegistry->NextId();
+    command->started.Set();  // the double acts when called
     {
         Guard g(*this);
-        ms = mScript.commandMs;
+        if (mScript.commandMs == 0)
+            command->ended.Set();
+        else
+            mRunningCommands.emplace_back(command, ::GetTickCount() + mScript.commandMs);
     }
-    DWORD end = ::GetTickCount() + ms;
-    if (cmd) *cmd = new Cmd(end);
-    if (flags & DVD_CMD_FLAG_Block)
-        while (static_cast<LONG>(end - ::GetTickCount()) > 0)
-            ::Sleep(10);
+    if (cmd) *cmd = navigator::NewDvdCmd(command, mCmdRegistry, RecordCall);
+    if (flags & DVD_CMD_FLAG_Block) command->ended.Wait(navigator::kCommandWaitMs);
     return hr;
+}
+
+void Navigator::EndDueCommands(bool all) {
+    Guard g(*this);
+    DWORD now = ::GetTickCount();
+    for (auto it = mRunningCommands.begin(); it != mRunningCommands.end();) {
+        if (all || static_cast<LONG>(it->second - now) <= 0) {
+            it->first->ended.Set();
+            it = mRunningCommands.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 HRESULT Control::QueryInterface(REFIID iid, void** out) {

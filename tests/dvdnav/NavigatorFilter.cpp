@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "DvdTime.h"
+#include "MediaTypes.h"
 #include "Navigator.h"
 #include "NavigatorFixture.h"
 
@@ -11,150 +13,6 @@ namespace {
 
 // {4E1A7C3B-2D5F-4B8E-9C61-7A3D5E0F1B22}
 const CLSID kNavigatorClsid = {0x4e1a7c3b, 0x2d5f, 0x4b8e, {0x9c, 0x61, 0x7a, 0x3d, 0x5e, 0x0f, 0x1b, 0x22}};
-
-void FillMediaType(AM_MEDIA_TYPE& mt, bool audio) {
-    std::memset(&mt, 0, sizeof mt);
-    if (audio) {
-        mt.majortype = MEDIATYPE_Audio;
-        mt.subtype = MEDIASUBTYPE_PCM;
-        mt.bFixedSizeSamples = TRUE;
-        mt.lSampleSize = 4;
-        mt.formattype = FORMAT_WaveFormatEx;
-        auto* wf = static_cast<WAVEFORMATEX*>(::CoTaskMemAlloc(sizeof(WAVEFORMATEX)));
-        *wf = WAVEFORMATEX{WAVE_FORMAT_PCM, 2, 48000, 48000 * 4, 4, 16, 0};
-        mt.cbFormat = sizeof(WAVEFORMATEX);
-        mt.pbFormat = reinterpret_cast<BYTE*>(wf);
-        return;
-    }
-    mt.majortype = MEDIATYPE_Video;
-    mt.subtype = MEDIASUBTYPE_RGB32;
-    mt.bFixedSizeSamples = TRUE;
-    mt.lSampleSize = kWidth * kHeight * 4;
-    mt.formattype = FORMAT_VideoInfo;
-    auto* vih = static_cast<VIDEOINFOHEADER*>(::CoTaskMemAlloc(sizeof(VIDEOINFOHEADER)));
-    std::memset(vih, 0, sizeof *vih);
-    vih->AvgTimePerFrame = 10000000 / 4;
-    vih->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    vih->bmiHeader.biWidth = kWidth;
-    vih->bmiHeader.biHeight = kHeight;
-    vih->bmiHeader.biPlanes = 1;
-    vih->bmiHeader.biBitCount = 32;
-    vih->bmiHeader.biCompression = BI_RGB;
-    vih->bmiHeader.biSizeImage = static_cast<DWORD>(mt.lSampleSize);
-    mt.cbFormat = sizeof(VIDEOINFOHEADER);
-    mt.pbFormat = reinterpret_cast<BYTE*>(vih);
-}
-
-void FreeMediaType(AM_MEDIA_TYPE& mt) {
-    if (mt.pbFormat) ::CoTaskMemFree(mt.pbFormat);
-    mt.pbFormat = nullptr;
-    if (mt.pUnk) mt.pUnk->Release();
-    mt.pUnk = nullptr;
-}
-
-class OneType final : public IEnumMediaTypes {
-public:
-    explicit OneType(bool audio) : mAudio(audio) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IEnumMediaTypes) {
-            *out = static_cast<IEnumMediaTypes*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&mRefs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = ::InterlockedDecrement(&mRefs);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
-    HRESULT STDMETHODCALLTYPE Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fetched) override {
-        ULONG n = 0;
-        if (count > 0 && mAt == 0) {
-            types[0] = static_cast<AM_MEDIA_TYPE*>(::CoTaskMemAlloc(sizeof(AM_MEDIA_TYPE)));
-            FillMediaType(*types[0], mAudio);
-            mAt = n = 1;
-        }
-        if (fetched) *fetched = n;
-        return n == count ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-        mAt += count;
-        return mAt <= 1 ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE Reset() override {
-        mAt = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Clone(IEnumMediaTypes** out) override {
-        auto* copy = new OneType(mAudio);
-        copy->mAt = mAt;
-        *out = copy;
-        return S_OK;
-    }
-
-private:
-    LONG mRefs = 1;
-    ULONG mAt = 0;
-    bool mAudio;
-};
-
-class TwoPins final : public IEnumPins {
-public:
-    TwoPins(IPin* video, IPin* audio) : mPins{video, audio} {
-        for (IPin* p : mPins)
-            p->AddRef();
-    }
-    ~TwoPins() {
-        for (IPin* p : mPins)
-            p->Release();
-    }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IEnumPins) {
-            *out = static_cast<IEnumPins*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&mRefs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = ::InterlockedDecrement(&mRefs);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
-    HRESULT STDMETHODCALLTYPE Next(ULONG count, IPin** pins, ULONG* fetched) override {
-        ULONG n = 0;
-        while (n < count && mAt < 2) {
-            pins[n] = mPins[mAt++];
-            pins[n++]->AddRef();
-        }
-        if (fetched) *fetched = n;
-        return n == count ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-        mAt += count;
-        return mAt <= 2 ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE Reset() override {
-        mAt = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Clone(IEnumPins** out) override {
-        auto* copy = new TwoPins(mPins[0], mPins[1]);
-        copy->mAt = mAt;
-        *out = copy;
-        return S_OK;
-    }
-
-private:
-    LONG mRefs = 1;
-    IPin* mPins[2];
-    ULONG mAt = 0;
-};
 
 const char* DomainName(DVD_DOMAIN d) {
     switch (d) {
@@ -174,155 +32,19 @@ const char* DomainName(DVD_DOMAIN d) {
 
 }  // namespace
 
-// --- the output pin ---
-
-HRESULT OutputPin::QueryInterface(REFIID iid, void** out) {
-    if (iid == IID_IUnknown || iid == IID_IPin) {
-        *out = static_cast<IPin*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-ULONG OutputPin::AddRef() {
-    return mNav.AddRef();
-}
-ULONG OutputPin::Release() {
-    return mNav.Release();
-}
-
-HRESULT OutputPin::Connect(IPin* receiver, const AM_MEDIA_TYPE* wanted) {
-    if (!receiver) return E_POINTER;
-    if (mPeer) return VFW_E_ALREADY_CONNECTED;
-    if (wanted && wanted->majortype != GUID_NULL &&
-        wanted->majortype != (mAudio ? MEDIATYPE_Audio : MEDIATYPE_Video))
-        return VFW_E_TYPE_NOT_ACCEPTED;
-    AM_MEDIA_TYPE mt;
-    FillMediaType(mt, mAudio);
-    HRESULT hr = receiver->ReceiveConnection(this, &mt);
-    FreeMediaType(mt);
-    if (FAILED(hr)) return hr;
-    IMemInputPin* input = nullptr;
-    hr = receiver->QueryInterface(IID_IMemInputPin, reinterpret_cast<void**>(&input));
-    if (FAILED(hr)) {
-        receiver->Disconnect();
-        return hr;
-    }
-    IMemAllocator* allocator = nullptr;
-    if (FAILED(input->GetAllocator(&allocator)))
-        hr = ::CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
-                                reinterpret_cast<void**>(&allocator));
-    if (SUCCEEDED(hr)) {
-        ALLOCATOR_PROPERTIES want = {2, mAudio ? kAudioChunk : kWidth * kHeight * 4, 1, 0}, got = {};
-        hr = allocator->SetProperties(&want, &got);
-        if (SUCCEEDED(hr)) hr = input->NotifyAllocator(allocator, FALSE);
-    }
-    if (FAILED(hr)) {
-        if (allocator) allocator->Release();
-        input->Release();
-        receiver->Disconnect();
-        return hr;
-    }
-    mDisconnecting = false;
-    mPeer = receiver;
-    mPeer->AddRef();
-    mInput = input;
-    mAllocator = allocator;
-    return S_OK;
-}
-
-HRESULT OutputPin::Disconnect() {
-    if (!mPeer) return S_FALSE;
-    // The graph stops before it disconnects, which ends any delivery; wait for its last steps.
-    mDisconnecting = true;
-    for (int i = 0; i < 200 && mDelivering > 0; ++i)
-        ::Sleep(10);
-    mAllocator->Release();
-    mInput->Release();
-    mPeer->Release();
-    mAllocator = nullptr;
-    mInput = nullptr;
-    mPeer = nullptr;
-    return S_OK;
-}
-
-HRESULT OutputPin::ConnectedTo(IPin** pin) {
-    *pin = mPeer;
-    if (!mPeer) return VFW_E_NOT_CONNECTED;
-    mPeer->AddRef();
-    return S_OK;
-}
-
-HRESULT OutputPin::ConnectionMediaType(AM_MEDIA_TYPE* mt) {
-    if (!mPeer) {
-        std::memset(mt, 0, sizeof *mt);
-        return VFW_E_NOT_CONNECTED;
-    }
-    FillMediaType(*mt, mAudio);
-    return S_OK;
-}
-
-HRESULT OutputPin::QueryPinInfo(PIN_INFO* info) {
-    info->pFilter = &mNav;
-    mNav.AddRef();
-    info->dir = PINDIR_OUTPUT;
-    wcscpy(info->achName, mAudio ? L"Audio" : L"Video");
-    return S_OK;
-}
-
-HRESULT OutputPin::QueryId(LPWSTR* id) {
-    *id = static_cast<LPWSTR>(::CoTaskMemAlloc(sizeof(L"Video")));
-    wcscpy(*id, mAudio ? L"Audio" : L"Video");
-    return S_OK;
-}
-
-HRESULT OutputPin::QueryAccept(const AM_MEDIA_TYPE* mt) {
-    if (mAudio) return mt->majortype == MEDIATYPE_Audio && mt->subtype == MEDIASUBTYPE_PCM ? S_OK : S_FALSE;
-    return mt->majortype == MEDIATYPE_Video && mt->subtype == MEDIASUBTYPE_RGB32 ? S_OK : S_FALSE;
-}
-
-HRESULT OutputPin::EnumMediaTypes(IEnumMediaTypes** out) {
-    *out = new OneType(mAudio);
-    return S_OK;
-}
-
-void OutputPin::Commit(bool on) {
-    if (!mAllocator) return;
-    if (on)
-        mAllocator->Commit();
-    else
-        mAllocator->Decommit();
-}
-
-bool OutputPin::Deliver(const void* bits, size_t size) {
-    // A disconnection waits for a delivery under way (see Disconnect).
-    struct Busy {
-        LONG& count;
-        explicit Busy(LONG& c) : count(c) { ::InterlockedIncrement(&count); }
-        ~Busy() { ::InterlockedDecrement(&count); }
-    } busy(mDelivering);
-    if (mDisconnecting || !mInput || !mAllocator) return false;
-    IMediaSample* sample = nullptr;
-    if (FAILED(mAllocator->GetBuffer(&sample, nullptr, nullptr, 0))) return false;
-    BYTE* data = nullptr;
-    bool ok = false;
-    if (SUCCEEDED(sample->GetPointer(&data)) && static_cast<size_t>(sample->GetSize()) >= size) {
-        std::memcpy(data, bits, size);
-        sample->SetActualDataLength(static_cast<long>(size));
-        sample->SetTime(nullptr, nullptr);  // shown when it arrives
-        sample->SetSyncPoint(TRUE);
-        ok = SUCCEEDED(mInput->Receive(sample));
-    }
-    sample->Release();
-    return ok;
-}
-
 // --- the filter ---
 
 Navigator::Navigator(const Script& script, const Disc& disc, bool hasDisc)
-    : mScript(script), mDisc(disc), mHasDisc(hasDisc), mParentalLevel(script.parentalLevel) {
+    : BaseFilter(kNavigatorClsid),
+      mScript(script),
+      mDisc(disc),
+      mHasDisc(hasDisc),
+      mParentalLevel(script.parentalLevel),
+      mPin(*this, L"Video", navigator::VideoRgb32(kWidth, kHeight, 10000000 / 4), 2, kWidth * kHeight * 4),
+      mAudioPin(*this, L"Audio", navigator::AudioPcm(48000, 2), 2, kAudioChunk) {
     ::InitializeCriticalSection(&mLock);
+    AddPin(&mPin);
+    AddPin(&mAudioPin);
     mLoc.domain = DVD_DOMAIN_FirstPlay;
     mQuit = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     mControlThread = ::CreateThread(nullptr, 0, ControlThread, this, 0, nullptr);
@@ -333,25 +55,20 @@ Navigator::Navigator(const Script& script, const Disc& disc, bool hasDisc)
 
 Navigator::~Navigator() {
     ::SetEvent(mQuit);
-    mPin.Commit(false);  // a thread waiting for a buffer gives up
-    mAudioPin.Commit(false);
+    mPin.Inactive();  // a thread waiting for a buffer gives up
+    mAudioPin.Inactive();
     HANDLE threads[3] = {mControlThread, mFrameThread, mAudioThread};
     ::WaitForMultipleObjects(3, threads, TRUE, 5000);
     for (HANDLE t : threads)
         ::CloseHandle(t);
     ::CloseHandle(mQuit);
-    mPin.Disconnect();
-    mAudioPin.Disconnect();
-    if (mClock) mClock->Release();
+    EndDueCommands(true);  // nobody waits for a command of a navigator that is gone
     ::DeleteCriticalSection(&mLock);
     ObjectDestroyed();
 }
 
-HRESULT Navigator::QueryInterface(REFIID iid, void** out) {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IPersist || iid == IID_IMediaFilter || iid == IID_IBaseFilter) {
-        *out = static_cast<IBaseFilter*>(this);
-    } else if (iid == IID_IDvdControl2 && !mScript.oldNavigator) {
+HRESULT Navigator::QueryOther(REFIID iid, void** out) {
+    if (iid == IID_IDvdControl2 && !mScript.oldNavigator) {
         *out = static_cast<IDvdControl2*>(&mControl);
     } else if (iid == IID_IDvdInfo2 && !mScript.oldNavigator) {
         *out = static_cast<IDvdInfo2*>(&mInfo);
@@ -367,129 +84,34 @@ HRESULT Navigator::QueryInterface(REFIID iid, void** out) {
     return S_OK;
 }
 
-ULONG Navigator::AddRef() {
-    return static_cast<ULONG>(::InterlockedIncrement(&mRefs));
-}
-ULONG Navigator::Release() {
-    LONG left = ::InterlockedDecrement(&mRefs);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-}
-
-HRESULT Navigator::GetClassID(CLSID* id) {
-    *id = kNavigatorClsid;
-    return S_OK;
-}
-
-HRESULT Navigator::Stop() {
-    {
-        Guard g(*this);
-        mState = State_Stopped;
-        // A stop with the reset option set takes the navigator back to the start of the disc.
-        if (mOptions[DVD_ResetOnStop] && mFirstPlayDone) {
-            mFirstPlayDone = false;
-            mCanResume = false;
-            mRate = 1.0;
-            mStill = false;
-            mDvdPaused = false;
-            SetDomain(DVD_DOMAIN_Stop);
-        }
-    }
-    mPin.Commit(false);
-    mAudioPin.Commit(false);
-    return S_OK;
-}
-
-HRESULT Navigator::Pause() {
-    bool fromStop;
-    {
-        Guard g(*this);
-        fromStop = mState == State_Stopped;
-        mState = State_Paused;
-        mFrameWanted = true;  // the renderer holds it as the paused picture
-        mAudioWanted = true;  // and the audio renderer needs one to finish pausing
-    }
-    if (fromStop) {
-        mPin.Commit(true);
-        mAudioPin.Commit(true);
-    }
-    return S_OK;
-}
-
-HRESULT Navigator::Run(REFERENCE_TIME) {
-    bool fromStop;
-    {
-        Guard g(*this);
-        fromStop = mState == State_Stopped;
-        mState = State_Running;
-        if (!mRunEventsSent) {
-            mRunEventsSent = true;
-            mFirstRunTick = ::GetTickCount();
-            for (const auto& e : mScript.events)
-                if (e.when == ScriptEvent::When::Run) Send(e.code, e.p1, e.p2);
-        }
-        if (mHasDisc && (!mFirstPlayDone || mLoc.domain == DVD_DOMAIN_Stop)) StartFirstPlay();
-    }
-    if (fromStop) {
-        mPin.Commit(true);
-        mAudioPin.Commit(true);
-    }
-    return S_OK;
-}
-
-HRESULT Navigator::GetState(DWORD, FILTER_STATE* state) {
-    if (!state) return E_POINTER;
+void Navigator::OnStop() {
     Guard g(*this);
-    *state = mState;
-    return S_OK;
-}
-
-HRESULT Navigator::SetSyncSource(IReferenceClock* clock) {
-    Guard g(*this);
-    if (clock) clock->AddRef();
-    if (mClock) mClock->Release();
-    mClock = clock;
-    return S_OK;
-}
-
-HRESULT Navigator::GetSyncSource(IReferenceClock** clock) {
-    Guard g(*this);
-    *clock = mClock;
-    if (mClock) mClock->AddRef();
-    return S_OK;
-}
-
-HRESULT Navigator::EnumPins(IEnumPins** out) {
-    *out = new TwoPins(&mPin, &mAudioPin);
-    return S_OK;
-}
-
-HRESULT Navigator::FindPin(LPCWSTR id, IPin** pin) {
-    if (id && (wcscmp(id, L"Video") == 0 || wcscmp(id, L"Audio") == 0)) {
-        *pin = id[0] == L'V' ? &mPin : &mAudioPin;
-        AddRef();
-        return S_OK;
+    // A stop with the reset option set takes the navigator back to the start of the disc.
+    if (mOptions[DVD_ResetOnStop] && mFirstPlayDone) {
+        mFirstPlayDone = false;
+        mCanResume = false;
+        mRate = 1.0;
+        mStill = false;
+        mDvdPaused = false;
+        SetDomain(DVD_DOMAIN_Stop);
     }
-    *pin = nullptr;
-    return VFW_E_NOT_FOUND;
 }
 
-HRESULT Navigator::QueryFilterInfo(FILTER_INFO* info) {
-    wcsncpy(info->achName, mName.c_str(), MAX_FILTER_NAME - 1);
-    info->achName[MAX_FILTER_NAME - 1] = 0;
-    info->pGraph = mGraph;
-    if (mGraph) mGraph->AddRef();
-    return S_OK;
-}
-
-HRESULT Navigator::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) {
+void Navigator::OnPause(bool) {
     Guard g(*this);
-    mGraph = graph;
-    mName = name ? name : L"";
-    mSink = nullptr;
-    if (graph && SUCCEEDED(graph->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&mSink))))
-        mSink->Release();  // the graph outlives its filters' membership
-    return S_OK;
+    mFrameWanted = true;  // the renderer holds it as the paused picture
+    mAudioWanted = true;  // and the audio renderer needs one to finish pausing
+}
+
+void Navigator::OnRun(REFERENCE_TIME) {
+    Guard g(*this);
+    if (!mRunEventsSent) {
+        mRunEventsSent = true;
+        mFirstRunTick = ::GetTickCount();
+        for (const auto& e : mScript.events)
+            if (e.when == ScriptEvent::When::Run) Send(e.code, e.p1, e.p2);
+    }
+    if (mHasDisc && (!mFirstPlayDone || mLoc.domain == DVD_DOMAIN_Stop)) StartFirstPlay();
 }
 
 // --- the model ---
@@ -513,7 +135,7 @@ void Navigator::Send(long code, LONG_PTR p1, LONG_PTR p2) {
     if (code == EC_DVD_STILL_ON && p1 == 1) mStill = true;  // a still the user may end
     if (code == EC_DVD_STILL_OFF) mStill = false;
     if (code == EC_DVD_PARENTAL_LEVEL_CHANGE) mPendingParental = static_cast<unsigned>(p1);
-    if (mSink) mSink->Notify(code, p1, p2);
+    Notify(code, p1, p2);
 }
 
 void Navigator::SetDomain(DVD_DOMAIN domain) {
@@ -571,9 +193,9 @@ bool Navigator::PictureButtonAt(POINT p, unsigned& button) {
     // The point is in the renderer window's client area; the picture fills the renderer's
     // destination rectangle there.
     long left = 0, top = 0, width = 0, height = 0;
-    if (mGraph) {
+    if (IFilterGraph* graph = Graph()) {
         IBasicVideo* video = nullptr;
-        if (SUCCEEDED(mGraph->QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(&video)))) {
+        if (SUCCEEDED(graph->QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(&video)))) {
             if (FAILED(video->GetDestinationPosition(&left, &top, &width, &height))) width = height = 0;
             video->Release();
         }
@@ -595,13 +217,8 @@ bool Navigator::PictureButtonAt(POINT p, unsigned& button) {
 
 DVD_HMSF_TIMECODE Navigator::TimeCode(double ms) const {
     unsigned fps = mLoc.title >= 1 && mLoc.title <= mDisc.titles.size() ? CurrentTitle().frameRate : 25;
-    auto total = static_cast<unsigned long long>(ms < 0 ? 0 : ms);
-    DVD_HMSF_TIMECODE t;
-    t.bHours = static_cast<BYTE>(total / 3600000);
-    t.bMinutes = static_cast<BYTE>(total / 60000 % 60);
-    t.bSeconds = static_cast<BYTE>(total / 1000 % 60);
-    t.bFrames = static_cast<BYTE>(total % 1000 * fps / 1000);
-    return t;
+    navigator::Hmsf h = navigator::MsToHmsf(static_cast<int64_t>(ms), fps);
+    return DVD_HMSF_TIMECODE{h.hours, h.minutes, h.seconds, h.frames};
 }
 
 double Navigator::Ms(const DVD_HMSF_TIMECODE& t) const {
@@ -658,7 +275,7 @@ void Navigator::Tick(double elapsedMs, DWORD now) {
             Send(e.code, e.p1, e.p2);
         }
     }
-    if (mState != State_Running || !InTitle() || mStill || mDvdPaused) return;
+    if (State() != State_Running || !InTitle() || mStill || mDvdPaused) return;
     const Title& t = CurrentTitle();
     mLoc.posMs += elapsedMs * mRate;
     if (mAutoStopMs >= 0 && mLoc.posMs >= mAutoStopMs) {
@@ -690,17 +307,12 @@ void Navigator::Tick(double elapsedMs, DWORD now) {
     double second = std::floor(mLoc.posMs / 1000.0);
     if (second != mSecondsSent) {
         mSecondsSent = second;
-        DVD_HMSF_TIMECODE tc = TimeCode(mLoc.posMs);
-        if (mOptions[DVD_HMSF_TimeCodeEvents]) {
-            LONG_PTR bytes = 0;
-            std::memcpy(&bytes, &tc, sizeof tc);
-            Send(EC_DVD_CURRENT_HMSF_TIME, bytes, t.frameRate == 30 ? DVD_TC_FLAG_30fps : DVD_TC_FLAG_25fps);
-        } else {
-            auto bcd = [](unsigned v) { return static_cast<ULONG>(v / 10 << 4 | v % 10); };
-            ULONG old = bcd(tc.bHours) << 24 | bcd(tc.bMinutes) << 16 | bcd(tc.bSeconds) << 8 |
-                        bcd(tc.bFrames) | (t.frameRate == 30 ? 3u : 1u) << 6;
-            Send(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(old), 0);
-        }
+        navigator::Hmsf tc = navigator::MsToHmsf(static_cast<int64_t>(mLoc.posMs), t.frameRate);
+        if (mOptions[DVD_HMSF_TimeCodeEvents])
+            Send(EC_DVD_CURRENT_HMSF_TIME, static_cast<LONG_PTR>(navigator::PackHmsf(tc)),
+                 t.frameRate == 30 ? DVD_TC_FLAG_30fps : DVD_TC_FLAG_25fps);
+        else
+            Send(EC_DVD_CURRENT_TIME, static_cast<LONG_PTR>(navigator::PackBcdTimeCode(tc, t.frameRate)), 0);
     }
 }
 
@@ -745,6 +357,7 @@ DWORD WINAPI Navigator::ControlThread(void* self) {
             Guard g(nav);
             nav.Tick(static_cast<double>(now - last), now);
         }
+        nav.EndDueCommands(false);
         last = now;
         if (now - lastPoll >= 150) {
             lastPoll = now;
@@ -831,13 +444,13 @@ DWORD WINAPI Navigator::FrameThread(void* self) {
         bool send;
         {
             Guard g(nav);
-            send = nav.mState == State_Running || nav.mFrameWanted;
+            send = nav.State() == State_Running || nav.mFrameWanted;
             nav.mFrameWanted = false;
         }
         if (!send) continue;
         nav.DrawFrame(dc);
         ::GdiFlush();
-        nav.mPin.Deliver(bits, static_cast<size_t>(kWidth) * kHeight * 4);
+        nav.mPin.DeliverCopy(bits, static_cast<size_t>(kWidth) * kHeight * 4, nullptr, nullptr, false);
     }
     ::SelectObject(dc, old);
     ::DeleteObject(bitmap);
@@ -855,10 +468,13 @@ DWORD WINAPI Navigator::AudioThread(void* self) {
         bool send;
         {
             Guard g(nav);
-            send = nav.mAudioPin.Connected() && (nav.mState == State_Running || nav.mAudioWanted);
+            send = nav.mAudioPin.IsConnected() && (nav.State() == State_Running || nav.mAudioWanted);
             nav.mAudioWanted = false;
         }
-        wait = send && nav.mAudioPin.Deliver(silence.data(), silence.size()) ? 200 : 100;
+        wait = send && SUCCEEDED(
+                           nav.mAudioPin.DeliverCopy(silence.data(), silence.size(), nullptr, nullptr, false))
+                   ? 200
+                   : 100;
     }
     return 0;
 }

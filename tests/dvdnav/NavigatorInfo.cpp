@@ -2,47 +2,21 @@
 // location. Every call is recorded first.
 #include <cstring>
 
+#include "DvdAttributes.h"
+#include "Languages.h"
 #include "Navigator.h"
 
 namespace dvdnav {
 
 namespace {
 
-// The navigator reports stream languages as locale identifiers of the IFO's ISO 639 codes; a code
-// it does not know (or none) gives 0.
+// The navigator reports stream languages as locale identifiers of the IFO's ISO 639 codes, as the
+// product navigator does; a code it does not know (or none) gives 0.
 LCID LanguageLcid(uint16_t code) {
-    struct Pair {
-        char code[3];
-        LCID lcid;
-    };
-    static const Pair pairs[] = {
-        {"en", 0x0409}, {"fr", 0x040c}, {"de", 0x0407}, {"es", 0x040a}, {"it", 0x0410}, {"ja", 0x0411},
-        {"nl", 0x0413}, {"sv", 0x041d}, {"da", 0x0406}, {"fi", 0x040b}, {"no", 0x0414}, {"pt", 0x0816},
-        {"ru", 0x0419}, {"pl", 0x0415}, {"cs", 0x0405}, {"hu", 0x040e}, {"el", 0x0408}, {"tr", 0x041f},
-        {"zh", 0x0804}, {"ko", 0x0412}, {"he", 0x040d}, {"ar", 0x0401},
-    };
-    for (const auto& p : pairs)
-        if (code == (static_cast<unsigned>(p.code[0]) << 8 | static_cast<unsigned>(p.code[1]))) return p.lcid;
-    return 0;
+    return navigator::LcidFromLanguageCode(code);
 }
 
-DVD_AUDIO_FORMAT AudioFormat(uint8_t coding) {
-    switch (coding) {
-        case 0:
-            return DVD_AudioFormat_AC3;
-        case 2:
-            return DVD_AudioFormat_MPEG1;
-        case 3:
-            return DVD_AudioFormat_MPEG2;
-        case 4:
-            return DVD_AudioFormat_LPCM;
-        case 6:
-            return DVD_AudioFormat_DTS;
-        case 7:
-            return DVD_AudioFormat_SDDS;
-    }
-    return DVD_AudioFormat_Other;
-}
+using navigator::AudioFormat;
 
 void FillVideo(const VideoInfo& v, DVD_VideoAttributes& a) {
     std::memset(&a, 0, sizeof a);

@@ -550,14 +550,14 @@ TEST_F(NavigatorDouble, ScriptShapesWhatTheDiscCannotShow) {
     {
         ASSERT_TRUE(fixture.WriteScript("line21\n"));
         DvdGraph g;
-        ComPtr<dvdnav::ILine21> decoder;
+        ComPtr<IAMLine21Decoder> decoder;
         ASSERT_EQ(S_OK, g.builder->GetDvdInterface(IID_IAMLine21Decoder,
                                                    reinterpret_cast<void**>(decoder.GetAddressOf())));
-        EXPECT_EQ(S_OK, decoder->SetServiceState(1));
-        int state = 0;
+        EXPECT_EQ(S_OK, decoder->SetServiceState(AM_L21_CCSTATE_On));
+        AM_LINE21_CCSTATE state = AM_L21_CCSTATE_Off;
         EXPECT_EQ(S_OK, decoder->GetServiceState(&state));
-        EXPECT_EQ(1, state);
-        EXPECT_EQ(E_INVALIDARG, decoder->SetServiceState(7));
+        EXPECT_EQ(AM_L21_CCSTATE_On, state);
+        EXPECT_EQ(E_INVALIDARG, decoder->SetServiceState(static_cast<AM_LINE21_CCSTATE>(7)));
         EXPECT_GE(fixture.FindCall("Line21.SetServiceState 1"), 0);
     }
     {

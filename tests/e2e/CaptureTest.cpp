@@ -41,14 +41,17 @@ TEST_F(CaptureTest, CapturingAPlayingVideoWritesItsFrameAsABitmapAndPlaybackGoes
     Player player = Player::Start({Media("clip_long.avi")}, 20000, directory);
     ASSERT_TRUE(player.window);
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_long.avi  "));
-    Pause(1500);
+    ASSERT_TRUE(WaitUntil([&] { return ShownSeconds(player.window) >= 1; }, 10000));  // frames are coming
     PostCommand(player.window, ID_CAPTURE_FRAME);
     ASSERT_TRUE(WaitUntil([&] { return BitmapSize(captured).cx != 0; }, 5000));
     SIZE size = BitmapSize(captured);
     EXPECT_EQ(size.cx, 320);
     EXPECT_EQ(size.cy, 240);
-    // Still playing: the title has no pause mark and the status word says so.
-    Pause(1200);
+    // Still playing: the title has no pause mark and the status word says so, and the position
+    // goes on.
+    ASSERT_TRUE(Flush(player.window));
+    int at = ShownSeconds(player.window);
+    EXPECT_TRUE(WaitUntil([&] { return ShownSeconds(player.window) > at; }, 5000));
     EXPECT_TRUE(FindTopWindow(kVideoClass, "clip_long.avi  ", player.process.Id()));
     EXPECT_TRUE(FindChild(player.window, nullptr, "PLAY"));
 
@@ -79,7 +82,8 @@ TEST_F(CaptureTest, PicturesAndSoundsHaveNoFrameToCapture) {
         ASSERT_TRUE(player.window) << name;
         ASSERT_TRUE(WaitForVideoTitle(player, std::string(name) + "  ")) << name;
         PostCommand(player.window, ID_CAPTURE_FRAME);
-        Pause(1500);
+        ASSERT_TRUE(Flush(player.window)) << name;
+        ASSERT_TRUE(WaitNoMessageBox(player.process.Id())) << name;
         EXPECT_FALSE(Exists(captured)) << name;
         EXPECT_TRUE(FindTopWindow(kVideoClass, (std::string(name) + "  ").c_str(), player.process.Id()))
             << name;
@@ -95,7 +99,8 @@ TEST_F(CaptureTest, AFileThatCannotBeCreatedLeavesTheVideoPausedWithoutAMessage)
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_long.avi  "));
     PostCommand(player.window, ID_CAPTURE_FRAME);
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_long.avi  (Paused)", 5000));
-    Pause(1000);
+    ASSERT_TRUE(Flush(player.window));
+    ASSERT_TRUE(WaitNoMessageBox(player.process.Id()));
     EXPECT_TRUE(player.boxes->Seen().empty());
     EXPECT_TRUE(player.process.Running());
     Finish(player);

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "CdDrives.h"
+#include "PlayerQueue.h"
+#include "Pointer.h"
 #include "PlaybackSession.h"
 #include "PlaylistSession.h"
 
@@ -24,6 +26,9 @@ protected:
     void SetUp() override {
         PlaylistSessionTest::SetUp();
         disctest::RemoveAllCdDrives();
+        // These tests click the skin's buttons for real; an earlier test may have left the
+        // pointer over the player's window.
+        ASSERT_TRUE(ParkPointer());
     }
     void TearDown() override {
         if (player.process.Running()) player.process.Kill();
@@ -54,14 +59,18 @@ protected:
         std::string title = WindowText(video);
         return title.substr(0, title.find(' '));
     }
+    // File names compare as Windows compares them: an entry played from the list is opened by
+    // its lower-case path.
     bool WaitPlaying(const std::string& name, DWORD timeoutMs = 15000) const {
-        return WaitUntil([&] { return Playing() == name; }, timeoutMs, 100);
+        return WaitUntil([&] { return ::lstrcmpiA(Playing().c_str(), name.c_str()) == 0; }, timeoutMs, 100);
     }
     bool WaitNothingPlays(DWORD timeoutMs = 10000) const {
         return WaitUntil([&] { return VideoWindowOf(player) == nullptr; }, timeoutMs, 100);
     }
+    long PollTicks() const { return e2e::PollTicks(player.window); }
+    bool WaitPolls(int count) const { return e2e::WaitPolls(player.window, count); }
     // Waits until the main window has handled everything posted to it so far.
-    void Settle() { Send(player.window, WM_NULL); }
+    void Settle() { ASSERT_TRUE(WaitPolls(1)) << "the main window stopped polling"; }
 
     // What the skinned eject button posts when it is clicked, at a screen point over the window.
     void PressEject() {

@@ -5,6 +5,7 @@
 
 #include <dvdevcod.h>
 
+#include <fstream>
 #include <string>
 
 #include "Commands.h"
@@ -54,11 +55,12 @@ TEST_F(DvdTest, EveryNavigatorErrorIsShownOnceAndStopsThePicture) {
         ASSERT_TRUE(box) << code;
         EXPECT_EQ(box->caption, "Error");
         EXPECT_TRUE(SameText(box->text, kErrorTexts[code - 1])) << code << ": " << box->text;
-        // The graph stops; playing again restarts it for the next error.
+        // The graph stops once the box is answered; playing again restarts it for the next error.
+        ASSERT_TRUE(BoxDone(player)) << code;
         PostCommand(player.window, ID_PLAYBACK_STOP);
         PostCommand(player.window, ID_PLAYBACK_PLAY);
         ASSERT_TRUE(ShowsWord(player, "PLAY"));
-        Pause(300);
+        ASSERT_TRUE(WaitPolls(player.window));
     }
     EXPECT_EQ(player.boxes->Seen().size(), 8u);
     // Codes outside the navigator's table are ignored and playback goes on.
@@ -80,11 +82,13 @@ TEST_F(DvdTest, TheOpenWarningIsShownAndOtherWarningsAreNot) {
     ASSERT_TRUE(box);
     EXPECT_EQ(box->caption, "Warning");
     EXPECT_EQ(box->text, "A file on the DVD disc could not be opened. Playback may not continue.");
-    Pause(500);
+    ASSERT_TRUE(BoxDone(player));
+    ASSERT_TRUE(InjectedEventsHandled(player));
     EXPECT_EQ(player.boxes->Seen().size(), 1u);
     // Unknown event codes and parameters change nothing.
     ASSERT_TRUE(nav.InjectEvent(0x1FF, -1, -1));
     ASSERT_TRUE(nav.InjectEvent(EC_DVD_DOMAIN_CHANGE, 77));
+    ASSERT_TRUE(InjectedEventsHandled(player));
     EXPECT_TRUE(ShowsWord(player, "PLAY"));
     EXPECT_EQ(player.boxes->Seen().size(), 1u);
     Finish(player);
@@ -125,7 +129,8 @@ TEST_F(DvdTest, AHalfRenderedVolumeAsksAndNoLeavesNothingOpen) {
     EXPECT_EQ(box->caption, "Warning");
     EXPECT_TRUE(SameText(box->text, "An unknown error has occurred\n\nDo you still want to continue?")) << box->text;
     ASSERT_TRUE(DismissMessageBox(*box, IDNO));
-    Pause(1000);
+    ASSERT_TRUE(BoxDone(player));
+    ASSERT_TRUE(WaitPolls(player.window));  // and whatever the refused open posted
     EXPECT_FALSE(DvdWindowOf(player));
     EXPECT_FALSE(FindMessageBox(player.process.Id()));
     EXPECT_EQ(ChildWithText(player.window, "PLAY"), nullptr);
@@ -157,42 +162,61 @@ TEST_F(DvdTest, AnOlderNavigatorIsRefused) {
     ASSERT_TRUE(box);
     EXPECT_EQ(box->caption, "DVD Error!");
     EXPECT_EQ(box->text, "This version of the application cannot run using\nthe current DirectShow components. \n");
-    Pause(500);
+    ASSERT_TRUE(BoxDone(player));
+    ASSERT_TRUE(WaitPolls(player.window));  // a second box would be shown by now
     EXPECT_FALSE(DvdWindowOf(player));
     EXPECT_EQ(player.boxes->Seen().size(), 1u);
     Finish(player);
 }
 
 TEST_F(DvdTest, MissingDecodersAndAMissingVideoWindowEachGiveTheirOneMessage) {
+    // A volume that our own navigator cannot play either: the platform's answer stands.
+    std::string notADisc = MakeTempDirectory("notadisc") + "VIDEO_TS.IFO";
+    { std::ofstream(notADisc, std::ios::binary) << "DVDVIDEO-VMG"; }
     struct Case {
         const char* script;
+        std::string path;
         const char* caption;
         const char* textStart;
     } cases[] = {
-        {"render_hr 0x8004027B\n", "Can't play the DVD, please install the third party DVD decoder.",
+        {"render_hr 0x8004027B\n", notADisc, "Can't play the DVD, please install the third party DVD decoder.",
          "The program could not locate a DVD decoder on your system."},
-        {"no_interface IVideoWindow\n", "DVD Error!", "Cannot get the IVideoWindow interface."},
+        {"no_interface IVideoWindow\n", dvdnav::NavigatorFixture::DiscIfoPath(), "DVD Error!",
+         "Cannot get the IVideoWindow interface."},
     };
     for (const Case& c : cases) {
         nav.WriteScript(c.script);
-        Player player = Player::Start({dvdnav::NavigatorFixture::DiscIfoPath()});
+        Player player = Player::Start({c.path});
         ASSERT_TRUE(player.window);
         auto box = player.boxes->WaitForBox(10000);
         ASSERT_TRUE(box) << c.script;
         EXPECT_EQ(box->caption, c.caption);
         EXPECT_TRUE(box->text.starts_with(c.textStart)) << box->text;
-        Pause(500);
+        ASSERT_TRUE(BoxDone(player));
+        ASSERT_TRUE(WaitPolls(player.window));  // a second box would be shown by now
         EXPECT_EQ(player.boxes->Seen().size(), 1u) << c.script;
         EXPECT_FALSE(DvdWindowOf(player));
         Finish(player);
     }
 }
 
+TEST_F(DvdTest, APlatformNavigatorWithoutDecodersGivesWayToOurOwn) {
+    // The platform's navigator is there but cannot decode: the disc plays with ours, silently.
+    Player player = OpenDisc("render_hr 0x8004027B\n");
+    ASSERT_TRUE(player.window);
+    EXPECT_TRUE(DvdWindowOf(player));
+    EXPECT_TRUE(ShowsWord(player, "PLAY"));
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    for (const std::string& call : nav.Calls())
+        EXPECT_FALSE(call.starts_with("GetDvdInterface")) << "the stand-in's graph was used";
+    Finish(player);
+}
+
 TEST_F(DvdTest, ANavigatorWithoutClosedCaptionsStillPlays) {
     Player player = OpenDisc("no_interface IAMLine21Decoder\n");
     EXPECT_TRUE(ShowsWord(player, "PLAY"));
     PostCommand(player.window, ID_OPTIONS_CLOSEDCAPTION);  // nothing to switch: silently nothing
-    Pause(300);
+    ASSERT_TRUE(WaitPolls(player.window));
     EXPECT_TRUE(ShowsWord(player, "PLAY"));
     EXPECT_TRUE(player.boxes->Seen().empty());
     Finish(player);

@@ -17,7 +17,12 @@
 namespace e2e {
 namespace {
 
-constexpr char kBookmarkFile[] = "c:\\DVDBookMark.bmk";
+// The bookmark lives in the user's folder of the player's profile; older versions kept it at the
+// root of drive C:, where it is still read.
+constexpr char kOldBookmarkFile[] = "c:\\DVDBookMark.bmk";
+bool FileThere(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 constexpr char kRegionKey[] = "Software\\TesmaroTest\\Region";
 
 std::string N(long value) {
@@ -28,10 +33,12 @@ class DvdUiTest : public DvdTest {
 protected:
     void SetUp() override {
         DvdTest::SetUp();
-        ::DeleteFileA(kBookmarkFile);
+        ::DeleteFileA(kOldBookmarkFile);
+        ::DeleteFileA(UserBookmarkFile().c_str());
     }
     void TearDown() override {
-        ::DeleteFileA(kBookmarkFile);
+        ::DeleteFileA(kOldBookmarkFile);
+        ::DeleteFileA(UserBookmarkFile().c_str());
         DvdTest::TearDown();
     }
     static bool At(const Player& player, int title, int chapter) {
@@ -59,8 +66,8 @@ TEST_F(DvdUiTest, ABookmarkSavedInOneRunIsRestoredInTheNext) {
         size_t mark = CallCount();
         PostChar(video, 'g');
         EXPECT_TRUE(Called("State.Save", mark));
-        EXPECT_TRUE(
-            WaitUntil([] { return ::GetFileAttributesA(kBookmarkFile) != INVALID_FILE_ATTRIBUTES; }, 5000));
+        EXPECT_TRUE(WaitUntil([] { return FileThere(UserBookmarkFile()); }, 5000));
+        EXPECT_FALSE(FileThere(kOldBookmarkFile)) << "nothing is written to the root of C: any more";
         EXPECT_TRUE(player.boxes->Seen().empty());
         Finish(player);
     }
@@ -76,6 +83,38 @@ TEST_F(DvdUiTest, ABookmarkSavedInOneRunIsRestoredInTheNext) {
     Finish(player);
 }
 
+TEST_F(DvdUiTest, AnOldBookmarkAtTheRootOfCIsRestoredUntilANewOneIsSaved) {
+    {
+        Player player = OpenDisc();
+        ASSERT_TRUE(player.window);
+        ASSERT_TRUE(At(player, 1, 1));
+        PostCommand(DvdWindowOf(player), ID_DVD_CHAPTER_BASE + 2);
+        ASSERT_TRUE(At(player, 1, 2));
+        PostCommand(DvdWindowOf(player), ID_BOOKMARK_SAVE);
+        ASSERT_TRUE(WaitUntil([] { return FileThere(UserBookmarkFile()); }, 5000));
+        Finish(player);
+    }
+    // The bookmark as an older version left it.
+    ASSERT_TRUE(::MoveFileA(UserBookmarkFile().c_str(), kOldBookmarkFile));
+    Player player = OpenDisc();
+    ASSERT_TRUE(player.window);
+    ASSERT_TRUE(At(player, 1, 1));
+    PostCommand(DvdWindowOf(player), ID_BOOKMARK_RESTORE);
+    EXPECT_TRUE(At(player, 1, 2)) << LocationText(player.window);
+    // A bookmark saved now goes to the user's folder and is the one restored from then on.
+    PostCommand(DvdWindowOf(player), ID_DVD_TITLE_BASE + 2);
+    ASSERT_TRUE(At(player, 2, 1));
+    PostCommand(DvdWindowOf(player), ID_BOOKMARK_SAVE);
+    ASSERT_TRUE(WaitUntil([] { return FileThere(UserBookmarkFile()); }, 5000));
+    PostCommand(DvdWindowOf(player), ID_DVD_TITLE_BASE + 1);
+    ASSERT_TRUE(At(player, 1, 1));
+    PostCommand(DvdWindowOf(player), ID_BOOKMARK_RESTORE);
+    EXPECT_TRUE(At(player, 2, 1)) << LocationText(player.window);
+    EXPECT_TRUE(FileThere(kOldBookmarkFile));
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    Finish(player);
+}
+
 TEST_F(DvdUiTest, RestoringWithoutABookmarkLeavesPlaybackAsItWas) {
     Player player = OpenDisc();
     ASSERT_TRUE(player.window);
@@ -84,7 +123,7 @@ TEST_F(DvdUiTest, RestoringWithoutABookmarkLeavesPlaybackAsItWas) {
     ASSERT_TRUE(At(player, 1, 2));
     size_t mark = CallCount();
     PostCommand(DvdWindowOf(player), ID_BOOKMARK_RESTORE);
-    Pause(1000);
+    ASSERT_TRUE(WaitPolls(player.window));  // the restore has been handled
     EXPECT_EQ(-1, nav.FindCall("SetState", mark));
     EXPECT_TRUE(At(player, 1, 2));
     EXPECT_TRUE(ShowsWord(player, "PLAY"));
@@ -106,19 +145,6 @@ TEST_F(DvdUiTest, ThePlayChapterCommandAsksOverTheMainWindowAndJumps) {
     Post(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_TRUE(Called("PlayChapter 2 " + N(DVD_CMD_FLAG_Block), mark));
     EXPECT_TRUE(At(player, 1, 2));
-    Finish(player);
-}
-
-TEST_F(DvdUiTest, TheVideoReportIsOwnedByTheVideoWindow) {
-    Player player = OpenDisc();
-    ASSERT_TRUE(player.window);
-    ASSERT_TRUE(At(player, 1, 1));
-    PostCommand(player.window, ID_INFO_VIDEO);
-    auto box = player.boxes->WaitForBox(5000);
-    ASSERT_TRUE(box.has_value());
-    EXPECT_EQ("Video Attributes", box->caption);
-    EXPECT_EQ(0u, box->text.find("Video Attributes:"));
-    EXPECT_NE(std::string::npos, box->text.find("Frame Height: 576"));
     Finish(player);
 }
 

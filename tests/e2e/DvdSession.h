@@ -2,16 +2,28 @@
 // build authored, the player's DVD video window and its status fields.
 #pragma once
 
+#include <windows.h>
+#include <shlobj.h>
+
 #include <cstdio>
 #include <string>
 
 #include "NavigatorFixture.h"
 #include "PlaybackSession.h"
+#include "PlayerQueue.h"
+#include "Pointer.h"
 
 namespace e2e {
 
 inline constexpr char kDvdClass[] = "EventWindow";
 inline constexpr char kDvdTitle[] = "DVD Video Window";
+
+// Where the player keeps its DVD bookmark: the user's folder of its profile.
+inline std::string UserBookmarkFile() {
+    char base[MAX_PATH] = {};
+    ::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, base);
+    return std::string(base) + "\\ZentaforStudio\\tesmaro_player\\DVDBookMark.bmk";
+}
 
 inline HWND DvdWindowOf(const Player& player) {
     return FindTopWindow(kDvdClass, nullptr, player.process.Id());
@@ -24,6 +36,13 @@ inline std::string LocationText(HWND window) {
         if (text.starts_with("DVD ")) return text;
     }
     return {};
+}
+
+// Waits until the message box of the player that a watcher dismissed has gone and the handler
+// that showed it has returned.
+inline bool BoxDone(const Player& player, DWORD timeoutMs = 10000) {
+    return WaitUntil([&] { return !FindMessageBox(player.process.Id()); }, timeoutMs) &&
+           WaitHandled(player.window);
 }
 
 inline bool ShowsWord(const Player& player, const char* word, DWORD timeoutMs = 5000) {
@@ -51,8 +70,10 @@ protected:
         ASSERT_TRUE(nav.Registered());
     }
 
-    // A failed test shows what the player asked the navigator for.
+    // A failed test shows what the player asked the navigator for. The pointer that a test moved
+    // over the player's window does not stay where the next test's player comes up.
     void TearDown() override {
+        ParkPointer();
         if (!HasFailure()) return;
         std::string record;
         for (const std::string& call : nav.Calls()) record += "  " + call + "\n";
@@ -92,6 +113,13 @@ protected:
     }
 
     size_t CallCount() const { return nav.Calls().size(); }
+
+    // Waits until the player has handled the events injected so far: the double takes one
+    // injection at a time, so once it has taken this later one it has sent the earlier ones'
+    // events, and they are handled once the window thread has handled what is queued.
+    bool InjectedEventsHandled(const Player& player) {
+        return nav.Inject("# the events injected before this line have been sent") && WaitPolls(player.window);
+    }
 
     dvdnav::NavigatorFixture nav;
 };

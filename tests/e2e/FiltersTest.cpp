@@ -65,14 +65,17 @@ TEST_F(PlayerTest, TheFiltersSubmenuListsTheGraphAndChoosingAFilterWithoutPagesO
     ::SetForegroundWindow(video);
     HWND menu = OpenVideoMenu(player, video);
     ASSERT_TRUE(menu);
-    Pause(300);
+    // Keys reach the menu only once it tracks them.
+    ASSERT_TRUE(WaitUntil([&] { return TracksMenu(video); }, 5000));
     // From the bottom: Close, then Filters (separators are skipped); right opens the submenu.
     PressKey(VK_UP);
     PressKey(VK_UP);
     PressKey(VK_RIGHT);
     ASSERT_TRUE(WaitUntil([&] { return Menus(player).size() == 2; }, 3000));
     HWND submenu = Menus(player)[0] == menu ? Menus(player)[1] : Menus(player)[0];
-    Pause(300);
+    WaitUntil([&] { return WindowRect(submenu).bottom - WindowRect(submenu).top == static_cast<LONG>(2 * 3 + 9 + 17 * filters); },
+              3000);
+    WaitPainted(submenu);
     // One row per filter below the resource's separator, inside the menu's border.
     RECT r = WindowRect(submenu);
     EXPECT_EQ(r.bottom - r.top, static_cast<LONG>(2 * 3 + 9 + 17 * filters));
@@ -84,7 +87,10 @@ TEST_F(PlayerTest, TheFiltersSubmenuListsTheGraphAndChoosingAFilterWithoutPagesO
     size_t windowsBefore = TopWindows(player.process.Id()).size();
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return Menus(player).empty(); }, 3000));
-    Pause(1500);
+    // The menu has posted its command by the time it is gone; a property frame would be up once
+    // that command is handled.
+    EXPECT_TRUE(WaitUntil([&] { return !TracksMenu(video); }, 3000));
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_LE(TopWindows(player.process.Id()).size(), windowsBefore);
     EXPECT_TRUE(FindTopWindow(kVideoClass, "clip_long.avi  ", player.process.Id()));
     EXPECT_TRUE(player.boxes->Seen().empty());
@@ -122,7 +128,10 @@ TEST_F(DecoderTest, OtherFilesRunNoRegistrar) {
     Player player = Player::Start({Media("clip_video.avi")});
     ASSERT_TRUE(player.window);
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_video.avi  "));
-    Pause(2000);
+    // The open is over once the queue is handled; a registrar it started has logged its call
+    // once it has ended.
+    ASSERT_TRUE(Flush(player.window));
+    EXPECT_TRUE(WaitUntil([&] { return ChildProcesses(player.process.Id(), "regsvr32.exe") == 0; }, 15000));
     EXPECT_TRUE(files.Calls().empty());
     Finish(player);
 }
@@ -141,7 +150,8 @@ TEST_F(DecoderTest, ADvdFolderSwitchesTheSecondaryDecoderOffAndTheAudioDecoderOn
         Expected({{"Ravosec.ax", "unregister"}, {"Ravolit.dll", "register"}, {"Ravolit.dll", "unregister"}}));
     EXPECT_FALSE(DecoderFiles::Registered(decodertest::kSecondaryDecoder));
     EXPECT_FALSE(DecoderFiles::Registered(decodertest::kAudioDecoder));
-    Pause(1000);
+    ASSERT_TRUE(Flush(player.window));
+    EXPECT_TRUE(WaitUntil([&] { return ChildProcesses(player.process.Id(), "regsvr32.exe") == 0; }, 15000));
     EXPECT_EQ(files.Calls().size(), 3u);  // the video decoder is left alone
     EXPECT_TRUE(player.process.Running());
     Finish(player);

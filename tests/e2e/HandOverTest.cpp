@@ -4,6 +4,7 @@
 #include <set>
 
 #include "Messages.h"
+#include "Observe.h"
 #include "PlaylistSession.h"
 
 using namespace e2e;
@@ -56,7 +57,10 @@ TEST_F(HandOverTest, TenHandOversBackToBackAreAllReceivedAndOpenedOnce) {
     // The first plays; nobody is asked for a file.
     std::string first = files[0].substr(files[0].rfind('\\') + 1);
     EXPECT_TRUE(WaitForWindow("VCDEventWindow", (first + "  ").c_str(), player.process.Id(), 15000));
-    Pause(1500);
+    // Every hand-over has been handled, and so has what each posted in turn (a hand-over
+    // without a path asks for a file): a dialog would be up by then.
+    ASSERT_TRUE(Flush(player.window));
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_FALSE(OpenDialogShown());
     EXPECT_TRUE(player.boxes->Seen().empty());
     ASSERT_TRUE(player.Close());
@@ -104,7 +108,10 @@ TEST_F(HandOverTest, AHandOverLongAfterTheLastStillReplacesThePlaylist) {
     ASSERT_EQ(files.size(), 2u);
     Start({files[0]});
     ASSERT_TRUE(WaitForWindow("VCDEventWindow", "part100.avi  ", player.process.Id(), 15000));
-    Pause(3500);
+    // The 3-second clip has played to its end: more than the hand-over burst windows (our own
+    // start's file and any later hand-over) have passed on the player's clock since it started.
+    ASSERT_TRUE(WaitUntil([&] { return ChildWithText(player.window, "PLAY") != nullptr; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return ChildWithText(player.window, "STOP") != nullptr; }, 15000));
     Process second = Process::Start(PlayerPath(), {files[1]});
     EXPECT_TRUE(second.WaitExit(10000));
     EXPECT_TRUE(WaitForWindow("VCDEventWindow", "part101.avi  ", player.process.Id(), 15000));
@@ -155,7 +162,9 @@ TEST_F(HandOverTest, AMissingPlaylistFileIsReportedAndNothingOpens) {
     auto box = player.boxes->WaitForBox(15000);
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text, dir + "absent.m3u was not found.");
-    Pause(1000);
+    ASSERT_TRUE(WaitNoMessageBox(player.process.Id()));
+    ASSERT_TRUE(Flush(player.window));
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_FALSE(OpenDialogShown());
     EXPECT_EQ(FindTopWindow("VCDEventWindow", nullptr, player.process.Id()), nullptr);
     ASSERT_TRUE(player.Close());

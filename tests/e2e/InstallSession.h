@@ -108,6 +108,26 @@ inline bool SilentUninstall(const std::string& folder, const std::string& option
         60000, 100);
 }
 
+inline std::string ReadWholeFile(const std::string& path) {
+    std::string text;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return text;
+    char buffer[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) text.append(buffer, got);
+    ::CloseHandle(file);
+    return text;
+}
+
+inline bool WriteWholeFile(const std::string& path, const std::string& text) {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD put = 0;
+    bool ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &put, nullptr) && put == text.size();
+    ::CloseHandle(file);
+    return ok;
+}
+
 // ---- Pictures of the machine ------------------------------------------------------------------
 
 // Every file and folder below root with its size, by full path.

@@ -5,54 +5,13 @@
 
 #include <string>
 
-#include "InstallSession.h"
-#include "PlayerSession.h"
+#include "InstallFixture.h"
 
 namespace e2e {
 namespace {
 
-constexpr char kHelpClass[] = "HH Parent";
 constexpr char kHelpTitle[] = "Tesmaro Player Help";
 constexpr WORD kHelpCommand = ID_POPUP_HELP;
-
-std::string ReadWholeFile(const std::string& path) {
-    std::string text;
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return text;
-    char buffer[65536];
-    DWORD got = 0;
-    while (::ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) text.append(buffer, got);
-    ::CloseHandle(file);
-    return text;
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& text) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD put = 0;
-    bool ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &put, nullptr) && put == text.size();
-    ::CloseHandle(file);
-    return ok;
-}
-
-// A running player started from an installed folder, as the Start-menu shortcut starts it.
-Player StartInstalledPlayer(const std::string& folder, const std::vector<std::string>& args = {}) {
-    Player p;
-    p.process = Process::Start(folder + "tesmaro_player.exe", args, folder);
-    if (!p.process) return p;
-    p.boxes = std::make_unique<MessageBoxGuard>(p.process.Id());
-    p.window = WaitForWindow(kMainClass, kMainTitle, p.process.Id(), 20000);
-    if (p.window) WaitUntil([&] { return IsShown(p.window); }, 20000);
-    return p;
-}
-
-void CloseHelpWindows() {
-    while (HWND help = FindTopWindow(kHelpClass, nullptr)) {
-        DWORD pid = ProcessOf(help);
-        Post(help, WM_CLOSE);
-        if (!WaitUntil([&] { return !::IsWindow(help); }, 5000)) EndProcess(pid);
-    }
-}
 
 // The product version in a program's version information, as "1.2.3.0".
 std::string ProductVersion(const std::string& path) {
@@ -70,41 +29,6 @@ std::string ProductVersion(const std::string& path) {
     return std::string(text, strnlen(text, length));
 }
 
-// Earlier tests in this prefix started the player from the build folder, whose first start took
-// the media types for it. An install begins from a machine that never had the player: those
-// types are taken off again before the "before" picture is made.
-void ForgetEarlierPlayerTypes() {
-    // The build's own restore tool gives back every type an earlier player took (by its first
-    // start or a test of the association dialog), to the owner it had or to nothing, exactly as
-    // the uninstaller will: whatever stays is not the player's, so the uninstaller leaves it.
-    RunToEnd(ExeDirectory() + "assoc_restore.exe", "");
-    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "Tesmaro Player");
-    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "Vistrane+");
-}
-
-class InstallTest : public PlayerTest {
-protected:
-    void SetUp() override {
-        PlayerTest::SetUp();
-        ASSERT_TRUE(Exists(InstallerPath())) << InstallerPath();
-        ASSERT_FALSE(Exists(kDefaultInstallDir)) << "an earlier run left an installation";
-        ForgetEarlierPlayerTypes();
-    }
-    void TearDown() override {
-        CloseHelpWindows();
-        for (const std::string& folder : mFolders)
-            if (Exists(folder + "uninstall.exe")) SilentUninstall(folder);
-    }
-    // Uninstalled at the end of the test should the test stop early.
-    std::string Installed(const std::string& folder) {
-        mFolders.push_back(folder);
-        return folder;
-    }
-
-private:
-    std::vector<std::string> mFolders;
-};
-
 TEST_F(InstallTest, SilentRoundTripLeavesFilesAndFileTypesAsBeforeButKeepsTheSettings) {
     // A type another program owns before the player comes: the uninstaller has to hand it back.
     ASSERT_TRUE(WriteRegString(HKEY_CLASSES_ROOT, "TmOtherPlayer.mpa", "", "Another player's audio"));
@@ -115,7 +39,7 @@ TEST_F(InstallTest, SilentRoundTripLeavesFilesAndFileTypesAsBeforeButKeepsTheSet
     ASSERT_EQ(SilentInstall(), 0u);
     std::string folder = Installed(kDefaultInstallDir);
     for (const char* name : {"tesmaro_player.exe", "Vistrane.exe", "assoc_restore.exe", "help.chm", "uninstall.exe",
-                             "skin\\skin1.ini",
+                             "LICENSE.txt", "NOTICE.txt", "skin\\skin1.ini",
                              "skin\\small.ini", "skin\\skin1_mask.bmp"})
         EXPECT_TRUE(Exists(folder + name)) << name;
     for (const char* link : {"Tesmaro Player.lnk", "Tesmaro Player Help.lnk", "Uninstall Tesmaro Player.lnk",
@@ -148,7 +72,9 @@ TEST_F(InstallTest, SilentRoundTripLeavesFilesAndFileTypesAsBeforeButKeepsTheSet
         EXPECT_NE(line.find(folder + "help.chm::/Introduction.htm"), std::string::npos) << line;
         std::string dir = ExeDirectory() + "screens\\";
         ::CreateDirectoryA(dir.c_str(), nullptr);
-        Pause(1000);
+        // Painted before the picture is taken.
+        ::RedrawWindow(help, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Send(help, WM_NULL, 0, 0, 10000);
         ScreenshotWindow(help, dir + "help.png");
         CloseHelpWindows();
         EXPECT_TRUE(player.boxes->Seen().empty());
@@ -261,7 +187,11 @@ TEST_F(InstallTest, InstallWhileThePlayerRunsWaitsForItAndNeverReplacesHalfThePr
     // A player closed while the installer waits: the installer goes on.
     RawProcess installer = RawProcess::Start(InstallerPath(), "/S");
     ASSERT_TRUE(installer.handle);
-    Pause(1500);
+    // It looks for the player twice a second and gives up after ten: one that did not wait
+    // would have ended, or replaced a file, within the first second and a half.
+    EXPECT_FALSE(WaitUntil([&] { return ::WaitForSingleObject(installer.handle.Get(), 0) == WAIT_OBJECT_0; }, 1500))
+        << "the installer did not wait for the player";
+    EXPECT_EQ(ReadWholeFile(folder + "help.chm"), "old");
     ASSERT_TRUE(player.Close());
     EXPECT_EQ(installer.Wait(60000), 0u);
     EXPECT_NE(ReadWholeFile(folder + "help.chm"), "old");
@@ -336,8 +266,11 @@ TEST_F(InstallTest, FolderOf200CharactersWorksAndALongerOneIsRefusedWithAReason)
     MessageBoxGuard boxes(installer.id);
     HWND wizard = WaitForWindow("#32770", nullptr, installer.id, 20000);
     ASSERT_TRUE(wizard);
-    // The wizard's window comes before the controls of its page.
+    // The wizard's window comes before the controls of its page. The licence page comes first
+    // and asks for nothing: Next goes on to the folder.
     HWND next = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (next = FindChild(wizard, "Button", "&Next >")) != nullptr; }, 20000));
+    Post(next, BM_CLICK);
     ASSERT_TRUE(WaitUntil([&] { return (next = FindChild(wizard, "Button", "&Install")) != nullptr; }, 20000));
     Post(next, BM_CLICK);
     auto box = boxes.WaitForBox(10000);

@@ -1,8 +1,13 @@
 // Helpers of the playback end-to-end tests: the video window, the open dialog, the playlist.
 #pragma once
 
+#include <windows.h>
+
+#include <commdlg.h>
+
 #include <string>
 
+#include "Observe.h"
 #include "PlayerSession.h"
 
 namespace e2e {
@@ -30,6 +35,44 @@ inline HWND WaitForVideoTitle(const Player& player, const std::string& title, DW
     return found;
 }
 
+// The position and the length that the status display shows, in whole seconds; -1 while it
+// shows no time. The display follows the video window's position poll, once a second.
+inline int ShownSeconds(HWND mainWindow, size_t at = 0) {
+    std::string text = TimeText(mainWindow);
+    if (text.size() < at + 8) return -1;
+    auto number = [&](size_t i) { return (text[at + i] - '0') * 10 + (text[at + i + 1] - '0'); };
+    return number(0) * 3600 + number(3) * 60 + number(6);
+}
+inline int ShownLength(HWND mainWindow) {
+    return ShownSeconds(mainWindow, 13);
+}
+
+// The state word of the status display ("PLAY", "PAUSE", "STOP", "SCAN"), or empty.
+inline std::string ShownState(HWND mainWindow) {
+    for (const char* word : {"PLAY", "PAUSE", "STOP", "SCAN", "OPEN"}) {
+        if (ChildWithText(mainWindow, word)) return word;
+    }
+    return {};
+}
+
+// Moves the pointer onto a skin control and waits until the control has seen it arrive: the
+// hint line names it (hint null: the skin has no hint line), or the control has taken the mouse
+// as it does when it lights up in an active window. A press given sooner may reach the control
+// the pointer was over before, or the face of a skin whose controls are still being made.
+inline bool PointAt(const Player& player, POINT at, const char* hint, DWORD timeoutMs = 5000) {
+    int nudge = 0;
+    return WaitUntil(
+        [&] {
+            MoveMouse(player.window, at.x + nudge, at.y);
+            nudge = 1 - nudge;
+            HWND control = ::ChildWindowFromPointEx(player.window, at, CWP_SKIPINVISIBLE);
+            if (!control || control == player.window) return false;
+            if (hint && ChildWithText(player.window, hint)) return true;  // the buttons carry no text
+            return CaptureOf(player.window) == control;
+        },
+        timeoutMs, 100);
+}
+
 // The renderer's window inside the video window.
 inline HWND RendererOf(HWND videoWindow) {
     return ::GetWindow(videoWindow, GW_CHILD);
@@ -48,7 +91,18 @@ inline bool ChooseInOpenDialog(const Player& player, const std::string& director
              reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
     };
     enter(directory);
-    Pause(700);
+    // The names are typed once the dialog shows the folder.
+    RemoteMemory folder(player.process.Id(), MAX_PATH);
+    auto inFolder = [&] {
+        char shown[MAX_PATH] = {};
+        if (Send(dialog, CDM_GETFOLDERPATH, MAX_PATH, folder.Address()).value_or(0) <= 0 ||
+            !folder.Read(shown, MAX_PATH))
+            return false;
+        std::string path = shown;
+        if (path.empty() || path.back() != '\\') path += '\\';
+        return ::lstrcmpiA(path.c_str(), directory.c_str()) == 0;
+    };
+    if (!WaitUntil([&] { return !::IsWindow(dialog) || inFolder(); }, 10000)) return false;
     if (!::IsWindow(dialog)) return false;
     enter(names);
     return WaitUntil([&] { return !::IsWindow(dialog) || !IsShown(dialog); }, 10000);

@@ -11,6 +11,15 @@ constexpr char kCannotPlay[] =
     "be "
     "installed.\nFor more information, please visit our website.";
 
+// A few pixels of the renderer's picture on the screen, folded into one number.
+unsigned long long PictureSample(HWND renderer) {
+    RECT r = WindowRect(renderer);
+    unsigned long long sample = 0;
+    for (int k = 0; k < 40; ++k)
+        sample = sample * 31 + ScreenPixel(r.left + 8 * k, r.top + 6 * k);
+    return sample;
+}
+
 }  // namespace
 
 TEST_F(PlayerTest, AClipOnTheCommandLinePlaysInAWindowTitledWithItsName) {
@@ -31,7 +40,8 @@ TEST_F(PlayerTest, AClipOnTheCommandLinePlaysInAWindowTitledWithItsName) {
     RECT picture = WindowRect(renderer);
     EXPECT_EQ(picture.right - picture.left, 320);
     EXPECT_EQ(picture.bottom - picture.top, 240);
-    Pause(800);
+    // A second of the clip has played: its frames are on the screen.
+    EXPECT_TRUE(WaitUntil([&] { return ShownSeconds(player.window) >= 1; }, 10000));
     Screenshot("C:\\tesmaro_playing.png");
     EXPECT_TRUE(player.boxes->Seen().empty());
     Finish(player);
@@ -57,13 +67,12 @@ TEST_F(PlayerTest, PauseMarksTheTitleAndPlayStopAndTypedKeysFollow) {
     // step pauses the file.
     PostCommand(player.window, ID_PLAYBACK_STEPFORWARD);
     PostCommand(player.window, ID_PLAYBACK_STEPBACKWARD);
-    Pause(700);
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_TRUE(FindTopWindow(kVideoClass, "clip_long.avi  ", player.process.Id()));
 
     PostCommand(player.window, ID_PLAYBACK_STOP);  // back to the first frame, not paused
-    Pause(500);
     PostCommand(player.window, ID_PLAYBACK_PAUSE);  // a stopped file cannot be paused
-    Pause(500);
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_TRUE(FindTopWindow(kVideoClass, "clip_long.avi  ", player.process.Id()));
     EXPECT_TRUE(player.boxes->Seen().empty());
     Finish(player);
@@ -79,23 +88,23 @@ TEST_F(PlayerTest, FastForwardScansUntilPlayReturnsToNormalSpeed) {
     auto playOffered = [&] {
         HWND menu = OpenVideoMenu(player, video);
         if (!menu) return false;
-        Pause(300);
+        // Pause is offered in every state here, so its row drawn means the menu is drawn.
+        bool pauseOffered = WaitUntil([&] { return MenuRowLooksEnabled(menu, 3, 1); }, 5000);
         bool offered = MenuRowLooksEnabled(menu, 2, 1);  // below two items and a separator
-        bool pauseOffered = MenuRowLooksEnabled(menu, 3, 1);
         CloseMenu(menu);
         EXPECT_TRUE(pauseOffered);  // running and scanning files can be paused
         return offered;
     };
     EXPECT_FALSE(playOffered());
     PostCommand(player.window, ID_PLAYBACK_FASTFORWARD);  // scanning
-    Pause(300);
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_TRUE(playOffered());
     PostCommand(player.window, ID_PLAYBACK_FASTFORWARD);  // a second press while scanning changes nothing
     PostCommand(player.window, ID_PLAYBACK_PLAY);         // normal speed, running
-    Pause(300);
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_FALSE(playOffered());
     PostCommand(player.window, ID_PLAYBACK_REWIND);  // no playing backwards here: the state stays running
-    Pause(300);
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_FALSE(playOffered());
     EXPECT_TRUE(player.boxes->Seen().empty());
     Finish(player);
@@ -113,7 +122,7 @@ TEST_F(PlayerTest, TheCloseBoxAndTheSpaceBarCloseTheMediaButNotThePlayer) {
 
     // The playlist stays: Next with nothing open does nothing, the open command asks again.
     PostCommand(player.window, ID_PLAYBACK_NEXTCHAPTER);
-    Pause(700);
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_FALSE(VideoWindowOf(player));
     EXPECT_TRUE(player.boxes->Seen().empty());
     Finish(player);
@@ -156,7 +165,9 @@ TEST_F(PlayerTest, CommandsWithNothingOpenChangeNothing) {
     }
     for (char ch : {'x', 'c', 'v', 'q', 'w', 'f', 'm', 'n', ' '})
         PostChar(player.window, ch);
-    Pause(1000);
+    // What a command posts on in turn is handled by the second mark.
+    ASSERT_TRUE(Flush(player.window));
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_TRUE(player.process.Running());
     EXPECT_FALSE(VideoWindowOf(player));
     EXPECT_TRUE(player.boxes->Seen().empty());
@@ -174,12 +185,16 @@ TEST_F(PlayerTest, TheEndOfAClipPlaysTheNextEntryAndRepeatStartsTheListAgain) {
     HWND second = WaitForVideoTitle(player, "clip_video.avi  ", 15000);
     ASSERT_TRUE(second);
 
-    // At the last entry without repeat the player stops there: same window, same title.
-    Pause(6000);
+    // At the last entry without repeat the player stops there: same window, same title. The
+    // status shows this clip playing first, then stopped at its end; the playlist's step that
+    // the end posts is handled by the mark after that.
+    EXPECT_TRUE(WaitUntil([&] { return ShownState(player.window) == "PLAY"; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return ShownState(player.window) == "STOP"; }, 15000));
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_TRUE(::IsWindow(second));
     EXPECT_EQ(WindowText(second), "clip_video.avi  ");
     PostCommand(player.window, ID_PLAYBACK_NEXTCHAPTER);  // by hand at the last entry: nothing either
-    Pause(700);
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_TRUE(::IsWindow(second));
 
     // With the list repeated, the end of the last entry starts the first again.
@@ -188,7 +203,7 @@ TEST_F(PlayerTest, TheEndOfAClipPlaysTheNextEntryAndRepeatStartsTheListAgain) {
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_short.avi  ", 15000));
     // Previous at the first entry stays there.
     PostCommand(player.window, ID_PLAYBACK_PREVIOUSCHAPTER);
-    Pause(700);
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_TRUE(FindTopWindow(kVideoClass, "clip_short.avi  ", player.process.Id()));
     EXPECT_TRUE(player.boxes->Seen().empty());
     Finish(player);
@@ -202,7 +217,20 @@ TEST_F(PlayerTest, RepeatingAClipKeepsItPlayingInsteadOfMovingOn) {
     HWND first = WaitForVideoTitle(player, "clip_short.avi  ", 10000);
     ASSERT_TRUE(first);
     PostCommand(player.window, ID_PLAYBACK_REPEAT);  // repeat this clip
-    Pause(8000);                        // more than two rounds of the 3-second clip
+    ASSERT_TRUE(Flush(player.window));
+    // The display reaches the clip's end once; from then on Wine's graph reports the end
+    // position however far a repeat plays, so the display cannot count further rounds. A round
+    // and a second more is watched from that first end: the end comes again within it.
+    EXPECT_TRUE(WaitUntil([&] { return ShownSeconds(player.window) == 3; }, 10000));
+    EXPECT_TRUE(HoldsFor(
+        [&] {
+            return ::IsWindow(first) && WindowText(first) == "clip_short.avi  " &&
+                   !FindTopWindow(kVideoClass, "clip_video.avi  ", player.process.Id());
+        },
+        4000));
+    // Still playing rather than held at its end: the picture moves.
+    unsigned long long seen = PictureSample(RendererOf(first));
+    EXPECT_TRUE(WaitUntil([&] { return PictureSample(RendererOf(first)) != seen; }, 3000));
     EXPECT_TRUE(::IsWindow(first));
     EXPECT_EQ(WindowText(first), "clip_short.avi  ");
     EXPECT_FALSE(FindTopWindow(kVideoClass, "clip_video.avi  ", player.process.Id()));
@@ -223,7 +251,14 @@ TEST_F(PlayerTest, SkipsMoveThePositionBySettingsSeconds) {
 
     PostCommand(player.window, ID_JUMP_FORWARD);   // to about 56 s
     PostCommand(player.window, ID_JUMP_BACKWARD);  // back to about 6 s: the end is far again
-    Pause(9000);
+    // Well past the 6 s that were left after the first skip alone, and still short of the end.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            int at = ShownSeconds(player.window);
+            return ShownLength(player.window) == 62 && at >= 14 && at < 50;
+        },
+        20000))
+        << TimeText(player.window);
     EXPECT_FALSE(FindTopWindow(kVideoClass, "clip_short.avi  ", player.process.Id()));
     PostChar(player.window, 'q');  // skip forward again: the end comes within seconds
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_short.avi  ", 12000));
@@ -237,13 +272,24 @@ TEST_F(PlayerTest, StopReturnsToTheStartSoPlayRunsTheWholeClipAgain) {
     PostCommand(player.window, ID_FILE_SELECTDISC);
     ASSERT_TRUE(ChooseInOpenDialog(player, MediaDirectory(), "\"clip_video.avi\" \"clip_short.avi\""));
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_video.avi  ", 10000));
-    Pause(2500);
-    PostCommand(player.window, ID_PLAYBACK_STOP);  // stop 2.5 s into the 4-second clip
-    Pause(3000);
+    ASSERT_TRUE(WaitUntil([&] { return ShownSeconds(player.window) >= 2; }, 10000));
+    PostCommand(player.window, ID_PLAYBACK_STOP);  // stop 2 s or more into the 4-second clip
+    // Stopped and back at the start (a repaint may show the state before the position poll).
+    ASSERT_TRUE(WaitUntil(
+        [&] { return ShownState(player.window) == "STOP" && ShownSeconds(player.window) == 0; }, 5000))
+        << ShownState(player.window) << " " << TimeText(player.window);
+    // Under 2 s were left when it stopped: had it gone on, it would have ended within 3 s.
+    EXPECT_TRUE(HoldsFor(
+        [&] {
+            return ShownState(player.window) == "STOP" &&
+                   !FindTopWindow(kVideoClass, "clip_short.avi  ", player.process.Id());
+        },
+        3000));
     EXPECT_FALSE(FindTopWindow(kVideoClass, "clip_short.avi  ", player.process.Id()));
     PostCommand(player.window, ID_PLAYBACK_PLAY);
     // From the start again: the clip needs its whole 4 s before the next entry.
-    Pause(2800);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return ShownState(player.window) == "PLAY" && ShownSeconds(player.window) >= 2; }, 10000));
     EXPECT_FALSE(FindTopWindow(kVideoClass, "clip_short.avi  ", player.process.Id()));
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_short.avi  ", 10000));
     Finish(player);
@@ -349,7 +395,7 @@ TEST_F(PlayerTest, ARightClickOffersTheOpenMenuAndAboutShowsTheProductLinks) {
     ASSERT_TRUE(about);
     EXPECT_TRUE(FindChild(about, "Button", "http://www.tesmaro.example/"));
     EXPECT_TRUE(FindChild(about, "Button", "http://www.tesmaro.example/support/"));
-    Pause(300);
+    WaitPainted(about);
     ScreenshotWindow(about, "C:\\tesmaro_about.png");
     Post(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, 5000));
@@ -366,12 +412,15 @@ TEST_F(PlayerTest, ACorruptFileShowsTheCannotPlayTextAndLeavesNothingOpen) {
     EXPECT_EQ(box->text, kCannotPlay);
     EXPECT_TRUE(WaitUntil([&] { return VideoWindowOf(player) == nullptr; }, 5000));
     EXPECT_TRUE(player.process.Running());
-    Pause(500);
+    ASSERT_TRUE(WaitNoMessageBox(player.process.Id()));
+    ASSERT_TRUE(Flush(player.window));
+    ASSERT_TRUE(WaitNoMessageBox(player.process.Id()));
     EXPECT_EQ(player.boxes->Seen().size(), 1u);
 
     // The playlist kept its entry: the open command is not needed to try it again.
     PostCommand(player.window, ID_PLAYBACK_NEXTCHAPTER);
-    Pause(500);
+    ASSERT_TRUE(Flush(player.window));
+    ASSERT_TRUE(WaitNoMessageBox(player.process.Id()));
     EXPECT_EQ(player.boxes->Seen().size(), 1u);
     Finish(player);
     EXPECT_EQ(player.process.ExitCode(), 0u);

@@ -111,7 +111,7 @@ TEST_F(PlaylistPlaybackTest, DoubleClickPlaysTheLastSelectedEntryWithoutAskingFo
     POINT at = ListViewRowPoint(list, 2);
     Post(list, WM_LBUTTONDBLCLK, 0, MAKELPARAM(at.x, at.y));
     EXPECT_TRUE(WaitPlaying("third.avi"));
-    Pause(1500);
+    Drain();  // an open dialog would be up by now
     EXPECT_EQ(Playing(), "third.avi");
     EXPECT_EQ(FindTopWindow("#32770", "Open Media Files...", player.process.Id()), nullptr);
     EXPECT_TRUE(IsShown(window));  // the window stays open
@@ -128,7 +128,7 @@ TEST_F(PlaylistPlaybackTest, ClearAllLeavesThePlayingFilePlaying) {
     Show();
     Press(kClearAll);
     ASSERT_TRUE(WaitUntil([&] { return ListViewCount(list) == 0; }, 5000));
-    Pause(1000);
+    Drain();
     EXPECT_EQ(Playing(), "third.avi");
     Finish(player);
 }
@@ -142,7 +142,7 @@ TEST_F(PlaylistPlaybackTest, RandomizeLetsNextChooseAnyEntry) {
     ASSERT_TRUE(WaitPlaying("third.avi"));
     // In order, Next after the last entry (repeat off) changes nothing.
     PostCommand(player.window, kNext);
-    Pause(1500);
+    Drain();
     EXPECT_EQ(Playing(), "third.avi");
     // In random order it goes on with an entry chosen at random: sooner or later another one.
     Show();
@@ -156,4 +156,26 @@ TEST_F(PlaylistPlaybackTest, RandomizeLetsNextChooseAnyEntry) {
     }
     EXPECT_TRUE(moved);
     Finish(player);
+}
+
+TEST_F(PlaylistPlaybackTest, AnEmptyOrBlankAddressChangesNothingAsCancelDoes) {
+    Start({dir + "three.m3u"});
+    ASSERT_TRUE(WaitPlaying("first.avi"));
+    for (const char* typed : {"", "   "}) {
+        PostCommand(player.window, ID_FILE_OPENURL);
+        HWND dialog = WaitForWindow("#32770", "Input a URL to open here", player.process.Id(), 10000);
+        ASSERT_TRUE(dialog);
+        ASSERT_TRUE(Send(::GetDlgItem(dialog, 1041), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed)));
+        Post(dialog, WM_COMMAND, IDOK);
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, 5000));
+        Send(player.window, WM_NULL);
+        // Nothing asks for files, and the first file goes on playing.
+        EXPECT_FALSE(FindTopWindow("#32770", "Open Media Files...", player.process.Id())) << '"' << typed << '"';
+        EXPECT_EQ(Playing(), "first.avi") << '"' << typed << '"';
+    }
+    Show();
+    EXPECT_TRUE(WaitUntil([&] { return ListViewCount(list) == 3; }, 5000)) << ListViewCount(list);
+    EXPECT_EQ(ListViewText(list, 1), dir + "second.avi");
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    ASSERT_TRUE(player.Close());
 }

@@ -2,6 +2,7 @@
 // window (created hidden) and the window's list and buttons.
 #pragma once
 
+#include "PlayerQueue.h"
 #include "PlayerSession.h"
 
 namespace e2e {
@@ -25,6 +26,9 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return IsShown(window); }, 5000));
     }
     void Press(int id) { Post(::GetDlgItem(window, id), BM_CLICK); }
+    // Waits until the player has handled everything posted to it so far (the windows share one
+    // thread).
+    void Drain() { ASSERT_TRUE(WaitPolls(player.window)) << "the main window stopped polling"; }
 
     Player player;
     HWND window = nullptr;

@@ -47,8 +47,18 @@ protected:
     }
     // A picture of the window once it has painted, for a person to look at.
     void Shot(const char* name) {
-        Pause(500);
+        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        WaitHandled(window);
         ScreenshotWindow(window, std::string("C:\\") + name + ".png");
+    }
+    // Whether the file dialog lists exactly these names (its view is made anew in each folder).
+    static bool DialogLists(HWND dialog, Entries names) {
+        HWND view = FindChild(dialog, "SysListView32", nullptr);
+        if (!view) return false;
+        Entries shown = ListViewTexts(view);
+        std::sort(shown.begin(), shown.end());
+        std::sort(names.begin(), names.end());
+        return shown == names;
     }
 
     std::string dir;
@@ -78,7 +88,7 @@ TEST_F(PlaylistWindowTest, TheSkinsPlaylistButtonShowsTheWindow) {
     const POINT button{316 + 15, 36 + 12};  // the middle of the normal skin's Playlist button
     // The pointer rests on the button before the press, as a user's does.
     MoveMouse(player.window, button.x, button.y);
-    Pause(300);
+    Drain();
     Click(player.window, button.x, button.y);
     ASSERT_TRUE(WaitUntil([&] { return IsShown(window); }, 5000));
     EXPECT_EQ(ListViewTexts(list), Entries{clip});
@@ -180,7 +190,7 @@ TEST_F(PlaylistWindowTest, AddFilesAppendsThreeChosenFilesInTheOrderReturned) {
     EXPECT_TRUE(IsShown(::GetDlgItem(dialog, kReadOnlyBox)));
     EXPECT_EQ(Send(::GetDlgItem(dialog, kReadOnlyBox), BM_GETCHECK), BST_CHECKED);
     ASSERT_TRUE(FillFileDialog(dialog, dir));  // go to the folder
-    Pause(500);
+    ASSERT_TRUE(WaitUntil([&] { return DialogLists(dialog, {"a.wav", "b.wav", "c.wav"}); }, 10000));
     ASSERT_TRUE(FillFileDialog(dialog, "\"c.wav\" \"a.wav\" \"b.wav\""));
     ASSERT_TRUE(WaitForRows(3));
     Entries rows = ListViewTexts(list);

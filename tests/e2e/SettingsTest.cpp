@@ -1,5 +1,6 @@
 // The Settings dialog of the real player, opened from the skin's button.
 #include "AssociationSession.h"
+#include "Observe.h"
 
 using namespace e2e;
 
@@ -27,10 +28,10 @@ TEST_F(SettingsTest, TheDialogShowsTheCurrentValuesAndOKStoresWhatWasTyped) {
     EXPECT_FALSE(Checked(settings, kFullScreen));
     ScreenshotWindow(settings, ExeDirectory() + "settings.png");
 
-    Type(settings, kSkipForward, "999");             // above the spin limit: taken as typed
-    Type(settings, kSkipBackward, "abc");            // not a number: 0
+    Type(settings, kSkipForward, "999");             // above the spin limit: the limit, 600
+    Type(settings, kSkipBackward, "abc");            // not a number: the lower limit, 1
     Type(settings, kFastForward, "3x");              // the leading digits
-    Type(settings, kFastBackward, "1234567890123");  // cut at 9 characters
+    Type(settings, kFastBackward, "1234567890123");  // cut at 9 characters, then the limit, 4
     Type(settings, kSlowForward, "0.1");             // the lower bound itself is accepted
     SetCheck(settings, kFullScreen, true);
     Press(settings, IDOK);
@@ -38,10 +39,10 @@ TEST_F(SettingsTest, TheDialogShowsTheCurrentValuesAndOKStoresWhatWasTyped) {
     // The player stores the values once the dialog has gone.
     EXPECT_TRUE(WaitUntil([] { return StoredInt("g_bFullscreen") == 1u; }, 3000));
     EXPECT_EQ(StoredInt("AutoStart"), 1u);  // carried through
-    EXPECT_EQ(StoredInt("SkipForward"), 999u);
-    EXPECT_EQ(StoredInt("SkipBackward"), 0u);
+    EXPECT_EQ(StoredInt("SkipForward"), 600u);
+    EXPECT_EQ(StoredInt("SkipBackward"), 1u);
     EXPECT_EQ(StoredInt("FastForward"), 3u);
-    EXPECT_EQ(StoredInt("FastBackward"), 123456789u);
+    EXPECT_EQ(StoredInt("FastBackward"), 4u);
     EXPECT_EQ(StoredString("SlowlyForward"), "0.1");
     EXPECT_EQ(StoredString("SlowlyBackward"), "0.25");
     EXPECT_TRUE(player.boxes->Seen().empty());
@@ -50,8 +51,10 @@ TEST_F(SettingsTest, TheDialogShowsTheCurrentValuesAndOKStoresWhatWasTyped) {
     settings = OpenSettings(player);
     ASSERT_TRUE(settings);
     EXPECT_EQ(Field(settings, kSlowForward), "0.1");
-    EXPECT_EQ(Field(settings, kSkipForward), "999");  // not the spin control's limit
-    EXPECT_EQ(Field(settings, kSkipBackward), "0");
+    // What the dialog shows, what is stored and what playback uses agree.
+    EXPECT_EQ(Field(settings, kSkipForward), "600");
+    EXPECT_EQ(Field(settings, kSkipBackward), "1");
+    EXPECT_EQ(Field(settings, kFastBackward), "4");
     EXPECT_TRUE(Checked(settings, kFullScreen));
     Press(settings, IDCANCEL);
     ASSERT_TRUE(WaitGone(settings));
@@ -72,7 +75,9 @@ TEST_F(SettingsTest, ASlowRateOutOfRangeIsRefusedWithAWarningAndCancelThenDiscar
         ASSERT_TRUE(box) << refused;
         EXPECT_EQ(box->caption, "warning");
         EXPECT_EQ(box->text, "Please input Slowly forward between 0.1 to 0.9");
-        Pause(300);
+        // The box is gone and OK's handler has gone on from it: whatever it does next is done.
+        ASSERT_TRUE(WaitNoMessageBox(player.process.Id())) << refused;
+        ASSERT_TRUE(Flush(player.window)) << refused;
         EXPECT_TRUE(::IsWindow(settings) && IsShown(settings)) << refused;  // the dialog stays
     }
     Press(settings, IDCANCEL);
@@ -89,7 +94,7 @@ TEST_F(SettingsTest, ASlowRateOutOfRangeIsRefusedWithAWarningAndCancelThenDiscar
     ASSERT_TRUE(player.Close());
 }
 
-TEST_F(SettingsTest, OverlongAndNonNumericTextInEveryEditIsCutAtNineCharacters) {
+TEST_F(SettingsTest, OverlongAndNonNumericTextInEveryEditIsCutAtNineCharactersAndKeptInRange) {
     Player player = FirstStart();
     ASSERT_TRUE(player.window);
     HWND settings = OpenSettings(player);
@@ -104,10 +109,11 @@ TEST_F(SettingsTest, OverlongAndNonNumericTextInEveryEditIsCutAtNineCharacters) 
     Type(settings, kSlowForward, "0.2" + std::string(300, '9'));  // the cut leaves "0.2999999"
     Press(settings, IDOK);
     ASSERT_TRUE(WaitGone(settings));
-    EXPECT_TRUE(WaitUntil([] { return StoredInt("SkipForward") == 123456789u; }, 3000));
-    EXPECT_EQ(StoredInt("SkipBackward"), 0u);
-    EXPECT_EQ(StoredInt("FastForward"), static_cast<DWORD>(-12345678));
-    EXPECT_EQ(StoredInt("FastBackward"), 0u);
+    // 123456789 seconds, no number, -12345678 times and blanks: each as its spin control allows.
+    EXPECT_TRUE(WaitUntil([] { return StoredInt("SkipForward") == 600u; }, 3000));
+    EXPECT_EQ(StoredInt("SkipBackward"), 1u);
+    EXPECT_EQ(StoredInt("FastForward"), 1u);
+    EXPECT_EQ(StoredInt("FastBackward"), 1u);
     EXPECT_EQ(StoredString("SlowlyForward"), "0.3");
     EXPECT_TRUE(player.process.Running());
     EXPECT_TRUE(player.boxes->Seen().empty());

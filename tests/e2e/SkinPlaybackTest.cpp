@@ -21,7 +21,7 @@ HWND VolumeSlider(HWND window) {
 void SaveScreenshot(HWND window, const char* name) {
     std::string dir = ExeDirectory() + "screens\\";
     ::CreateDirectoryA(dir.c_str(), nullptr);
-    Pause(300);
+    WaitPainted(window);
     ScreenshotWindow(window, dir + name);
 }
 
@@ -36,8 +36,7 @@ TEST_F(PlayerTest, ThePlayKeyOfTheSkinPlaysAPausedClip) {
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_long.avi  "));
     PostCommand(player.window, ID_PLAYBACK_PAUSE);
     ASSERT_TRUE(WaitForVideoTitle(player, "clip_long.avi  (Paused)", 5000));
-    MoveMouse(player.window, kPlayKey.x, kPlayKey.y);
-    Pause(300);
+    ASSERT_TRUE(PointAt(player, kPlayKey, "Play"));
     Click(player.window, kPlayKey.x, kPlayKey.y);
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_long.avi  ", 5000));
     EXPECT_TRUE(WaitUntil([&] { return ChildWithText(player.window, "PLAY") != nullptr; }, 3000));
@@ -85,6 +84,9 @@ TEST_F(PlayerTest, DraggingTheVolumeSliderToTheBottomSilencesTheRenderer) {
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_long.avi (Muted) (Paused)", 5000));
 
     PostCommand(player.window, ID_PLAYBACK_PLAY);
+    // Playing again before the drag starts: the press is not left waiting behind that command.
+    ASSERT_TRUE(Flush(player.window));
+    EXPECT_TRUE(WaitForVideoTitle(player, "clip_long.avi (Muted) ", 5000));
     Drag(volume, POINT{4, y}, POINT{track.right * 3 / 4, y});
     EXPECT_GT(Send(volume, TBM_GETPOS).value_or(-1), 50);
     PostCommand(player.window, ID_PLAYBACK_PAUSE);

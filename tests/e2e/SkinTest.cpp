@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "PlayerSession.h"
+#include "PlaybackSession.h"
 
 using namespace e2e;
 
@@ -36,11 +36,15 @@ bool HasSize(HWND hwnd, SIZE size) {
     return now.cx == size.cx && now.cy == size.cy;
 }
 
-// The child window whose text is `text`, if any.
+bool CursorAt(POINT screen) {
+    POINT now{};
+    return ::GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+}
+
 void SaveScreenshot(HWND window, const char* name) {
     std::string dir = ExeDirectory() + "screens\\";
     ::CreateDirectoryA(dir.c_str(), nullptr);
-    Pause(300);
+    WaitPainted(window);
     ScreenshotWindow(window, dir + name);
 }
 
@@ -64,6 +68,7 @@ constexpr POINT kNormalChangeSkin{386 + 9, 9 + 9};
 constexpr POINT kSmallChangeSkin{307 + 17, 24 + 8};
 constexpr POINT kNormalOpenFiles{16 + 16, 130 + 14};
 constexpr POINT kNormalFace{200, 18};
+constexpr char kChangeSkinHint[] = "Switch between the full and the small player";
 
 }  // namespace
 
@@ -110,15 +115,13 @@ TEST_F(PlayerTest, TheChangeSkinButtonGoesBackToTheNormalSkinItCameFrom) {
     ASSERT_TRUE(player.window);
     SIZE normal = PictureSize(SkinDirectory() + "skin1_mask.bmp");
     SIZE small = PictureSize(SkinDirectory() + "small_mask.bmp");
-    // The pointer rests on the button before the press, as a user's does: a press that arrives
-    // within a few milliseconds of a newly started player's window is sometimes lost under Wine.
-    MoveMouse(player.window, kNormalChangeSkin.x, kNormalChangeSkin.y);
-    Pause(300);
+    // The pointer rests on the button before the press, as a user's does: the button has seen it
+    // once the hint line names it. Until then a press may reach the control the pointer was over
+    // before, and a new skin's controls come only after the window has taken its size.
+    ASSERT_TRUE(PointAt(player, kNormalChangeSkin, kChangeSkinHint));
     Click(player.window, kNormalChangeSkin.x, kNormalChangeSkin.y);
     ASSERT_TRUE(WaitUntil([&] { return HasSize(player.window, small); }, 5000));
-    Pause(200);
-    MoveMouse(player.window, kSmallChangeSkin.x, kSmallChangeSkin.y);
-    Pause(300);
+    ASSERT_TRUE(PointAt(player, kSmallChangeSkin, nullptr));  // this skin has no hint line
     Click(player.window, kSmallChangeSkin.x, kSmallChangeSkin.y);
     ASSERT_TRUE(WaitUntil([&] { return HasSize(player.window, normal); }, 5000));
     ASSERT_TRUE(player.Close());
@@ -145,7 +148,7 @@ TEST_F(PlayerTest, TheWindowMovesWithItsFace) {
     // Let the player see the pointer arrive first, as it would with a real mouse.
     MoveMouse(player.window, kNormalFace.x - 5, kNormalFace.y);
     MoveMouse(player.window, kNormalFace.x, kNormalFace.y);
-    Pause(200);
+    EXPECT_TRUE(WaitUntil([&] { return CursorAt(from); }, 3000));
     DragOnScreen(from, POINT{from.x + 60, from.y - 40});
     EXPECT_TRUE(WaitUntil(
         [&] {
@@ -216,6 +219,21 @@ TEST_F(PlayerTest, AStoredSkinThatIsNotThereGivesWayToTheNormalSkin) {
     EXPECT_EQ(StoredString("mCurrentSkin"), SkinDirectory() + "skin1.ini");  // the user's choice now
 }
 
+TEST_F(PlayerTest, AfterAStoredSmallSkinThatIsNotThereTheFirstSwitchGoesToTheSmallSkin) {
+    std::string gone = MakeTempDirectory("gonesmall") + "removed\\small.ini";
+    WriteRegString(HKEY_CURRENT_USER, kPlayerSetupKey, "mCurrentSkin", gone);
+    Player player = Player::Start();
+    ASSERT_TRUE(player.window);
+    ASSERT_TRUE(WaitUntil([&] { return HasSize(player.window, PictureSize(SkinDirectory() + "skin1_mask.bmp")); }, 5000));
+    // The window wears the normal skin, so the first press is a switch to the small one.
+    PostChar(player.window, 'k');
+    EXPECT_TRUE(WaitUntil([&] { return HasSize(player.window, PictureSize(SkinDirectory() + "small_mask.bmp")); }, 5000));
+    PostChar(player.window, 'k');
+    EXPECT_TRUE(WaitUntil([&] { return HasSize(player.window, PictureSize(SkinDirectory() + "skin1_mask.bmp")); }, 5000));
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    ASSERT_TRUE(player.Close());
+}
+
 TEST_F(PlayerTest, ABrokenSkinDoesNotBringThePlayerDown) {
     std::string dir = MakeTempDirectory("brokenskin");
     std::ofstream(dir + "face.bmp", std::ios::binary) << "not a picture";
@@ -235,7 +253,8 @@ TEST_F(PlayerTest, ABrokenSkinDoesNotBringThePlayerDown) {
     ASSERT_TRUE(box);
     EXPECT_EQ(box->caption, "error");
     EXPECT_EQ(box->text, "Can not initialize region!");
-    Pause(500);
+    ASSERT_TRUE(WaitNoMessageBox(player.process.Id()));
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_TRUE(player.process.Running());
     EXPECT_EQ(Children(player.window).size(), 4u);  // the 400-character entry is refused
     // It still switches to a good skin and back to the broken one.
@@ -304,7 +323,9 @@ TEST_F(PlayerTest, ASkinThatWouldBeInvisibleOrCoverTheScreenGivesWayToTheNormalS
         // A usable window: the normal skin's size, its controls, on the screen.
         EXPECT_TRUE(WaitUntil([&] { return HasSize(player.window, normal); }, 5000)) << c.ini;
         EXPECT_GT(Children(player.window).size(), 10u);
-        Pause(500);
+        ASSERT_TRUE(WaitNoMessageBox(player.process.Id()));
+        ASSERT_TRUE(Flush(player.window));
+        ASSERT_TRUE(WaitNoMessageBox(player.process.Id()));
         EXPECT_EQ(player.boxes->Seen().size(), 1u);  // told once
         ASSERT_TRUE(player.Close());
         EXPECT_EQ(StoredString("mCurrentSkin"), SkinDirectory() + "skin1.ini");

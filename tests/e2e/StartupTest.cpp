@@ -1,4 +1,5 @@
 // Start-up, the single instance and shutdown of the real player under Wine.
+#include "Observe.h"
 #include "PlayerSession.h"
 
 using namespace e2e;
@@ -56,7 +57,7 @@ TEST_F(PlayerTest, EscapeAndEnterDoNotCloseTheWindow) {
         Post(player.window, WM_KEYDOWN, key, 1);
         Post(player.window, WM_KEYUP, key, 0xC0000001);
     }
-    Pause(700);
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_TRUE(player.process.Running());
     EXPECT_TRUE(IsShown(player.window));
     ASSERT_TRUE(player.Close());
@@ -107,7 +108,7 @@ TEST_F(PlayerTest, OverlongCommandLinePathsAreHandledSafely) {
     // Alone: the path is cut to the buffer and the player still runs and closes normally.
     Player player = Player::Start({LongPath(300)});
     ASSERT_TRUE(player.window);
-    Pause(500);
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_TRUE(player.process.Running());
 
     // The cut path does not exist: the open fails with its message and nothing stays open.

@@ -157,7 +157,17 @@ TEST_F(PlayerTest, AJpegOpensInAWindowSizedToThePictureWithThePictureMenuAndNoTi
 
     // The name shows; the time keeps the zeros of nothing open, however long the picture stays.
     EXPECT_TRUE(WaitUntil([&] { return ChildWithText(player.window, "photo.jpg") != nullptr; }, 5000));
-    Pause(2500);
+    // The name comes with the first refresh of the status; the position poll refreshes it every
+    // second, so two and a half seconds see two more refreshes and the end of the picture's
+    // stream. Nothing shows a time or a state all along.
+    EXPECT_TRUE(HoldsFor(
+        [&] {
+            if (TimeText(player.window) != "00:00:00     00:00:00") return false;
+            for (const char* word : {"PLAY", "PAUSE", "STOP"})
+                if (ChildWithText(player.window, word)) return false;
+            return true;
+        },
+        2500));
     EXPECT_EQ(TimeText(player.window), "00:00:00     00:00:00");
     for (const char* word : {"PLAY", "PAUSE", "STOP"})
         EXPECT_FALSE(ChildWithText(player.window, word)) << word;
@@ -171,8 +181,10 @@ TEST_F(PlayerTest, AJpegOpensInAWindowSizedToThePictureWithThePictureMenuAndNoTi
     // The picture menu: three items, no Filters submenu.
     HWND menu = OpenVideoMenu(player, video);
     ASSERT_TRUE(menu);
-    Pause(300);
+    WaitUntil([&] { return IsShown(menu) && WindowRect(menu).bottom - WindowRect(menu).top == 3 * 17 + 2 * 3; },
+              3000);
     EXPECT_EQ(WindowRect(menu).bottom - WindowRect(menu).top, 3 * 17 + 2 * 3);
+    WaitPainted(menu);
     Screenshot("C:\\tesmaro_picture_menu.png");
     CloseMenu(menu);
     EXPECT_TRUE(player.boxes->Seen().empty());
@@ -187,7 +199,11 @@ TEST_F(PlayerTest, APictureStaysUntilTheUserStepsToTheNextOne) {
         ChooseInOpenDialog(player, MediaDirectory(), "\"photo.gif\" \"tall.gif\" \"clip_short.avi\""));
     HWND first = WaitForVideoTitle(player, "photo.gif  ", 10000);
     ASSERT_TRUE(first);
-    Pause(3000);  // its stream ended long ago; the picture is still there
+    // A picture's stream ends with its one frame, a tenth of a second at most; what the player
+    // does at that end is done well within the three seconds watched here. The picture stays.
+    EXPECT_TRUE(HoldsFor(
+        [&] { return ::IsWindow(first) && WindowText(first) == "photo.gif  "; }, 3000));
+    ASSERT_TRUE(Flush(player.window));
     EXPECT_TRUE(::IsWindow(first));
     EXPECT_EQ(WindowText(first), "photo.gif  ");
     Picture photo(Media("photo.gif"));
@@ -197,8 +213,7 @@ TEST_F(PlayerTest, APictureStaysUntilTheUserStepsToTheNextOne) {
     EXPECT_TRUE(ScreenComesToShow(photo, {area.left, area.top}, 0, 0, area, why)) << why;
 
     POINT next = kTransportKeys[6].centre;
-    MoveMouse(player.window, next.x, next.y);
-    Pause(300);
+    ASSERT_TRUE(PointAt(player, next, "Next entry or chapter"));
     Click(player.window, next.x, next.y);
     EXPECT_TRUE(WaitForVideoTitle(player, "tall.gif  ", 10000));
     PostCommand(player.window, ID_PLAYBACK_PREVIOUSCHAPTER);  // the tall picture covers that key
@@ -239,11 +254,13 @@ TEST_F(PlayerTest, APictureLargerThanTheWorkAreaGetsBothScrollBarsAndTheMouseScr
     // The right arrow: one pixel a step (a slow machine may see the arrow held long enough to
     // repeat). The window is made active first, so the click goes to the bar, not to activation.
     ::SetForegroundWindow(video);
+    WaitUntil([&] { return ::GetForegroundWindow() == video; }, 3000);
     MoveMouse(video, ClientRect(video).right - arrow / 2, barY);
-    Pause(300);
     Click(video, ClientRect(video).right - arrow / 2, barY);
     ASSERT_TRUE(WaitUntil([&] { return WindowRect(renderer).left < area.left; }, 3000));
-    Pause(300);
+    // The arrow steps while it is held: the steps are over once the bar lets the mouse go.
+    EXPECT_TRUE(WaitUntil([&] { return CaptureOf(video) != video; }, 3000));
+    ASSERT_TRUE(Flush(player.window));
     int stepped = area.left - WindowRect(renderer).left;
     EXPECT_LE(stepped, 20);
     std::string why;
@@ -264,7 +281,10 @@ TEST_F(PlayerTest, APictureLargerThanTheWorkAreaGetsBothScrollBarsAndTheMouseScr
     int down = area.top - WindowRect(renderer).top;
     EXPECT_TRUE(ScreenComesToShow(large, {area.left, area.top}, end, down, area, why)) << why;
 
-    // Moving the window starts the picture at its top-left corner again.
+    // Moving the window starts the picture at its top-left corner again; once the drag is over,
+    // or its last thumb position would scroll the picture after the move.
+    EXPECT_TRUE(WaitUntil([&] { return CaptureOf(video) != video; }, 3000));
+    ASSERT_TRUE(Flush(player.window));
     ::SetWindowPos(video, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(WaitUntil(
         [&] {
@@ -403,7 +423,9 @@ TEST_F(PlayerTest, PicturesThatCannotBeShownGiveTheCannotPlayTextAndLeaveNothing
         EXPECT_EQ(box->caption, "Tesmaro Player") << name;
         EXPECT_EQ(box->text, kCannotPlay) << name;
         EXPECT_TRUE(WaitUntil([&] { return VideoWindowOf(player) == nullptr; }, 5000)) << name;
-        Pause(500);
+        ASSERT_TRUE(WaitNoMessageBox(player.process.Id())) << name;
+        ASSERT_TRUE(Flush(player.window)) << name;
+        ASSERT_TRUE(WaitNoMessageBox(player.process.Id())) << name;
         EXPECT_TRUE(player.process.Running()) << name;
         EXPECT_EQ(player.boxes->Seen().size(), 1u) << name;
         Finish(player);
@@ -422,7 +444,10 @@ TEST_F(PlayerTest, OnePixelPicturesAndACutOffJpegOpenQuietly) {
         EXPECT_TRUE(WaitUntil([&] { return WindowRect(video).right == 1024; }, 5000)) << name;
         PostChar(player.window, 'm');
         EXPECT_TRUE(WaitUntil([&] { return WindowRect(video).right != 1024; }, 5000)) << name;
-        Pause(500);
+        // Leaving full screen seeks the picture and waits for its frame: that is over, and
+        // nothing it posted is left, once the queue is handled.
+        ASSERT_TRUE(Flush(player.window)) << name;
+        ASSERT_TRUE(WaitNoMessageBox(player.process.Id())) << name;
         EXPECT_TRUE(player.process.Running()) << name;
         EXPECT_TRUE(player.boxes->Seen().empty()) << name;
         Finish(player);

@@ -15,6 +15,8 @@ FUZZ_TARGET(FuzzSkinEntry);
 FUZZ_TARGET(FuzzM3u);
 FUZZ_TARGET(FuzzCommandLine);
 FUZZ_TARGET(FuzzStatusText);
+FUZZ_TARGET(FuzzStateStream);
+FUZZ_TARGET(FuzzProgramStream);
 
 namespace {
 
@@ -26,7 +28,8 @@ std::vector<std::string> FilesIn(const std::string& dir) {
     HANDLE find = ::FindFirstFileA((dir + "\\*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) return files;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(dir + "\\" + found.cFileName);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            files.push_back(dir + "\\" + found.cFileName);
     } while (::FindNextFileA(find, &found));
     ::FindClose(find);
     return files;
@@ -60,4 +63,10 @@ TEST(HostileInputs, CommandLinesNameARealArgumentAsTheFile) {
 }
 TEST(HostileInputs, StatusTextsStayInShapeForAnyNumbersAndPaths) {
     Replay("status_text", FuzzStatusText);
+}
+TEST(HostileInputs, BookmarkBytesAreReadOnlyWhenWhole) {
+    Replay("state_stream", FuzzStateStream);
+}
+TEST(HostileInputs, DiscSectorsGivePacketsInsideThemselves) {
+    Replay("program_stream", FuzzProgramStream);
 }

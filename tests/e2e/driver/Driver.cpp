@@ -284,10 +284,18 @@ void Click(HWND hwnd, int x, int y) {
     POINT p = ToScreen(hwnd, x, y);
     MakePointOurs(hwnd, p);
     SendMouse(MOUSEEVENTF_MOVE, p);
+    // A button event without a move lands wherever the pointer is by then, and under Wine the X
+    // server's report of an earlier pointer position may still move it back: press and release
+    // carry the point themselves.
+    WaitUntil(
+        [&] {
+            POINT now{};
+            return ::GetCursorPos(&now) && now.x == p.x && now.y == p.y;
+        },
+        2000, 10);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, p);
     Pause(60);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, p);
-    Pause(60);
-    SendMouse(MOUSEEVENTF_LEFTUP, p);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, p);
     Pause(60);
 }
 

@@ -219,4 +219,20 @@ TEST(MediaOnADrive, ComparesDriveLettersWithoutCase) {
     EXPECT_FALSE(disc::PathOnDrive(nullptr, "D:\\"));
 }
 
+TEST(DiscGone, OnlyAMissingFileOnADiscDriveMeansItsDiscIsGone) {
+    auto discDriveD = [](const char* root) { return std::string(root) == "D:\\"; };
+    auto nothingThere = [](const char*) { return false; };
+    auto everythingThere = [](const char*) { return true; };
+    EXPECT_EQ(disc::GoneDiscRoot("d:\\mpegav\\avseq02.dat", discDriveD, nothingThere), "D:\\");
+    EXPECT_EQ(disc::GoneDiscRoot("d:\\mpegav\\avseq02.dat", discDriveD, everythingThere), "");
+    // A missing file elsewhere is the file engine's to report.
+    EXPECT_EQ(disc::GoneDiscRoot("c:\\media\\clip.avi", discDriveD, nothingThere), "");
+    // Neither an address nor a relative name has a drive.
+    EXPECT_EQ(disc::GoneDiscRoot("http://host/d:/x.avi", discDriveD, nothingThere), "");
+    EXPECT_EQ(disc::GoneDiscRoot("clip.avi", discDriveD, nothingThere), "");
+    EXPECT_EQ(disc::GoneDiscRoot("d:", discDriveD, nothingThere), "");
+    EXPECT_EQ(disc::GoneDiscRoot(nullptr, discDriveD, nothingThere), "");
+    EXPECT_EQ(disc::DriveRootOf("d:/video_ts/video_ts.ifo"), "D:\\");
+}
+
 }  // namespace

@@ -96,6 +96,14 @@ private:
     HANDLE mThread = nullptr;
 };
 
+// Handles every message this thread has queued by now: whatever the engine posted to itself
+// before is done.
+void DrainThisThread() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageA(&msg);
+}
+
 void Type(HWND dialog, int id, const char* text) {
     ::SendMessageA(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
@@ -130,13 +138,13 @@ protected:
         owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 160, 700, 460, 60, nullptr, nullptr,
                                   nullptr, nullptr);
         boxes = std::make_unique<e2e::MessageBoxGuard>(::GetCurrentProcessId());
-        ::DeleteFileA(kBookmarkPath);
+        ::DeleteFileA(kLegacyBookmarkPath);
     }
     void TearDown() override {
         player.reset();
         boxes.reset();
         ::DestroyWindow(owner);
-        ::DeleteFileA(kBookmarkPath);
+        ::DeleteFileA(kLegacyBookmarkPath);
         ::CoUninitialize();
     }
 
@@ -165,8 +173,14 @@ protected:
     PopupContents RightClick() {
         PopupContents contents;
         Watcher watcher("#32768", nullptr, [&](HWND menuWindow) {
-            e2e::Pause(200);
-            HMENU popup = reinterpret_cast<HMENU>(::SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+            // The window is there before the menu it tracks is handed to it.
+            HMENU popup = nullptr;
+            e2e::WaitUntil(
+                [&] {
+                    popup = reinterpret_cast<HMENU>(::SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+                    return popup != nullptr;
+                },
+                5000);
             if (popup) {
                 contents.seen = true;
                 contents.top = ReadItems(popup);
@@ -562,7 +576,7 @@ TEST_F(DvdEngineUiTest, ABookmarkReturnsToItsTitleChapterAndTime) {
     Choose(ID_BOOKMARK_SAVE);
     EXPECT_TRUE(Called("GetState", mark));
     EXPECT_TRUE(Called("State.Save", mark));
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(kBookmarkPath));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(kLegacyBookmarkPath));
 
     Choose(ID_DVD_TITLE_BASE + 1);
     ASSERT_TRUE(Reaches(1, 1));
@@ -576,7 +590,7 @@ TEST_F(DvdEngineUiTest, ABookmarkReturnsToItsTitleChapterAndTime) {
 
 // Writes `bytes` as the bookmark file, or a compound file holding `stream` with those bytes.
 void WriteFileBytes(const std::string& bytes) {
-    HANDLE file = ::CreateFileA(kBookmarkPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = ::CreateFileA(kLegacyBookmarkPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -585,7 +599,7 @@ void WriteFileBytes(const std::string& bytes) {
 
 void WriteCompound(const wchar_t* stream, const std::string& bytes) {
     std::wstring path;
-    for (const char* c = kBookmarkPath; *c; ++c)
+    for (const char* c = kLegacyBookmarkPath; *c; ++c)
         path.push_back(static_cast<wchar_t>(*c));
     IStorage* storage = nullptr;
     ASSERT_HRESULT_SUCCEEDED(
@@ -599,30 +613,37 @@ void WriteCompound(const wchar_t* stream, const std::string& bytes) {
     storage->Release();
 }
 
-TEST_F(DvdEngineUiTest, BadBookmarkFilesLeavePlaybackAsItWasWithoutABox) {
+TEST_F(DvdEngineUiTest, BadBookmarkFilesLeavePlaybackAsItWasAndAreToldOnceEach) {
     ASSERT_TRUE(Open());
     Choose(ID_DVD_CHAPTER_BASE + 2);
     ASSERT_TRUE(Reaches(1, 2));
-    auto restoreFails = [&](const char* what) {
+    auto restoreFails = [&](const char* what, size_t boxesAfter) {
         size_t mark = Mark();
         EXPECT_FALSE(player->RestoreBookmark()) << what;
-        e2e::Pause(300);
+        DrainThisThread();
         EXPECT_EQ(-1, nav.FindCall("SetState", mark)) << what;
         EXPECT_EQ(1u, player->GetCurrentTitle()) << what;
         EXPECT_EQ(2u, player->GetCurrentChapter()) << what;
+        auto seen = boxes->Seen();
+        ASSERT_EQ(boxesAfter, seen.size()) << what;
+        if (boxesAfter == 0) return;
+        EXPECT_EQ("Error", seen.back().caption) << what;
+        EXPECT_EQ("The DVD bookmark cannot be restored: its file is damaged or holds no bookmark.",
+                  seen.back().text)
+            << what;
     };
-    ::DeleteFileA(kBookmarkPath);
-    restoreFails("missing");
+    // No bookmark at all: nothing to tell.
+    ::DeleteFileA(kLegacyBookmarkPath);
+    restoreFails("missing", 0);
     WriteFileBytes("");
-    restoreFails("empty");
+    restoreFails("empty", 1);
     WriteFileBytes("this is no compound file at all");
-    restoreFails("not compound");
+    restoreFails("not compound", 2);
     WriteCompound(L"SomethingElse", "data");
-    restoreFails("without the stream");
+    restoreFails("without the stream", 3);
     WriteCompound(kBookmarkStream, std::string("\x3b\x7c\x1a\x4e\x5f\x2d", 6));
-    restoreFails("truncated");
+    restoreFails("truncated", 4);
     EXPECT_EQ(DvdPlayerState::Playing, player->GetState());
-    EXPECT_TRUE(boxes->Seen().empty());
 }
 
 TEST_F(DvdEngineUiTest, ABookmarkOfAnotherDiscIsRefusedAndPlaybackGoesOn) {
@@ -632,7 +653,7 @@ TEST_F(DvdEngineUiTest, ABookmarkOfAnotherDiscIsRefusedAndPlaybackGoesOn) {
     ASSERT_TRUE(Reaches(1, 2));
     nav.Inject("fail SetState 0x80040290");  // VFW_E_DVD_STATE_WRONG_DISC
     EXPECT_FALSE(player->RestoreBookmark());
-    e2e::Pause(300);
+    DrainThisThread();
     EXPECT_EQ(2u, player->GetCurrentChapter());
     EXPECT_TRUE(boxes->Seen().empty());
 }
@@ -687,7 +708,9 @@ TEST_F(DvdEngineUiTest, ARefusingOrMissingRegionToolLeavesTheGraphStopped) {
         ASSERT_TRUE(e2e::WaitUntil(
             [&] { return e2e::ReadRegDword(HKEY_CURRENT_USER, kRegionKey, "Calls").value_or(0) == 1; },
             10000));
-        e2e::Pause(500);
+        // The tool is called from the error's handler on this thread, which has returned by the
+        // time the wait above saw the call; what it posted is handled here.
+        DrainThisThread();
         EXPECT_EQ(-1, nav.FindCall("SetOption " + N(DVD_ResetOnStop) + " 1", mark));
     }
     ::DeleteFileA(RegionTool::Target().c_str());
@@ -695,7 +718,8 @@ TEST_F(DvdEngineUiTest, ARefusingOrMissingRegionToolLeavesTheGraphStopped) {
     size_t mark = Mark();
     ASSERT_TRUE(nav.InjectEvent(EC_DVD_ERROR, DVD_ERROR_InvalidDiscRegion));
     ASSERT_TRUE(boxes->WaitForBox(10000).has_value());
-    e2e::Pause(500);
+    ASSERT_TRUE(e2e::WaitUntil([] { return !e2e::FindMessageBox(::GetCurrentProcessId()); }, 10000));
+    DrainThisThread();
     EXPECT_EQ(-1, nav.FindCall("SetOption " + N(DVD_ResetOnStop) + " 1", mark));
     EXPECT_EQ(1u, boxes->Seen().size());                // the region message only
     EXPECT_EQ(DvdPlayerState::Playing, player->GetState());  // the field keeps its value

@@ -9,6 +9,7 @@
 #include "Decoders.h"
 #include "FileSystem.h"
 #include "EngineSession.h"
+#include "Observe.h"
 
 using decodertest::DecoderFiles;
 using decodertest::RegistrarCall;
@@ -21,6 +22,11 @@ constexpr long long kNoWaitMs = 700;
 
 // Milliseconds since `start` on a steady clock; the tick counter's steps of 10 to 16 ms would
 // make a short call look shorter still.
+// The registrar processes this test has started that are still running.
+int RegistrarRuns() {
+    return e2e::ChildProcesses(::GetCurrentProcessId(), "regsvr32.exe");
+}
+
 long long MsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
         .count();
@@ -107,7 +113,8 @@ TEST(MpegDecoders, OtherFilesRunNoRegistrarAndDoNotWait) {
         EXPECT_LT(MsSince(start), kNoWaitMs) << path;
     }
     EXPECT_EQ(player.RegisterDecoders(nullptr), 0);
-    e2e::Pause(2000);
+    // A registrar started here has logged its call once it has ended.
+    EXPECT_TRUE(e2e::WaitUntil([] { return RegistrarRuns() == 0; }, 15000));
     EXPECT_TRUE(files.Calls().empty());
 }
 
@@ -118,7 +125,7 @@ TEST(MpegDecoders, WithoutDecoderFilesNothingRunsAndNothingIsWaitedFor) {
     EXPECT_EQ(player.RegisterDecoders(kMpegPath), 1);
     EXPECT_LT(MsSince(start), kNoWaitMs);
     EXPECT_EQ(player.UnregisterDecoders(kMpegPath), 1);
-    e2e::Pause(2000);
+    EXPECT_TRUE(e2e::WaitUntil([] { return RegistrarRuns() == 0; }, 15000));
     EXPECT_TRUE(files.Calls().empty());
 }
 
@@ -127,7 +134,7 @@ TEST(MpegDecoders, OnlyTheFilesThatArePresentAreSwitched) {
     FilePlayer player(::GetModuleHandleA(nullptr), nullptr);
     EXPECT_EQ(player.RegisterDecoders(kMpegPath), 1);
     ASSERT_TRUE(files.WaitForCalls(1));
-    e2e::Pause(1000);
+    EXPECT_TRUE(e2e::WaitUntil([] { return RegistrarRuns() == 0; }, 15000));
     EXPECT_EQ(files.Calls(), Expected({{"Ravolit.dll", "register"}}));
 }
 
@@ -148,7 +155,7 @@ TEST(DvdDecoders, TheSecondaryDecoderGoesOffTheAudioDecoderOnThenOffAgain) {
     ASSERT_TRUE(files.WaitForCalls(3));
     EXPECT_EQ(files.Calls().back(), (RegistrarCall{0, "Ravolit.dll", "unregister"}));
     EXPECT_FALSE(DecoderFiles::Registered(decodertest::kAudioDecoder));
-    e2e::Pause(1000);
+    EXPECT_TRUE(e2e::WaitUntil([] { return RegistrarRuns() == 0; }, 15000));
     EXPECT_EQ(files.Calls().size(), 3u);  // the video decoder is left alone
 }
 

@@ -98,7 +98,8 @@ private:
             },
             8000);
         if (!frame) return 0;
-        e2e::Pause(300);
+        // The frame makes its page once it is shown.
+        e2e::WaitUntil([&] { return e2e::FindChild(frame, "Static", filtertest::kPageText) != nullptr; }, 3000);
         w->caption = e2e::WindowText(frame);
         w->showedPage = e2e::FindChild(frame, "Static", filtertest::kPageText) != nullptr;
 

@@ -19,6 +19,31 @@ bool DecodesAsBitmap(const std::string& path, long& width, long& height) {
     return true;
 }
 
+// Waits until the graph has played at least `ms` of the clip (its frames are being drawn).
+bool PlayedFor(FilePlayer& player, int ms) {
+    return e2e::WaitUntil(
+        [&] {
+            player.PollPosition();
+            return player.GetPosition() >= static_cast<int64_t>(ms) * 10000;
+        },
+        10000);
+}
+
+// Whether the graph has finished changing to `state` (a paused graph holds its frame then).
+bool GraphIn(FilePlayer& player, FILTER_STATE state) {
+    Microsoft::WRL::ComPtr<IMediaControl> control;
+    if (!player.Graph() || FAILED(player.Graph()->QueryInterface(IID_PPV_ARGS(&control)))) return false;
+    OAFilterState now = 0;
+    return control->GetState(0, &now) == S_OK && now == state;
+}
+
+// Handles what this thread has been posted so far (the video window's graph events, a report).
+void HandlePosted() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageA(&msg);
+}
+
 bool Exists(const std::string& path) {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -36,7 +61,7 @@ protected:
 
 TEST_F(CaptureTest, APlayingVideosFrameBecomesABitmapFileOfTheVideosSizeAndPlaybackGoesOn) {
     ASSERT_TRUE(Open(Media("clip_long.avi")));
-    e2e::Pause(1000);
+    ASSERT_TRUE(PlayedFor(*player, 500));
     std::string path = directory + "VideoImage.bmp";
     EXPECT_TRUE(player->CaptureFrame(path.c_str()));
     EXPECT_EQ(player->GetState(), Running);
@@ -63,10 +88,10 @@ TEST_F(CaptureTest, APlayingVideosFrameBecomesABitmapFileOfTheVideosSizeAndPlayb
 
 TEST_F(CaptureTest, CapturingWhilePausedLeavesTheVideoRunning) {
     ASSERT_TRUE(Open(Media("clip_long.avi")));
-    e2e::Pause(500);
+    ASSERT_TRUE(PlayedFor(*player, 300));
     player->Pause();
     ASSERT_EQ(player->GetState(), Paused);
-    e2e::Pause(300);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GraphIn(*player, State_Paused); }, 5000));
     std::string path = directory + "paused.bmp";
     EXPECT_TRUE(player->CaptureFrame(path.c_str()));
     EXPECT_EQ(player->GetState(), Running);
@@ -80,7 +105,7 @@ TEST_F(CaptureTest, CapturingWhilePausedLeavesTheVideoRunning) {
 
 TEST_F(CaptureTest, AFileThatCannotBeCreatedIsSkippedSilentlyAndThePlayerStaysPaused) {
     ASSERT_TRUE(Open(Media("clip_long.avi")));
-    e2e::Pause(500);
+    ASSERT_TRUE(PlayedFor(*player, 300));
     // A folder of that name is in the way.
     std::string path = directory + "VideoImage.bmp";
     ASSERT_TRUE(::CreateDirectoryA(path.c_str(), nullptr));
@@ -89,13 +114,14 @@ TEST_F(CaptureTest, AFileThatCannotBeCreatedIsSkippedSilentlyAndThePlayerStaysPa
     std::string missing = directory + "no such folder\\VideoImage.bmp";
     EXPECT_FALSE(player->CaptureFrame(missing.c_str()));
     EXPECT_FALSE(Exists(missing));
-    e2e::Pause(500);
+    // A box would be shown by now, from the capture itself or from what it posted.
+    HandlePosted();
     EXPECT_TRUE(boxes->Seen().empty());
 }
 
 TEST_F(CaptureTest, AFailedWriteIsReportedWithThePathAndPlaybackGoesOn) {
     ASSERT_TRUE(Open(Media("clip_long.avi")));
-    e2e::Pause(500);
+    ASSERT_TRUE(PlayedFor(*player, 300));
     // The device that is always full: it opens, but nothing can be written to it.
     fw::FileHandle full(::CreateFileA("Z:\\dev\\full", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(full);
@@ -111,7 +137,15 @@ TEST_F(CaptureTest, AFailedWriteIsReportedWithThePathAndPlaybackGoesOn) {
 TEST_F(CaptureTest, PicturesAndSoundsHaveNoFrameToCapture) {
     for (const char* name : {"tone.wav", "photo.gif"}) {
         ASSERT_TRUE(Open(Media(name))) << name;
-        e2e::Pause(500);
+        // Settled: the sound runs; the picture's stream has ended and the player holds it.
+        bool picture = std::string(name) == "photo.gif";
+        EXPECT_TRUE(e2e::WaitUntil(
+            [&] {
+                return picture ? player->GetState() == Stopped && GraphIn(*player, State_Paused)
+                               : GraphIn(*player, State_Running);
+            },
+            10000))
+            << name << " " << player->GetState();
         FilePlayerState before = player->GetState();
         std::string path = directory + name + ".bmp";
         EXPECT_FALSE(player->CaptureFrame(path.c_str())) << name;

@@ -21,6 +21,16 @@ TEST(SettingsText, IntegersTakeTheLeadingDigitsAndNonNumbersAreZero) {
     EXPECT_EQ(LeadingInteger("-99999999999999999999"), std::numeric_limits<int>::min());
 }
 
+TEST(SettingsText, TypedSkipsAndRatesAreUsedAsTheirSpinControlsAllow) {
+    EXPECT_EQ(SpinValue("-5", kMinSkipSeconds, kMaxSkipSeconds), 1);  // never a backward jump forward
+    EXPECT_EQ(SpinValue("", kMinFastRate, kMaxFastRate), 1);
+    EXPECT_EQ(SpinValue("abc", kMinFastRate, kMaxFastRate), 1);
+    EXPECT_EQ(SpinValue("99999999999", kMinSkipSeconds, kMaxSkipSeconds), 600);
+    EXPECT_EQ(SpinValue("7", kMinSkipSeconds, kMaxSkipSeconds), 7);
+    EXPECT_EQ(SpinValue("3x", kMinFastRate, kMaxFastRate), 3);
+    EXPECT_EQ(SpinValue("9", kMinFastRate, kMaxFastRate), 4);
+}
+
 TEST(SettingsText, TheSlowRateIsAcceptedFromPointOneToPointNineAsTyped) {
     EXPECT_TRUE(SlowRateAccepted(ParseRate("0.1")));
     EXPECT_TRUE(SlowRateAccepted(ParseRate("0.9")));

@@ -1,0 +1,10 @@
+#include "QueueMark.h"
+
+namespace fw {
+
+UINT QueueMarkMessage() {
+    static const UINT message = ::RegisterWindowMessageA("TesmaroPlayer.QueueMark");
+    return message;
+}
+
+}  // namespace fw

@@ -1,0 +1,105 @@
+// Hand-overs into the running player with its playlist window open: 2000 paths handed over in
+// one burst, as that many second starts would hand them, until the window lists them all; next
+// to the same 2000 paths read from one playlist file handed over once, the player's own direct
+// append, in the same run: handover_bench [RUNS] [PATHS]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+#include "Driver.h"
+#include "Messages.h"
+
+namespace {
+
+constexpr int kPlaylistList = 1043;  // the playlist window's list
+
+double Millis(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER freq;
+    ::QueryPerformanceFrequency(&freq);
+    return (to.QuadPart - from.QuadPart) * 1000.0 / freq.QuadPart;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? -1 : v[v.size() / 2];
+}
+
+void HandOver(HWND player, const std::string& path) {
+    e2e::Post(player, WM_FORWARDFILE, 0, ::GlobalAddAtomA(path.c_str()));
+}
+
+// The time from the first hand-over until the list shows `count` rows; -1 when it never does.
+template <typename Send>
+double TimeUntilListed(HWND list, int count, Send send) {
+    LARGE_INTEGER start, done;
+    ::QueryPerformanceCounter(&start);
+    send();
+    if (!e2e::WaitUntil([&] { return e2e::ListViewCount(list) == count; }, 120000, 5)) return -1;
+    ::QueryPerformanceCounter(&done);
+    return Millis(start, done);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int runs = argc > 1 ? std::atoi(argv[1]) : 5;
+    int count = argc > 2 ? std::atoi(argv[2]) : 2000;
+    // The first path is a real clip, which the hand-over that starts the list opens; the others
+    // are only listed.
+    std::vector<std::string> paths = {e2e::MediaDirectory() + "clip_long.avi"};
+    for (int i = 1; i < count; ++i) {
+        char name[64];
+        std::snprintf(name, sizeof(name), "C:\\handover bench\\clip %04d.avi", i);
+        paths.push_back(name);
+    }
+    std::string folder = e2e::MakeTempDirectory("handover_bench");
+    std::string m3u = folder + "\\handover.m3u";
+    if (FILE* f = std::fopen(m3u.c_str(), "w")) {
+        for (const std::string& p : paths)
+            std::fprintf(f, "%s\n", p.c_str());
+        std::fclose(f);
+    }
+
+    e2e::DeleteRegTree(HKEY_CURRENT_USER, e2e::kPlayerKey);
+    e2e::Process process = e2e::Process::Start(e2e::PlayerPath());
+    HWND player = e2e::WaitForWindow("#32770", "TesmaroPlayer", process.Id(), 20000);
+    HWND playlist = e2e::WaitForWindow("#32770", "Playlist", process.Id(), 10000);
+    if (!player || !playlist) {
+        std::printf("handover_bench: the player did not start\n");
+        return 1;
+    }
+    e2e::PostCommand(player, ID_OPEN_PLAYLIST);
+    e2e::WaitUntil([&] { return e2e::IsShown(playlist); }, 5000);
+    HWND list = ::GetDlgItem(playlist, kPlaylistList);
+
+    std::vector<double> burst, direct;
+    for (int run = 0; run < runs; ++run) {
+        // A burst joins the list only within its window after the last hand-over; a fresh
+        // burst starts over, so each run waits that out with the list closed.
+        e2e::PostCommand(player, IDC_BUTTON_CLOSE_PLAYLIST);
+        e2e::WaitUntil([&] { return e2e::ListViewCount(list) == 0; }, 10000);
+        e2e::Pause(3500);
+        burst.push_back(TimeUntilListed(list, count, [&] {
+            for (const std::string& p : paths)
+                HandOver(player, p);
+        }));
+        e2e::PostCommand(player, IDC_BUTTON_CLOSE_PLAYLIST);
+        e2e::WaitUntil([&] { return e2e::ListViewCount(list) == 0; }, 10000);
+        e2e::Pause(3500);
+        direct.push_back(TimeUntilListed(list, count, [&] { HandOver(player, m3u); }));
+    }
+    e2e::Post(player, WM_CLOSE);
+    if (!process.WaitExit(15000)) process.Kill();
+    double b = Median(burst), d = Median(direct);
+    std::printf("Hand-over of %d paths into the player with its playlist window open, median of %d runs:\n",
+                count, runs);
+    std::printf("  %d hand-overs in one burst        %8.1f ms\n", count, b);
+    std::printf("  one playlist file of the same     %8.1f ms (the direct append)\n", d);
+    if (b > 0 && d > 0) std::printf("  ratio %.2f (goal: at most 3)\n", b / d);
+    return 0;
+}

@@ -30,7 +30,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   # A mirror caught mid-sync fails one index file; the others still serve the install.
   "${sudo_cmd[@]}" apt-get update -qq || echo "setup: apt-get update reported errors; going on with the indexes it has"
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  install=(env DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends)
+  # When one architecture's security index is missing, the i386 and amd64 halves of a library
+  # no longer agree on a version; the release's own versions always do.
+  "${install[@]}" "${missing[@]}" >/dev/null ||
+    "${install[@]}" -t "$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")" "${missing[@]}" >/dev/null
 fi
 # The DVD navigator is built from Debian's own sources of libdvdread, libdvdnav, libmpeg2 and
 # liba52 (scripts/deps.sh fetches them with apt-get source), so apt needs a deb-src entry for the

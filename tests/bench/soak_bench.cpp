@@ -1,6 +1,9 @@
 // Soak: opens and closes a clip CYCLES times (default 100) in the running player, then does the
 // same in a bare DirectShow program (soak_bare.exe), and prints windows, GDI objects, kernel
 // handles and memory before and after for both: soak_bench [CYCLES]
+// A cycle whose video window does not come back is a stall: the soak stops there, says
+// "stalled at cycle N" and what it found (whether the main window still answers, the player's
+// windows and boxes, and where each of its threads waits).
 #include <windows.h>
 #include <psapi.h>
 
@@ -11,6 +14,7 @@
 #include "Driver.h"
 #include "Commands.h"
 #include "GdiCount.h"
+#include "Observe.h"
 
 namespace {
 
@@ -60,6 +64,29 @@ HWND VideoWindow(DWORD pid) {
     return e2e::FindTopWindow("VCDEventWindow", nullptr, pid);
 }
 
+bool Answers(HWND hwnd, UINT timeoutMs) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
+// What a stalled player shows: its windows, its boxes and each thread's stack (winedbg attaches,
+// prints every thread's backtrace and detaches, leaving the process as it was).
+void DescribeStall(int cycle, const e2e::Process& player, HWND main, const e2e::MessageBoxGuard& boxes) {
+    std::printf("soak: stalled at cycle %d: the video window did not come back within 15 s\n", cycle);
+    std::printf("  main window %s\n", Answers(main, 5000) ? "answers" : "does not answer within 5 s");
+    for (HWND top : e2e::TopWindows(player.Id()))
+        std::printf("  window \"%s\" class %s%s\n", e2e::WindowText(top).c_str(), e2e::ClassName(top).c_str(),
+                    e2e::IsShown(top) ? " (shown)" : "");
+    for (const e2e::MessageBoxInfo& box : boxes.Seen())
+        std::printf("  message box \"%s\": %s\n", box.caption.c_str(), box.text.c_str());
+    std::printf("  threads of the player:\n");
+    std::fflush(stdout);
+    char system[MAX_PATH] = {};
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    e2e::Process debugger = e2e::Process::Launch(std::string(system) + "\\winedbg.exe", {"--command", "bt all", std::to_string(player.Id())});
+    if (!debugger || !debugger.WaitExit(60000)) std::printf("  (winedbg gave no backtraces)\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,7 +101,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     e2e::PostCommand(main, kRepeatList);  // Next at the one entry opens it again
-    e2e::Pause(1500);
+    e2e::Flush(main);
     // Each Next closes the open clip and opens it afresh: one close and one open per cycle.
     auto cycle = [&] {
         HWND old = VideoWindow(player.Id());
@@ -83,12 +110,17 @@ int main(int argc, char** argv) {
                               15000, 10);
     };
     cycle();  // the first reopen settles what the engine keeps for good
-    e2e::Pause(500);
+    e2e::Flush(main);
     Figures before = Measure(player.Id(), main);
     int done = 0;
     for (; done < cycles && cycle(); ++done) {
     }
-    e2e::Pause(1000);
+    if (done < cycles) {
+        DescribeStall(done + 1, player, main, boxes);
+        player.Kill();
+        return 2;
+    }
+    e2e::Flush(main);
     Figures after = Measure(player.Id(), main);
     e2e::Post(main, WM_CLOSE);
     if (!player.WaitExit(15000)) player.Kill();

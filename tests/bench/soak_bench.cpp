@@ -9,7 +9,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "Driver.h"
 #include "Commands.h"
@@ -69,6 +71,45 @@ bool Answers(HWND hwnd, UINT timeoutMs) {
     return ::SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
+// winedbg's "bt all" walks every process of the session; only the player's blocks are kept.
+std::vector<std::string> PlayerBacktraces(DWORD pid) {
+    std::vector<std::string> lines;
+    char folder[MAX_PATH] = {}, path[MAX_PATH] = {}, system[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    ::GetTempFileNameA(folder, "bt", 0, path);
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    fw::FileHandle out(::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string exe = std::string(system) + "\\winedbg.exe";
+    std::string commandLine = "\"" + exe + "\" --command \"bt all\" " + std::to_string(pid);
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = out.Get();
+    PROCESS_INFORMATION pi{};
+    if (!out || !::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                  &si, &pi)) {
+        lines.push_back("(winedbg could not be started)");
+        return lines;
+    }
+    fw::KernelHandle process(pi.hProcess), thread(pi.hThread);
+    if (::WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 1);
+    out.Reset();
+    char tag[32];
+    std::snprintf(tag, sizeof(tag), "in process %04lx ", static_cast<unsigned long>(pid));
+    std::ifstream text(path);
+    bool ours = false;
+    for (std::string line; std::getline(text, line);) {
+        if (line.rfind("Backtracing for thread", 0) == 0) ours = line.find(tag) != std::string::npos;
+        if (ours) lines.push_back(line);
+    }
+    text.close();
+    ::DeleteFileA(path);
+    if (lines.empty()) lines.push_back("(winedbg gave no backtraces of the player)");
+    return lines;
+}
+
 // What a stalled player shows: its windows, its boxes and each thread's stack (winedbg attaches,
 // prints every thread's backtrace and detaches, leaving the process as it was).
 void DescribeStall(int cycle, const e2e::Process& player, HWND main, const e2e::MessageBoxGuard& boxes) {
@@ -80,11 +121,7 @@ void DescribeStall(int cycle, const e2e::Process& player, HWND main, const e2e::
     for (const e2e::MessageBoxInfo& box : boxes.Seen())
         std::printf("  message box \"%s\": %s\n", box.caption.c_str(), box.text.c_str());
     std::printf("  threads of the player:\n");
-    std::fflush(stdout);
-    char system[MAX_PATH] = {};
-    ::GetSystemDirectoryA(system, MAX_PATH);
-    e2e::Process debugger = e2e::Process::Launch(std::string(system) + "\\winedbg.exe", {"--command", "bt all", std::to_string(player.Id())});
-    if (!debugger || !debugger.WaitExit(60000)) std::printf("  (winedbg gave no backtraces)\n");
+    for (const std::string& line : PlayerBacktraces(player.Id())) std::printf("    %s\n", line.c_str());
 }
 
 }  // namespace

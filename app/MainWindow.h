@@ -183,7 +183,7 @@ private:
     void OnForwardFile(ATOM atom);
     void ReleaseInstanceLock();
     bool JoinsHandOverBurst() const;
-    void ReceivePath(const std::string& path, bool replace);
+    void ReceivePath(const std::string& path, bool replace, bool rowsLater = false);
     static constexpr LONG kHandOverBurstMs = 3000;
     // Starts made together with ours hand over within moments of our own file; a start made a
     // little later is a new request and replaces it, as a single second start always does.

@@ -155,22 +155,28 @@ void MainWindow::OnForwardFile(ATOM atom) {
     mLastHandOverAt = static_cast<DWORD>(::GetMessageTime());
     mHandOverSeen = true;
     mLastWasOwnStart = false;
+    // Hand-overs come one message a path. While more are queued, the playlist window's rows wait
+    // for the last of them: under Wine a list view's row count costs more the more rows it has,
+    // and setting it once a path made a burst of 2000 take a minute.
+    MSG next;
+    bool moreQueued = ::PeekMessageA(&next, Hwnd(), WM_FORWARDFILE, WM_FORWARDFILE, PM_NOREMOVE) != FALSE;
     if (!atom) {
         // A path that could not be sent: the open-file command asks the user for it.
+        if (mPlaylistDialog && !moreQueued) mPlaylistDialog->EntriesAppended();
         ::PostMessageA(Hwnd(), WM_COMMAND, ID_FILE_SELECTDISC, 0);
         return;
     }
     char path[MAX_PATH] = {};
     ::GlobalGetAtomNameA(atom, path, MAX_PATH);
     ::GlobalDeleteAtom(atom);
-    ReceivePath(path, !joins);
+    ReceivePath(path, !joins, moreQueued);
 }
 
 // A playlist file is read into the playlist, as the playlist window would read it, and its first
 // entry plays; its bytes never reach the media decoders. Anything else is one entry. `replace`
 // starts afresh and opens the first entry; otherwise the entries are appended, and they open
-// only when the playlist had nothing to play before.
-void MainWindow::ReceivePath(const std::string& path, bool replace) {
+// only when the playlist had nothing to play before. `rowsLater`: a later hand-over shows the row.
+void MainWindow::ReceivePath(const std::string& path, bool replace, bool rowsLater) {
     if (replace) {
         ClearPlaylist();
         mPendingPath[0] = '\0';  // a playlist file that names nothing leaves nothing to open
@@ -181,6 +187,8 @@ void MainWindow::ReceivePath(const std::string& path, bool replace) {
         if (mPlaylistDialog) mPlaylistDialog->EntriesAppended();
         if (cause != playlist::FileErrorCause::None)
             ::MessageBoxA(Hwnd(), playlist::FileErrorText(cause, path).c_str(), mProductName, MB_OK);
+    } else if (rowsLater) {
+        mPlaylist.Append(path.c_str());
     } else {
         AppendToPlaylist(path.c_str());
     }

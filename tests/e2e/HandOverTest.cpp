@@ -66,6 +66,29 @@ TEST_F(HandOverTest, TenHandOversBackToBackAreAllReceivedAndOpenedOnce) {
     ASSERT_TRUE(player.Close());
 }
 
+TEST_F(HandOverTest, ABurstIntoTheShownPlaylistWindowListsEveryPathWithoutARefresh) {
+    std::vector<std::string> files = CopiesOfAClip("burst200", 1);
+    ASSERT_EQ(files.size(), 1u);
+    for (int i = 1; i < 200; ++i)
+        files.push_back("C:\\burst\\clip " + std::to_string(1000 + i) + ".avi");
+    Start();
+    Show();
+    // Queued back to back, the rows are shown once the last of them is in.
+    for (const std::string& file : files)
+        ASSERT_TRUE(Post(player.window, WM_FORWARDFILE, 0, ::GlobalAddAtomA(file.c_str())));
+    ASSERT_TRUE(Flush(player.window));
+    EXPECT_EQ(ListViewCount(list), 200);
+    EXPECT_EQ(ListViewText(list, 199), files.back());
+    // One more on its own joins the burst and shows at once.
+    std::string late = "C:\\burst\\late.avi";
+    ASSERT_TRUE(Post(player.window, WM_FORWARDFILE, 0, ::GlobalAddAtomA(late.c_str())));
+    ASSERT_TRUE(Flush(player.window));
+    EXPECT_EQ(ListViewCount(list), 201);
+    EXPECT_EQ(ListViewText(list, 200), late);
+    EXPECT_TRUE(player.boxes->Seen().empty());
+    ASSERT_TRUE(player.Close());
+}
+
 TEST_F(HandOverTest, TwentyPlayersStartedAtOnceLeaveOneWindowWithEveryFile) {
     std::vector<std::string> files = CopiesOfAClip("burst20", 20);
     ASSERT_EQ(files.size(), 20u);

@@ -2,7 +2,17 @@
 # Nothing here touches the user's own Wine prefix or home.
 _tm_build=$(cd "$1" && pwd)
 _tm_src=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="$_tm_build/wineprefix"
+# Tests run in lanes (TESMARO_LANE, 1 unless told), each with a prefix, a wineserver and an Xvfb
+# of its own, so that two programs under test never share a desktop, a registry or a focus.
+# Lane 1 keeps the plain names; another lane always runs on its own private display.
+_tm_lane=${TESMARO_LANE:-1}
+_tm_suffix=
+if [ "$_tm_lane" != 1 ]; then
+  _tm_suffix=$_tm_lane
+  unset DISPLAY
+fi
+export WINEPREFIX="$_tm_build/wineprefix$_tm_suffix"
+export TESMARO_STATE="$_tm_build/wine$_tm_suffix"
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko install prompts in a fresh prefix. No menu entries or file types of the

@@ -2,13 +2,13 @@
 # wine-prefix.sh BUILD: creates the build tree's private 32-bit Wine prefix once.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh" "$1"
-mkdir -p "$TESMARO_BUILD/wine"
-exec 9>"$TESMARO_BUILD/wine/prefix.lock"
+mkdir -p "$TESMARO_STATE"
+exec 9>"$TESMARO_STATE/prefix.lock"
 flock 9
 [ -f "$WINEPREFIX/.tesmaro-ready" ] && exit 0
 rm -rf "$WINEPREFIX"
 echo "wine-prefix: creating $WINEPREFIX"
-DISPLAY= wineboot -i </dev/null >"$TESMARO_BUILD/wine/wineboot.log" 2>&1
+DISPLAY= wineboot -i </dev/null >"$TESMARO_STATE/wineboot.log" 2>&1
 wineserver -w
 # Wine ships its fonts (Tahoma for the skins, Marlett for caption buttons) but does not install
 # them into a prefix.

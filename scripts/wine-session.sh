@@ -14,17 +14,17 @@ start)
   [ -n "${DISPLAY:-}" ] || DISPLAY=$("$here/xvfb.sh" ensure "$build")
   export DISPLAY
   # A server that already runs (an earlier session) is simply reused.
-  wineserver -p 120 </dev/null >>"$build/wine/session.log" 2>&1 || true
-  wineboot </dev/null >>"$build/wine/session.log" 2>&1
+  wineserver -p 120 </dev/null >>"$TESMARO_STATE/session.log" 2>&1 || true
+  wineboot </dev/null >>"$TESMARO_STATE/session.log" 2>&1
   # A program that crashes ends with its backtrace in the output instead of waiting behind
   # Wine's crash dialog for a click that no test gives.
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >>"$build/wine/session.log" 2>&1
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >>"$TESMARO_STATE/session.log" 2>&1
   # The virtual desktop's process is started here, not by the first test: see DesktopHolder.cpp.
   holder="$build/bin/desktop_holder.exe"
   if [ -f "$holder" ]; then
-    ready="$build/wine/desktop.ready"
+    ready="$TESMARO_STATE/desktop.ready"
     rm -f "$ready"
-    wine "$holder" "Z:${ready//\//\\}" </dev/null >>"$build/wine/session.log" 2>&1 &
+    wine "$holder" "Z:${ready//\//\\}" </dev/null >>"$TESMARO_STATE/session.log" 2>&1 &
     for _ in $(seq 300); do [ -f "$ready" ] && break; sleep 0.1; done
   fi ;;
 stop)

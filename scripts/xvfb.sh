@@ -2,7 +2,9 @@
 # xvfb.sh ensure BUILD  -> prints the display of this build's Xvfb, starting one if needed
 # xvfb.sh stop BUILD    -> stops it
 set -euo pipefail
-cmd=$1; state="$(cd "$2" && pwd)/wine"
+cmd=$1
+source "$(dirname "$0")/wine-env.sh" "$2"
+state=$TESMARO_STATE
 mkdir -p "$state"
 exec 9>"$state/xvfb.lock"
 flock 9

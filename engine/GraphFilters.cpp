@@ -5,12 +5,14 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "DsUtil.h"
 #include "VideoWindow.h"
 
 namespace {
 constexpr char kUnknownFilter[] = "Unknow filter";
+constexpr int kEnumAttempts = 5;
 }  // namespace
 
 ComPtr<IBaseFilter> FindFilterByName(IGraphBuilder* graph, const char* name) {
@@ -30,13 +32,25 @@ HRESULT FillFiltersMenu(IGraphBuilder* graph, HMENU submenu, FilterNameTable& na
     ComPtr<IEnumFilters> filters;
     HRESULT hr = graph->EnumFilters(filters.GetAddressOf());
     if (FAILED(hr)) return hr;
-    int k = 1;
-    for (ComPtr<IBaseFilter> filter;
-         k < kFilterNameCount && filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK; ++k) {
-        std::string name;
-        if (!ReadFilterName(filter.Get(), name)) name = kUnknownFilter;
+    // The graph may change while it is walked (its threads add and drop filters of their own):
+    // the enumerator then reports that it is out of step and the walk starts over.
+    std::vector<std::string> found;
+    for (int attempt = 0; attempt < kEnumAttempts; ++attempt) {
+        found.clear();
+        ComPtr<IBaseFilter> filter;
+        while (static_cast<int>(found.size()) < kFilterNameCount - 1 &&
+               (hr = filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr)) == S_OK) {
+            std::string name;
+            if (!ReadFilterName(filter.Get(), name)) name = kUnknownFilter;
+            found.push_back(std::move(name));
+        }
+        if (hr != VFW_E_ENUM_OUT_OF_SYNC) break;
+        filters->Reset();
+    }
+    for (size_t i = 0; i < found.size(); ++i) {
+        int k = static_cast<int>(i) + 1;
         char* entry = names[k];
-        std::strncpy(entry, name.c_str(), kFilterNameChars - 1);
+        std::strncpy(entry, found[i].c_str(), kFilterNameChars - 1);
         entry[kFilterNameChars - 1] = '\0';
         if (submenu) ::AppendMenuA(submenu, MF_STRING, commandBase + k, entry);
     }

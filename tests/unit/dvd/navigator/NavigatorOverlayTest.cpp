@@ -47,7 +47,7 @@ private:
     bool mHalf = false;
 };
 
-struct UnitSpec {
+struct UnitLayout {
     int left = 10, top = 20, width = 0, height = 0;
     uint8_t colour[4] = {0, 1, 2, 3};  // per pixel type
     uint8_t contrast[4] = {0, 15, 8, 15};
@@ -61,7 +61,7 @@ void Put16(std::vector<uint8_t>& u, size_t at, unsigned v) {
 }
 
 // A whole unit of `pixels` (width x height types, rows top down) as a disc carries it.
-std::vector<uint8_t> MakeUnit(const UnitSpec& s, const std::vector<uint8_t>& pixels) {
+std::vector<uint8_t> MakeUnit(const UnitLayout& s, const std::vector<uint8_t>& pixels) {
     RleWriter fields[2];
     for (int y = 0; y < s.height; ++y) {
         RleWriter& w = fields[y & 1];
@@ -134,12 +134,12 @@ std::vector<uint8_t> Pattern(int width, int height) {
 }
 
 TEST(NavigatorSubpicture, AUnitDecodesToItsPictureAreaColoursAndTimes) {
-    UnitSpec spec;
-    spec.width = 300;
-    spec.height = 11;
-    spec.stopSteps = 200;
-    std::vector<uint8_t> pixels = Pattern(spec.width, spec.height);
-    std::vector<uint8_t> unit = MakeUnit(spec, pixels);
+    UnitLayout layout;
+    layout.width = 300;
+    layout.height = 11;
+    layout.stopSteps = 200;
+    std::vector<uint8_t> pixels = Pattern(layout.width, layout.height);
+    std::vector<uint8_t> unit = MakeUnit(layout, pixels);
     SpuPicture p;
     ASSERT_TRUE(DecodeSpu(unit.data(), unit.size(), p));
     EXPECT_EQ(10, p.left);
@@ -152,28 +152,28 @@ TEST(NavigatorSubpicture, AUnitDecodesToItsPictureAreaColoursAndTimes) {
     EXPECT_EQ(0, p.startDelay);
     EXPECT_EQ(200 * 1024, p.stopDelay);  // delays count in steps of 1024 ticks of 90 kHz
     for (int t = 0; t < 4; ++t) {
-        EXPECT_EQ(spec.colour[t], p.colour[t]);
-        EXPECT_EQ(spec.contrast[t], p.contrast[t]);
+        EXPECT_EQ(layout.colour[t], p.colour[t]);
+        EXPECT_EQ(layout.contrast[t], p.contrast[t]);
     }
 }
 
 TEST(NavigatorSubpicture, AForcedUnitWithoutStopShowsUntilTheNext) {
-    UnitSpec spec;
-    spec.width = 4;
-    spec.height = 2;
-    spec.forced = true;
+    UnitLayout layout;
+    layout.width = 4;
+    layout.height = 2;
+    layout.forced = true;
     SpuPicture p;
-    std::vector<uint8_t> unit = MakeUnit(spec, std::vector<uint8_t>(8, 1));
+    std::vector<uint8_t> unit = MakeUnit(layout, std::vector<uint8_t>(8, 1));
     ASSERT_TRUE(DecodeSpu(unit.data(), unit.size(), p));
     EXPECT_TRUE(p.forced);
     EXPECT_EQ(-1, p.stopDelay);
 }
 
 TEST(NavigatorSubpicture, DamagedUnitsAreRefused) {
-    UnitSpec spec;
-    spec.width = 40;
-    spec.height = 6;
-    std::vector<uint8_t> good = MakeUnit(spec, Pattern(40, 6));
+    UnitLayout layout;
+    layout.width = 40;
+    layout.height = 6;
+    std::vector<uint8_t> good = MakeUnit(layout, Pattern(40, 6));
     SpuPicture p;
     ASSERT_TRUE(DecodeSpu(good.data(), good.size(), p));
     // Shorter than its size says.
@@ -204,10 +204,10 @@ TEST(NavigatorSubpicture, DamagedUnitsAreRefused) {
 }
 
 TEST(NavigatorSubpicture, PacketsJoinIntoUnitsFromOneWithATimeStamp) {
-    UnitSpec spec;
-    spec.width = 200;
-    spec.height = 20;
-    std::vector<uint8_t> unit = MakeUnit(spec, Pattern(200, 20));
+    UnitLayout layout;
+    layout.width = 200;
+    layout.height = 20;
+    std::vector<uint8_t> unit = MakeUnit(layout, Pattern(200, 20));
     ASSERT_GT(unit.size(), 30u);
     SpuAssembler a;
     size_t third = unit.size() / 3;

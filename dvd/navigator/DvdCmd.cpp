@@ -1,5 +1,7 @@
 #include "DvdCmd.h"
 
+#include "ComObject.h"
+
 namespace navigator {
 
 uint32_t CmdRegistry::NextId() {
@@ -33,7 +35,7 @@ IDvdCmd* CmdRegistry::Find(uint32_t id) {
 
 namespace {
 
-class DvdCmd final : public IDvdCmd {
+class DvdCmd final : public ComObject<IDvdCmd, IID_IDvdCmd> {
 public:
     DvdCmd(const CommandPtr& command, const std::shared_ptr<CmdRegistry>& registry, CallTrace trace)
         : mCommand(command), mRegistry(registry), mTrace(trace) {
@@ -45,22 +47,6 @@ public:
         ::InterlockedDecrement(&gLive);
     }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDvdCmd) {
-            *out = static_cast<IDvdCmd*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&mRefs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = ::InterlockedDecrement(&mRefs);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
     // A reference for the registry's Find, unless the last one is already gone (the command is
     // being deleted on another thread).
     bool TryAddRef() {
@@ -81,7 +67,6 @@ public:
     }
 
 private:
-    LONG mRefs = 1;
     CommandPtr mCommand;
     std::shared_ptr<CmdRegistry> mRegistry;
     CallTrace mTrace;

@@ -1,5 +1,7 @@
 #include "MediaTypes.h"
 
+#include "ComObject.h"
+
 #include <cstring>
 
 namespace navigator {
@@ -120,25 +122,9 @@ MediaType AudioPcm(DWORD samplesPerSecond, WORD channels) {
 
 namespace {
 
-class TypeEnum final : public IEnumMediaTypes {
+class TypeEnum final : public ComObject<IEnumMediaTypes, IID_IEnumMediaTypes> {
 public:
     explicit TypeEnum(const MediaType& type, ULONG at = 0) : mType(type), mAt(at) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IEnumMediaTypes) {
-            *out = static_cast<IEnumMediaTypes*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&mRefs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = ::InterlockedDecrement(&mRefs);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
     HRESULT STDMETHODCALLTYPE Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fetched) override {
         if (!types) return E_POINTER;
         ULONG n = 0;
@@ -165,12 +151,11 @@ public:
     }
 
 private:
-    LONG mRefs = 1;
     MediaType mType;
     ULONG mAt;
 };
 
-class PinEnum final : public IEnumPins {
+class PinEnum final : public ComObject<IEnumPins, IID_IEnumPins> {
 public:
     explicit PinEnum(const std::vector<IPin*>& pins, ULONG at = 0) : mPins(pins), mAt(at) {
         for (IPin* p : mPins)
@@ -179,22 +164,6 @@ public:
     ~PinEnum() {
         for (IPin* p : mPins)
             p->Release();
-    }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IEnumPins) {
-            *out = static_cast<IEnumPins*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&mRefs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = ::InterlockedDecrement(&mRefs);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
     }
     HRESULT STDMETHODCALLTYPE Next(ULONG count, IPin** pins, ULONG* fetched) override {
         if (!pins) return E_POINTER;
@@ -221,7 +190,6 @@ public:
     }
 
 private:
-    LONG mRefs = 1;
     std::vector<IPin*> mPins;
     ULONG mAt;
 };

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ComObject.h"
 #include "DvdStateObject.h"
 #include "GraphConnect.h"
 #include "Navigator.h"
@@ -29,7 +30,7 @@ std::wstring FindVolume() {
     return L"";
 }
 
-class Builder final : public IDvdGraphBuilder {
+class Builder final : public ComObject<IDvdGraphBuilder, IID_IDvdGraphBuilder> {
 public:
     Builder() { mStateClass = SUCCEEDED(RegisterStateClass()); }
     ~Builder() {
@@ -40,22 +41,6 @@ public:
         if (mStateClass) RevokeStateClass();
     }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDvdGraphBuilder) {
-            *out = static_cast<IDvdGraphBuilder*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&mRefs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = ::InterlockedDecrement(&mRefs);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
 
     HRESULT STDMETHODCALLTYPE GetFiltergraph(IGraphBuilder** graph) override {
         if (!graph) return E_POINTER;
@@ -137,7 +122,6 @@ private:
         mNav = nullptr;
     }
 
-    LONG mRefs = 1;
     bool mStateClass = false;
     ComPtr<IGraphBuilder> mGraph;
     Navigator* mNav = nullptr;

@@ -53,4 +53,42 @@ if [ ! -f "$src_list" ]; then
   "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=900 update -qq ||
     echo "setup: apt-get update reported errors; going on with the indexes it has"
 fi
+
+# 32-bit Wine needs the kernel to run 32-bit programs. A kernel booted with its 32-bit emulation
+# off refuses them ("Exec format error"); there the user-mode emulator runs them instead, handed
+# every 32-bit x86 program by the kernel, while Wine's server and all else stay native. Wine
+# needs an emulator of Debian 13 or later: the one of Debian 12 mishandles Wine's fixed mappings.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  qemu=/usr/bin/qemu-i386
+  if ! "$qemu" -version 2>/dev/null | grep -Eq 'version ([89]|[1-9][0-9])\.'; then
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+    qemu_suite=$codename
+    if [ "$codename" = bookworm ]; then
+      qemu_suite=trixie
+      uri=$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources)
+      # The newer release serves this one package only: everything else keeps its own.
+      printf 'Types: deb\nURIs: %s\nSuites: trixie\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+        "$uri" | "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/tesmaro-trixie.sources >/dev/null
+      printf 'Package: *\nPin: release n=trixie\nPin-Priority: 50\n' |
+        "${sudo_cmd[@]}" tee /etc/apt/preferences.d/tesmaro-trixie >/dev/null
+      "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=900 update -qq ||
+        echo "setup: apt-get update reported errors; going on with the indexes it has"
+    fi
+    echo "setup: this kernel runs no 32-bit programs; installing the emulator for them"
+    env DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+      "qemu-user/$qemu_suite" >/dev/null
+  fi
+  misc=/proc/sys/fs/binfmt_misc
+  [ -f "$misc/register" ] || "${sudo_cmd[@]}" mount -t binfmt_misc binfmt_misc "$misc"
+  if [ ! -f "$misc/tesmaro-i386" ]; then
+    # ELF, 32-bit, little-endian, an executable or a shared object, for the i386.
+    magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+    mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+    echo ":tesmaro-i386:M::$magic:$mask:$qemu:F" | "${sudo_cmd[@]}" tee "$misc/register" >/dev/null
+  fi
+  if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo "setup: this machine runs no 32-bit programs, even through the emulator: Wine cannot run here" >&2
+    exit 1
+  fi
+fi
 echo "setup: packages ready"

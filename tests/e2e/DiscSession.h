@@ -80,10 +80,10 @@ protected:
     // The open-resource menu, as a right click on the main window opens it.
     HWND OpenResourceMenu() {
         Post(player.window, WM_RBUTTONUP, 0, MAKELPARAM(40, 30));
-        return WaitForWindow("#32768", nullptr, player.process.Id(), 5000);
+        return e2e::WaitForMenu(player.process.Id());
     }
     HWND WaitForMenu(DWORD timeoutMs = 5000) const {
-        return WaitForWindow("#32768", nullptr, player.process.Id(), timeoutMs);
+        return e2e::WaitForMenu(player.process.Id(), timeoutMs);
     }
     // The number of item rows of a shown popup menu that has `separators` separators, from its
     // height (Wine does not let another process read a menu's items).

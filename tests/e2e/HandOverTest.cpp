@@ -118,7 +118,7 @@ TEST_F(HandOverTest, TwentyPlayersStartedAtOnceLeaveOneWindowWithEveryFile) {
     for (HWND w : TopWindows(0))
         mainWindows += ClassName(w) == "#32770" && WindowText(w) == kMainTitle;
     EXPECT_EQ(mainWindows, 1);
-    ASSERT_TRUE(WaitForRows(20));
+    ASSERT_TRUE(WaitForRows(20)) << ListViewCount(list) << " rows";
     std::vector<std::string> rows = ListViewTexts(list);
     EXPECT_EQ(std::set<std::string>(rows.begin(), rows.end()), std::set<std::string>(files.begin(), files.end()));
     EXPECT_FALSE(OpenDialogShown());

@@ -113,7 +113,7 @@ inline bool ChooseInOpenDialog(const Player& player, const std::string& director
 // The video window's popup menu, opened by a right click on the picture; null if none came.
 inline HWND OpenVideoMenu(const Player& player, HWND video) {
     Post(video, WM_RBUTTONUP, 0, MAKELPARAM(20, 20));
-    return WaitForWindow("#32768", nullptr, player.process.Id(), 5000);
+    return WaitForMenu(player.process.Id());
 }
 
 inline void CloseMenu(HWND menu) {

@@ -381,7 +381,7 @@ TEST_F(PlayerTest, ARightClickOffersTheOpenMenuAndAboutShowsTheProductLinks) {
     Player player = Player::Start();
     ASSERT_TRUE(player.window);
     Post(player.window, WM_RBUTTONUP, 0, MAKELPARAM(30, 30));
-    HWND menu = WaitForWindow("#32768", nullptr, player.process.Id(), 5000);
+    HWND menu = WaitForMenu(player.process.Id());
     ASSERT_TRUE(menu);
     RECT r = WindowRect(menu);
     RECT main = WindowRect(player.window);

@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include "Observe.h"
+
 #include <windowsx.h>
 #include <commctrl.h>
 #include <shlobj.h>
@@ -149,6 +151,19 @@ HWND WaitForWindow(const char* className, const char* title, DWORD pid, DWORD ti
     return hwnd;
 }
 
+HWND WaitForMenu(DWORD pid, DWORD timeoutMs) {
+    HWND menu = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND hwnd : TopWindows(pid)) {
+                if (ClassName(hwnd) == "#32768" && IsShown(hwnd)) return (menu = hwnd) != nullptr;
+            }
+            return false;
+        },
+        timeoutMs);
+    return menu;
+}
+
 std::vector<HWND> TopWindows(DWORD pid) {
     TopSearch s{nullptr, nullptr, pid, {}};
     ::EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&s));
@@ -280,19 +295,23 @@ static void MakePointOurs(HWND hwnd, POINT p) {
         5000);
 }
 
-void Click(HWND hwnd, int x, int y) {
-    POINT p = ToScreen(hwnd, x, y);
-    MakePointOurs(hwnd, p);
+// Under Wine the X server's report of an earlier pointer position may still move the pointer back
+// after a move: the next button event waits until the pointer is where the move put it.
+static void PointerTo(POINT p) {
     SendMouse(MOUSEEVENTF_MOVE, p);
-    // A button event without a move lands wherever the pointer is by then, and under Wine the X
-    // server's report of an earlier pointer position may still move it back: press and release
-    // carry the point themselves.
     WaitUntil(
         [&] {
             POINT now{};
             return ::GetCursorPos(&now) && now.x == p.x && now.y == p.y;
         },
         2000, 10);
+}
+
+void Click(HWND hwnd, int x, int y) {
+    POINT p = ToScreen(hwnd, x, y);
+    MakePointOurs(hwnd, p);
+    PointerTo(p);
+    // Press and release carry the point themselves, so they land there whatever came between.
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, p);
     Pause(60);
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, p);
@@ -330,19 +349,19 @@ void DragOnScreen(POINT from, POINT to, int steps) {
     Pause(60);
 }
 
+// The control under the press takes the mouse (a slider, a scroll bar) and lets it go at the
+// release: each step waits for what it means, so whatever the caller reads next has seen the
+// whole drag, however slowly the player's thread gets to its input.
 void Drag(HWND hwnd, POINT from, POINT to, int steps) {
     POINT start = ToScreen(hwnd, from.x, from.y);
-    SendMouse(MOUSEEVENTF_MOVE, start);
-    Pause(60);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, start);
-    Pause(60);
-    for (int i = 1; i <= steps; ++i) {
-        POINT p = ToScreen(hwnd, from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
-        SendMouse(MOUSEEVENTF_MOVE, p);
-        Pause(40);
-    }
-    SendMouse(MOUSEEVENTF_LEFTUP, ToScreen(hwnd, to.x, to.y));
-    Pause(60);
+    MakePointOurs(hwnd, start);
+    PointerTo(start);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, start);
+    WaitUntil([&] { return CaptureOf(hwnd) == hwnd; }, 3000, 10);
+    for (int i = 1; i <= steps; ++i)
+        PointerTo(ToScreen(hwnd, from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps));
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, ToScreen(hwnd, to.x, to.y));
+    WaitUntil([&] { return CaptureOf(hwnd) != hwnd; }, 3000, 10);
 }
 
 // ---- Memory of another process ------------------------------------------------------------

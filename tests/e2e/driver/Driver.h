@@ -61,6 +61,9 @@ void Pause(DWORD ms);
 // Top-level windows; a null class or title matches any, pid 0 any process.
 HWND FindTopWindow(const char* className, const char* title, DWORD pid = 0);
 HWND WaitForWindow(const char* className, const char* title, DWORD pid, DWORD timeoutMs);
+// A popup menu of the process once it is on the screen: the menu's window exists a moment before
+// the menu is measured, placed and shown.
+HWND WaitForMenu(DWORD pid, DWORD timeoutMs = 5000);
 std::vector<HWND> TopWindows(DWORD pid);
 // The first descendant with this class and text (null matches any).
 HWND FindChild(HWND parent, const char* className, const char* text);

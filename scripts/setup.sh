@@ -2,6 +2,7 @@
 # Prepares a Debian machine to build Tesmaro Player and run it under 32-bit Wine.
 # Idempotent: installs only the packages that are missing.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 
 packages=(
   cmake make g++-mingw-w64-i686 mingw-w64-i686-dev googletest
@@ -58,7 +59,8 @@ fi
 # off refuses them ("Exec format error"); there the user-mode emulator runs them instead, handed
 # every 32-bit x86 program by the kernel, while Wine's server and all else stay native. Wine
 # needs an emulator of Debian 13 or later: the one of Debian 12 mishandles Wine's fixed mappings.
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+misc=/proc/sys/fs/binfmt_misc
+if [ -f "$misc/tesmaro-i386" ] || ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   qemu=/usr/bin/qemu-i386
   if ! "$qemu" -version 2>/dev/null | grep -Eq 'version ([89]|[1-9][0-9])\.'; then
     codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
@@ -78,7 +80,6 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
     env DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
       "qemu-user/$qemu_suite" >/dev/null
   fi
-  misc=/proc/sys/fs/binfmt_misc
   [ -f "$misc/register" ] || "${sudo_cmd[@]}" mount -t binfmt_misc binfmt_misc "$misc"
   if [ ! -f "$misc/tesmaro-i386" ]; then
     # ELF, 32-bit, little-endian, an executable or a shared object, for the i386.
@@ -89,6 +90,19 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
     echo "setup: this machine runs no 32-bit programs, even through the emulator: Wine cannot run here" >&2
     exit 1
+  fi
+  # The emulator leaves the trap number of a memory fault at -1, which Wine cannot handle:
+  # scripts/emulator_faults.c, preloaded by wine-env.sh, mends it. The preload reaches the
+  # native programs that Wine starts too (its server): they get the same code built for them,
+  # which never finds such a number.
+  faults=/usr/local/lib/tesmaro-emulator/lib
+  if [ ! -f "$faults/i386-linux-gnu/faults.so" ] || [ "$here/emulator_faults.c" -nt "$faults/i386-linux-gnu/faults.so" ]; then
+    dpkg-query -W -f='${Status}' gcc-multilib 2>/dev/null | grep -q 'install ok installed' ||
+      env DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+        gcc-multilib >/dev/null
+    "${sudo_cmd[@]}" mkdir -p "$faults/i386-linux-gnu" "$faults/x86_64-linux-gnu"
+    "${sudo_cmd[@]}" gcc -m32 -shared -fPIC -O2 -o "$faults/i386-linux-gnu/faults.so" "$here/emulator_faults.c" -ldl
+    "${sudo_cmd[@]}" gcc -shared -fPIC -O2 -o "$faults/x86_64-linux-gnu/faults.so" "$here/emulator_faults.c" -ldl
   fi
 fi
 echo "setup: packages ready"

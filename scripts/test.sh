@@ -9,8 +9,7 @@ cd "$build"
 ctest -j2 --output-on-failure || {
   rc=$?
   if [ -f /proc/sys/fs/binfmt_misc/tesmaro-i386 ]; then
-    echo "test: this kernel runs no 32-bit programs, so Wine ran through the user-mode emulator," \
-      "where Wine's recovery from access faults fails (README, Build and run)"
+    echo "test: this kernel runs no 32-bit programs: Wine ran through the user-mode emulator (README)"
   fi
   exit $rc
 }

@@ -23,4 +23,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 if [ "${TESMARO_NULL_AUDIO:-}" = 1 ] || [ -z "${DISPLAY:-}" ]; then
   export ALSA_CONFIG_PATH="$_tm_src/scripts/alsa-null.conf"
 fi
+# Where the kernel runs no 32-bit programs, the emulator runs Wine (setup.sh); the programs it
+# runs get the trap numbers of their memory faults mended, or Wine could not handle one ($LIB is
+# the loader's own: each program gets the build for its kind).
+if [ -f /proc/sys/fs/binfmt_misc/tesmaro-i386 ]; then
+  export QEMU_SET_ENV='LD_PRELOAD=/usr/local/lib/tesmaro-emulator/$LIB/faults.so'
+fi
 export TESMARO_BUILD="$_tm_build"

@@ -67,23 +67,17 @@ protected:
     // Opens the colour volume from the command line and waits for title 1's red.
     Player OpenColours() {
         Player player = Player::Start({ColoursIfo()});
-        shownAt = ::GetTickCount();
         if (player.window) Shows(player, 'r', 20000);
         return player;
     }
 
-    // A second start with the volume, which hands it to the running player and ends. A start
-    // within a second of the player's own joins its start's files instead of replacing them: the
-    // player's start is over once its window shows, and that second is waited out from there
-    // (the rule is one of time, so the time is the condition).
-    void OpenAgain(const std::string& ifo) const {
-        constexpr DWORD kOwnStartBurstMs = 1000;
-        WaitUntil([&] { return ::GetTickCount() - shownAt > kOwnStartBurstMs; }, kOwnStartBurstMs + 100);
+    // A second start with the volume, which hands it to the running player and ends, as a new
+    // request: past the time in which a start joins the player's own start's files.
+    static void OpenAgain(const Player& player, const std::string& ifo) {
+        player.WaitOutOwnStartBurst();
         Process second = Process::Start(PlayerPath(), {ifo});
         EXPECT_TRUE(second.WaitExit(15000));
     }
-
-    DWORD shownAt = 0;
 };
 
 }  // namespace
@@ -344,7 +338,7 @@ TEST_F(OwnNavigatorTest, ClosingTheVideoWindowClosesTheDiscButNotThePlayer) {
     EXPECT_TRUE(WaitUntil([&] { return ChildWithText(player.window, "PLAY") == nullptr; }, 5000));
     EXPECT_TRUE(player.process.Running());
     // A second open after the close plays again.
-    OpenAgain(ColoursIfo());
+    OpenAgain(player, ColoursIfo());
     EXPECT_TRUE(WaitUntil([&] { return DvdWindowOf(player) && IsShown(DvdWindowOf(player)); }, 15000));
     EXPECT_TRUE(ShowsWord(player, "PLAY"));
     EXPECT_TRUE(player.boxes->Seen().empty());
@@ -355,7 +349,7 @@ TEST_F(OwnNavigatorTest, ASecondOpenWhileADiscPlaysReplacesIt) {
     Player player = OpenColours();
     ASSERT_TRUE(ShowsWord(player, "PLAY"));
     HWND first = DvdWindowOf(player);
-    OpenAgain(ColoursIfo());
+    OpenAgain(player, ColoursIfo());
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(first); }, 10000));
     EXPECT_TRUE(WaitUntil([&] { return DvdWindowOf(player) && IsShown(DvdWindowOf(player)); }, 15000));
     EXPECT_TRUE(ShowsWord(player, "PLAY"));

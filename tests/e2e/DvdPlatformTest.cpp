@@ -51,7 +51,8 @@ TEST_F(PlayerTest, AFolderNeitherNavigatorCanPlayGivesOneMessageAndNothingStaysO
     ASSERT_TRUE(OpenOver(player));
     EXPECT_EQ(player.boxes->Seen().size(), 1u);
     ExpectNothingOpen(player);
-    // The player still opens a file afterwards.
+    // The player still opens a file afterwards, handed over as a new request.
+    player.WaitOutOwnStartBurst();
     Process::Start(PlayerPath(), {Media("clip_long.avi")}).WaitExit(15000);
     EXPECT_TRUE(WaitForVideoTitle(player, "clip_long.avi  "));
     Finish(player);

@@ -40,6 +40,8 @@ struct Player {
     Process process;
     HWND window = nullptr;
     std::unique_ptr<MessageBoxGuard> boxes;
+    DWORD shownAt = 0;    // tick count when Start saw the window shown
+    DWORD startupMs = 0;  // how long the process had run by then
 
     // cwd empty: the test's own directory.
     static Player Start(const std::vector<std::string>& args = {}, DWORD timeoutMs = 20000,
@@ -50,7 +52,17 @@ struct Player {
         p.boxes = std::make_unique<MessageBoxGuard>(p.process.Id());
         p.window = WaitForWindow(kMainClass, kMainTitle, p.process.Id(), timeoutMs);
         if (p.window) WaitUntil([&] { return IsShown(p.window); }, timeoutMs);
+        p.shownAt = ::GetTickCount();
+        p.startupMs = p.process.MillisecondsRunning();
         return p;
+    }
+
+    // Starts made together with a player started with a file join that file for as long as
+    // the player's start took and a second more, from when its window shows: waits that out, so
+    // that the next start is a new request (the rule is one of time, so time is the condition).
+    void WaitOutOwnStartBurst() const {
+        DWORD burst = 1000 + startupMs;
+        WaitUntil([&] { return ::GetTickCount() - shownAt > burst; }, burst + 100);
     }
 
     // Closes the player as a user would and waits for the process to end.

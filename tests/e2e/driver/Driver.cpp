@@ -78,6 +78,15 @@ bool Process::WaitExit(DWORD timeoutMs) const {
     return mHandle && ::WaitForSingleObject(mHandle.Get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
+DWORD Process::MillisecondsRunning() const {
+    FILETIME created, exited, kernel, user, now;
+    if (!mHandle || !::GetProcessTimes(mHandle.Get(), &created, &exited, &kernel, &user)) return 0;
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER from{{created.dwLowDateTime, created.dwHighDateTime}};
+    ULARGE_INTEGER to{{now.dwLowDateTime, now.dwHighDateTime}};
+    return to.QuadPart > from.QuadPart ? static_cast<DWORD>((to.QuadPart - from.QuadPart) / 10000) : 0;
+}
+
 DWORD Process::ExitCode() const {
     DWORD code = STILL_ACTIVE;
     if (mHandle) ::GetExitCodeProcess(mHandle.Get(), &code);

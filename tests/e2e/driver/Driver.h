@@ -44,6 +44,8 @@ public:
     bool WaitExit(DWORD timeoutMs) const;
     // STILL_ACTIVE while it runs.
     DWORD ExitCode() const;
+    // Since the process was created.
+    DWORD MillisecondsRunning() const;
     void Kill();
 
 private:

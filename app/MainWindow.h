@@ -13,6 +13,7 @@
 #include "Handles.h"
 #include "PlaylistHost.h"
 #include "Settings.h"
+#include "StartsMadeTogether.h"
 #include "SkinDialog.h"
 #include "TransportSettings.h"
 
@@ -185,12 +186,9 @@ private:
     bool JoinsHandOverBurst() const;
     void ReceivePath(const std::string& path, bool replace, bool rowsLater = false);
     static constexpr LONG kHandOverBurstMs = 3000;
-    // Starts made together with ours hand over within moments of our own file, once they have
-    // got as far as ours: they join it for as long as our start took and this moment more. A
-    // start made later is a new request and replaces it, as a single second start always does.
-    static constexpr LONG kOwnStartBurstMs = 1000;
-    static constexpr DWORD kLongestOwnStartMs = 15000;  // as long as a start waits for its turn
-    LONG mOwnStartBurstMs = kOwnStartBurstMs;
+    // Hand-overs from starts made together with ours join our own file; a start made later is a
+    // new request and replaces it, as a single second start always does.
+    StartsMadeTogether mStartsTogether;
     fw::KernelHandle mInstanceLock;
     WPARAM mQueueMark = 0;  // the last mark a watcher posted (QueueMark.h)
     DWORD mLastHandOverAt = 0;  // message time of the last hand-over (or of our own start's file)

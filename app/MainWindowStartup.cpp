@@ -1,8 +1,6 @@
 // Start-up of the main window: the single-instance hand-over, placement, and shutdown.
 #include <windows.h>
 
-#include <algorithm>
-
 #include "App.h"
 #include "AssociationDialog.h"
 #include "Captions.h"
@@ -32,16 +30,6 @@ std::string WindowClassName(HWND hwnd) {
     ATOM atom = static_cast<ATOM>(::GetClassLongA(hwnd, GCW_ATOM));
     ::GlobalGetAtomNameA(atom, name, MAX_PATH);
     return name;
-}
-
-// How long this process has run.
-DWORD MillisecondsRunning() {
-    FILETIME created, exited, kernel, user, now;
-    if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
-    ::GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER from{{created.dwLowDateTime, created.dwHighDateTime}};
-    ULARGE_INTEGER to{{now.dwLowDateTime, now.dwHighDateTime}};
-    return to.QuadPart > from.QuadPart ? static_cast<DWORD>((to.QuadPart - from.QuadPart) / 10000) : 0;
 }
 
 }  // namespace
@@ -91,7 +79,7 @@ void MainWindow::PlaceAndStart() {
         mLastHandOverAt = ::GetTickCount();
         mHandOverSeen = true;
         mLastWasOwnStart = true;
-        mOwnStartBurstMs = kOwnStartBurstMs + static_cast<LONG>(std::min(MillisecondsRunning(), kLongestOwnStartMs));
+        mStartsTogether.Take();
         std::string path = mPendingPath;
         ReceivePath(path, true);
     }
@@ -159,8 +147,10 @@ BOOL MainWindow::OnInitDialog() {
 // the first keeps playing. Arrival is the time the message was posted, so a hand-over that
 // waited behind a long open still counts from when it was sent.
 bool MainWindow::JoinsHandOverBurst() const {
-    LONG window = mLastWasOwnStart ? mOwnStartBurstMs : kHandOverBurstMs;
-    return mHandOverSeen && ::GetMessageTime() - static_cast<LONG>(mLastHandOverAt) < window;
+    if (!mHandOverSeen) return false;
+    LONG sentAt = ::GetMessageTime();
+    LONG since = sentAt - static_cast<LONG>(mLastHandOverAt);
+    return mLastWasOwnStart ? mStartsTogether.Sent(since, static_cast<DWORD>(sentAt)) : since < kHandOverBurstMs;
 }
 
 void MainWindow::OnForwardFile(ATOM atom) {

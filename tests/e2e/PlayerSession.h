@@ -57,9 +57,9 @@ struct Player {
         return p;
     }
 
-    // Starts made together with a player started with a file join that file for as long as
-    // the player's start took and a second more, from when its window shows: waits that out, so
-    // that the next start is a new request (the rule is one of time, so time is the condition).
+    // A start made within about as long as a player's own start took (and a second more) after
+    // its window shows joins that player's file: waits that out, so that the next start is a new
+    // request (the rule is one of time, so time is the condition).
     void WaitOutOwnStartBurst() const {
         DWORD burst = 1000 + startupMs;
         WaitUntil([&] { return ::GetTickCount() - shownAt > burst; }, burst + 100);

@@ -1,6 +1,7 @@
 #include "Driver.h"
 
 #include "Observe.h"
+#include "ProcessTime.h"
 
 #include <windowsx.h>
 #include <commctrl.h>
@@ -79,12 +80,7 @@ bool Process::WaitExit(DWORD timeoutMs) const {
 }
 
 DWORD Process::MillisecondsRunning() const {
-    FILETIME created, exited, kernel, user, now;
-    if (!mHandle || !::GetProcessTimes(mHandle.Get(), &created, &exited, &kernel, &user)) return 0;
-    ::GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER from{{created.dwLowDateTime, created.dwHighDateTime}};
-    ULARGE_INTEGER to{{now.dwLowDateTime, now.dwHighDateTime}};
-    return to.QuadPart > from.QuadPart ? static_cast<DWORD>((to.QuadPart - from.QuadPart) / 10000) : 0;
+    return fw::MillisecondsRunning(mHandle.Get());
 }
 
 DWORD Process::ExitCode() const {

@@ -336,7 +336,7 @@ void PressKey(WORD vk) {
 }
 
 void MoveMouse(HWND hwnd, int x, int y) {
-    SendMouse(MOUSEEVENTF_MOVE, ToScreen(hwnd, x, y));
+    PointerTo(ToScreen(hwnd, x, y));
     Pause(60);
 }
 

@@ -173,8 +173,12 @@ HRESULT OutputPin::Deliver(IMediaSample* sample) {
 
 HRESULT OutputPin::DeliverCopy(const void* bits, size_t size, const REFERENCE_TIME* start,
                                const REFERENCE_TIME* stop, bool discontinuity) {
+    // The peer is held from the buffer to the delivery: a graph taken apart meanwhile would
+    // otherwise free the allocator, and with it the buffer being written.
+    Peer peer = CurrentPeer();
+    if (!peer.allocator || !peer.input) return VFW_E_NOT_CONNECTED;
     Microsoft::WRL::ComPtr<IMediaSample> sample;
-    HRESULT hr = GetBuffer(sample.GetAddressOf());
+    HRESULT hr = peer.allocator->GetBuffer(sample.GetAddressOf(), nullptr, nullptr, 0);
     if (FAILED(hr)) return hr;
     BYTE* data = nullptr;
     hr = sample->GetPointer(&data);
@@ -186,7 +190,7 @@ HRESULT OutputPin::DeliverCopy(const void* bits, size_t size, const REFERENCE_TI
     sample->SetTime(start ? &s : nullptr, start ? &e : nullptr);
     sample->SetSyncPoint(TRUE);
     sample->SetDiscontinuity(discontinuity ? TRUE : FALSE);
-    return Deliver(sample.Get());
+    return peer.input->Receive(sample.Get());
 }
 
 HRESULT OutputPin::DeliverBeginFlush() {

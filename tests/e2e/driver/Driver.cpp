@@ -301,15 +301,18 @@ static void MakePointOurs(HWND hwnd, POINT p) {
 }
 
 // Under Wine the X server's report of an earlier pointer position may still move the pointer back
-// after a move: the next button event waits until the pointer is where the move put it.
+// after a move: the move is made again until the pointer stays where it was sent.
 static void PointerTo(POINT p) {
-    SendMouse(MOUSEEVENTF_MOVE, p);
-    WaitUntil(
-        [&] {
-            POINT now{};
-            return ::GetCursorPos(&now) && now.x == p.x && now.y == p.y;
-        },
-        2000, 10);
+    auto there = [&] {
+        POINT now{};
+        return ::GetCursorPos(&now) && now.x == p.x && now.y == p.y;
+    };
+    for (int tries = 0; tries < 5; ++tries) {
+        SendMouse(MOUSEEVENTF_MOVE, p);
+        if (!WaitUntil(there, 2000, 10)) continue;
+        // Still there a moment later: no earlier report is left to move it.
+        if (!WaitUntil([&] { return !there(); }, 150, 10)) return;
+    }
 }
 
 void Click(HWND hwnd, int x, int y) {

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "ComObject.h"
 #include "DvdCmd.h"
 #include "DvdStateObject.h"
 #include "GraphConnect.h"
@@ -47,7 +48,7 @@ std::string InterfaceName(REFIID iid) {
     return Utf8(text);
 }
 
-class Builder final : public IDvdGraphBuilder {
+class Builder final : public ComObject<IDvdGraphBuilder, IID_IDvdGraphBuilder> {
 public:
     Builder() {
         ObjectCreated();
@@ -61,23 +62,6 @@ public:
         mNav.Reset();
         mGraph.Reset();
         ObjectDestroyed();
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDvdGraphBuilder) {
-            *out = static_cast<IDvdGraphBuilder*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&mRefs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = ::InterlockedDecrement(&mRefs);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
     }
 
     HRESULT STDMETHODCALLTYPE GetFiltergraph(IGraphBuilder** graph) override {
@@ -186,7 +170,6 @@ private:
                                   reinterpret_cast<void**>(mGraph.GetAddressOf()));
     }
 
-    LONG mRefs = 1;
     Script mScript;
     Microsoft::WRL::ComPtr<IGraphBuilder> mGraph;
     Microsoft::WRL::ComPtr<Navigator> mNav;

@@ -277,6 +277,11 @@ private:
     void OnCellChange();
     void OnStill(int seconds);
     void StillWait();
+    // A renderer may paint nothing of its own when its window changes size (Wine's does not):
+    // while running in a still, the picture is delivered again when the rectangle the renderer
+    // draws it into changes. True when that rectangle differs from the one last seen.
+    bool PictureAreaChanged();
+    void LookAtPictureArea();
     void EndStill();
     void OnProgramEnd();
     void OnScrambled();
@@ -399,6 +404,7 @@ private:
     bool mStillEnd = false;
     int mStillSeconds = 0;
     DWORD mStillSince = 0;  // when a timed still's picture was shown
+    RECT mStillArea{};      // where the renderer drew the still's picture; empty until seen
     bool mInWait = false;
     // Auto-stop (PlayChaptersAutoStop, PlayPeriodInTitleAutoStop).
     int64_t mAutoStopMs = -1;

@@ -19,6 +19,8 @@ constexpr REFERENCE_TIME kJumpLatency = 250 * 10000;
 // A scan shows one picture per step.
 constexpr DWORD kScanStepMs = 250;
 constexpr int kScanBlocksPerStep = 1200;
+// How often a still looks at the renderer's picture rectangle.
+constexpr DWORD kStillLookMs = 200;
 
 DVD_DOMAIN ToDomain(VmDomain d) {
     switch (d) {
@@ -592,6 +594,9 @@ void Navigator::OnStill(int seconds) {
     mStillEnd = false;
     mStillSeconds = seconds;
     mStillSince = 0;
+    // Unknown: the first look delivers the picture again, in case the window changed after the
+    // renderer last drew.
+    mStillArea = RECT{};
     // A unit that came after the still's picture, or a button selected meanwhile, shows now.
     Redraw(false);
     // TRUE: no buttons, so StillOff can end it.
@@ -600,6 +605,7 @@ void Navigator::OnStill(int seconds) {
 }
 
 void Navigator::StillWait() {
+    LookAtPictureArea();
     if (!mStillEnd && mStillSeconds != 0xff) {
         // A timed still counts from when its picture is shown.
         if (mStillSince == 0) {
@@ -612,16 +618,36 @@ void Navigator::StillWait() {
         }
         DWORD elapsed = ::GetTickCount() - mStillSince, length = static_cast<DWORD>(mStillSeconds) * 1000;
         if (elapsed < length) {
-            WaitForWork(length - elapsed);
+            WaitForWork(std::min(length - elapsed, kStillLookMs));
             return;
         }
         mStillEnd = true;
     }
     if (!mStillEnd) {
-        WaitForWork(INFINITE);
+        WaitForWork(kStillLookMs);
         return;
     }
     EndStill();
+}
+
+bool Navigator::PictureAreaChanged() {
+    Microsoft::WRL::ComPtr<IBaseFilter> renderer = mVideoPin.PeerFilter();
+    Microsoft::WRL::ComPtr<IBasicVideo> video;
+    long left = 0, top = 0, width = 0, height = 0;
+    if (!renderer ||
+        FAILED(renderer->QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(video.GetAddressOf()))) ||
+        FAILED(video->GetDestinationPosition(&left, &top, &width, &height)))
+        return false;
+    RECT area{left, top, left + width, top + height};
+    if (::EqualRect(&area, &mStillArea)) return false;
+    mStillArea = area;
+    return true;
+}
+
+void Navigator::LookAtPictureArea() {
+    // Paused, the renderer holds the picture it was given; a delivery would wait for the run.
+    if (State() != State_Running || !mPendingVideo.empty() || !PictureAreaChanged()) return;
+    Redraw(true);
 }
 
 void Navigator::EndStill() {

@@ -149,6 +149,14 @@ OutputPin::Peer OutputPin::CurrentPeer() {
     return mPeer;
 }
 
+Microsoft::WRL::ComPtr<IBaseFilter> OutputPin::PeerFilter() {
+    Microsoft::WRL::ComPtr<IBaseFilter> filter;
+    Peer peer = CurrentPeer();
+    PIN_INFO info{};
+    if (peer.pin && SUCCEEDED(peer.pin->QueryPinInfo(&info)) && info.pFilter) filter.Attach(info.pFilter);
+    return filter;
+}
+
 void OutputPin::Active() {
     Peer peer = CurrentPeer();
     if (peer.allocator) peer.allocator->Commit();

@@ -43,6 +43,8 @@ public:
     const wchar_t* Name() const { return mName.c_str(); }
     const MediaType& Type() const { return mType; }
     bool IsConnected();
+    // The filter of the connected pin, or null.
+    Microsoft::WRL::ComPtr<IBaseFilter> PeerFilter();
 
     // The filter's state changes: the allocator is committed while the filter is not stopped.
     void Active();

@@ -94,6 +94,28 @@ POINT OwnerWindow::RendererPoint(POINT picture) {
                  static_cast<LONG>(top + (2 * picture.y + 1) * height / (2 * sourceHeight))};
 }
 
+bool OwnerWindow::WaitForShown(POINT picture, const std::function<bool(Colour)>& is, Colour* last,
+                               DWORD timeoutMs) {
+    HDC screen = ::GetDC(nullptr);
+    DWORD start = ::GetTickCount();
+    bool seen = false;
+    for (;;) {
+        POINT p = RendererPoint(picture);
+        ::ClientToScreen(mRenderer, &p);
+        COLORREF pixel = ::GetPixel(screen, p.x, p.y);
+        Colour c{GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)};
+        if (last) *last = c;
+        if (pixel != CLR_INVALID && is(c)) {
+            seen = true;
+            break;
+        }
+        if (::GetTickCount() - start >= timeoutMs) break;
+        mNav.Pump(40);
+    }
+    ::ReleaseDC(nullptr, screen);
+    return seen;
+}
+
 HRESULT OwnerWindow::MoveTo(POINT client) {
     return Send(WM_MOUSEMOVE, client);
 }

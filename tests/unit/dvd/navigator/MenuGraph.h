@@ -49,6 +49,10 @@ public:
     HRESULT ClickAt(POINT client);
     // Where the renderer draws a picture point, in its window's client coordinates.
     POINT RendererPoint(POINT picture);
+    // Waits until the screen shows a colour that satisfies `is` where the renderer draws the
+    // picture point: what a user sees, whatever the renderer holds.
+    bool WaitForShown(POINT picture, const std::function<bool(Colour)>& is, Colour* last = nullptr,
+                      DWORD timeoutMs = 8000);
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

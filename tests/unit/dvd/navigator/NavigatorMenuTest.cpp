@@ -77,6 +77,24 @@ TEST_F(NavigatorMenu, TheDiscOpensOnItsMainMenuWithButtonOneHighlighted) {
     EXPECT_EQ(160, r.top);
 }
 
+// A renderer that paints nothing of its own when its window changes size (Wine's) shows a menu
+// held still at the new size all the same, not a black or cut-off picture.
+TEST_F(NavigatorMenu, AStillMenuShowsAgainWhenItsWindowChangesSize) {
+    ASSERT_NO_FATAL_FAILURE(Open("menus"));
+    OwnerWindow owner(*nav, RECT{0, 0, 720, 576}, WS_POPUP);
+    ASSERT_TRUE(owner.Ok());
+    owner.PlaceRenderer(RECT{0, 0, 720, 576});
+    ASSERT_HRESULT_SUCCEEDED(nav->Play());
+    ASSERT_TRUE(nav->WaitFor(EC_DVD_STILL_ON));
+    Colour c;
+    EXPECT_TRUE(owner.WaitForShown(kButtonOne, IsYellow, &c)) << Text(c);
+    for (RECT size : {RECT{0, 0, 360, 288}, RECT{0, 0, 540, 432}}) {
+        owner.PlaceRenderer(size);
+        EXPECT_TRUE(owner.WaitForShown(kButtonOne, IsYellow, &c)) << size.right << ": " << Text(c);
+        EXPECT_TRUE(owner.WaitForShown(kButtonTwo, IsWhite, &c)) << size.right << ": " << Text(c);
+    }
+}
+
 TEST_F(NavigatorMenu, DownMovesTheHighlightAndEnterPlaysButtonTwosTitle) {
     StartOnMainMenu();
     nav->Mark();

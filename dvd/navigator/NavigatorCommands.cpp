@@ -96,9 +96,13 @@ HRESULT Navigator::Execute(Command& c) {
             return S_OK;
         }
         case Op::SubpictureOn: {
+            // Until a stream is chosen the register names none (62): the display is switched
+            // for the stream the machine would show, else the first.
             bool shown;
-            mVm.ActiveSubpicture(shown);
-            if (!mVm.SetSubpicture(mVm.SystemRegister(2) & 0x3f, c.a != 0)) return E_FAIL;
+            int active = mVm.ActiveSubpicture(shown);
+            int stream = mVm.SystemRegister(2) & 0x3f;
+            if (stream > 31) stream = active >= 0 ? active : 0;
+            if (!mVm.SetSubpicture(stream, c.a != 0)) return E_FAIL;
             UpdateMachineModel();
             return S_OK;
         }

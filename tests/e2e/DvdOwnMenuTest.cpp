@@ -250,13 +250,16 @@ TEST_F(OwnMenuTest, TheTitleSetsMenuOpensTheChapterMenuWhichPlaysChapterTwo) {
 TEST_F(OwnMenuTest, ASubtitleStreamSwitchedOnShowsAndOffHides) {
     ASSERT_NO_FATAL_FAILURE(OpenOnMainMenu());
     ASSERT_NO_FATAL_FAILURE(PlayFromMainMenu(1));
-    // Off at first: the title's own red where the bar would be.
-    EXPECT_TRUE(Shows(kSubtitle, IsRed));
+    // On from the start: the player shows stream 0 when it opens a disc.
+    EXPECT_TRUE(Shows(kSubtitle, IsWhite));
+    PostCommand(video, ID_SUBPICTURE_DISABLE);
+    auto titleOne = [](COLORREF c) { return IsRed(c) || IsGreen(c); };
+    EXPECT_TRUE(Shows(kSubtitle, titleOne));
     PostCommand(video, ID_DVD_SUBPICTURE_BASE + 0);
     EXPECT_TRUE(Shows(kSubtitle, IsWhite));
-    EXPECT_TRUE(Shows(kMiddle, IsRed));
+    EXPECT_TRUE(Shows(kMiddle, titleOne));
     PostCommand(video, ID_SUBPICTURE_DISABLE);
-    EXPECT_TRUE(Shows(kSubtitle, [](COLORREF c) { return IsRed(c) || IsGreen(c); }));
+    EXPECT_TRUE(Shows(kSubtitle, titleOne));
     // Title 2's bar at the top is forced: it shows with the subtitles off, until its end.
     PostCommand(player.window, ID_PLAYBACK_TITLEMENU);
     ASSERT_TRUE(Shows(kButtonOne, IsYellow));

@@ -32,7 +32,8 @@ protected:
     void PlayTitle(ULONG title) {
         nav->Mark();
         ASSERT_HRESULT_SUCCEEDED(nav->control->PlayTitle(title, DVD_CMD_FLAG_Block, nullptr));
-        ASSERT_TRUE(nav->WaitFor(EC_DVD_TITLE_CHANGE, [title](const Event& e) { return e.p1 == static_cast<LONG_PTR>(title); }));
+        ASSERT_TRUE(nav->WaitFor(EC_DVD_TITLE_CHANGE,
+                                 [title](const Event& e) { return e.p1 == static_cast<LONG_PTR>(title); }));
         ASSERT_TRUE(nav->WaitFor(EC_DVD_CURRENT_HMSF_TIME));
     }
     std::unique_ptr<NavGraph> nav;
@@ -72,6 +73,20 @@ TEST_F(NavigatorSubtitle, AStreamSwitchedOnShowsItsUnitsAndOffHidesThem) {
     EXPECT_TRUE(WaitForColour(*nav, kLowBar, NotWhite, &c, 4000)) << Text(c);
     ASSERT_HRESULT_SUCCEEDED(nav->info->GetCurrentSubpicture(&count, &current, &disabled));
     EXPECT_TRUE(disabled);
+}
+
+// The display switched on before any stream was chosen (the machine's register names none, as
+// when the player turns subpictures on at the start of a disc) shows the first stream.
+TEST_F(NavigatorSubtitle, TheDisplaySwitchedOnBeforeAStreamIsChosenShowsTheFirst) {
+    ASSERT_HRESULT_SUCCEEDED(nav->control->SetSubpictureState(TRUE, DVD_CMD_FLAG_Block, nullptr));
+    ASSERT_NO_FATAL_FAILURE(PlayTitle(1));
+    ULONG count = 0, current = 9;
+    WINBOOL disabled = TRUE;
+    ASSERT_HRESULT_SUCCEEDED(nav->info->GetCurrentSubpicture(&count, &current, &disabled));
+    EXPECT_EQ(0u, current);
+    EXPECT_FALSE(disabled);
+    Colour c;
+    EXPECT_TRUE(WaitForColour(*nav, kLowBar, IsWhite, &c, 6000)) << Text(c);
 }
 
 TEST_F(NavigatorSubtitle, AForcedUnitShowsWithTheDisplayOffUntilItsStop) {

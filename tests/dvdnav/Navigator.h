@@ -261,6 +261,7 @@ private:
     void OnPause(bool fromStop) override;
     void OnRun(REFERENCE_TIME start) override;
     static DWORD WINAPI ControlThread(void* self);
+    void WantAgainWhilePaused(bool& wanted);
     static DWORD WINAPI FrameThread(void* self);
     static DWORD WINAPI AudioThread(void* self);
     void Tick(double elapsedMs, DWORD now);

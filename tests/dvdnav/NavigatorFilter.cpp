@@ -428,6 +428,13 @@ void Navigator::DrawFrame(HDC dc) {
     ::DeleteObject(font);
 }
 
+// A renderer finishes pausing only once it holds a sample: one refused meanwhile (the graph
+// changing state under the delivery) is sent again rather than leaving the graph pausing.
+void Navigator::WantAgainWhilePaused(bool& wanted) {
+    Guard g(*this);
+    if (State() == State_Paused) wanted = true;
+}
+
 DWORD WINAPI Navigator::FrameThread(void* self) {
     auto& nav = *static_cast<Navigator*>(self);
     BITMAPINFO bmi = {};
@@ -450,7 +457,9 @@ DWORD WINAPI Navigator::FrameThread(void* self) {
         if (!send) continue;
         nav.DrawFrame(dc);
         ::GdiFlush();
-        nav.mPin.DeliverCopy(bits, static_cast<size_t>(kWidth) * kHeight * 4, nullptr, nullptr, false);
+        HRESULT hr =
+            nav.mPin.DeliverCopy(bits, static_cast<size_t>(kWidth) * kHeight * 4, nullptr, nullptr, false);
+        if (FAILED(hr)) nav.WantAgainWhilePaused(nav.mFrameWanted);
     }
     ::SelectObject(dc, old);
     ::DeleteObject(bitmap);
@@ -471,10 +480,13 @@ DWORD WINAPI Navigator::AudioThread(void* self) {
             send = nav.mAudioPin.IsConnected() && (nav.State() == State_Running || nav.mAudioWanted);
             nav.mAudioWanted = false;
         }
-        wait = send && SUCCEEDED(
-                           nav.mAudioPin.DeliverCopy(silence.data(), silence.size(), nullptr, nullptr, false))
-                   ? 200
-                   : 100;
+        if (!send) {
+            wait = 100;
+            continue;
+        }
+        HRESULT hr = nav.mAudioPin.DeliverCopy(silence.data(), silence.size(), nullptr, nullptr, false);
+        if (FAILED(hr)) nav.WantAgainWhilePaused(nav.mAudioWanted);
+        wait = SUCCEEDED(hr) ? 200 : 100;
     }
     return 0;
 }

@@ -69,10 +69,11 @@ public:
     bool Ready() const { return control && info && media && events; }
 
     // Waits for an event with this code (pumping messages for the renderer's window meanwhile);
-    // every event seen goes to `seen`.
-    bool WaitFor(long code, Event* found = nullptr, DWORD timeoutMs = 5000) {
+    // every event seen goes to `seen`. A failure names the events seen and each filter's state.
+    ::testing::AssertionResult WaitFor(long code, Event* found = nullptr, DWORD timeoutMs = 5000) {
         HANDLE handle = nullptr;
-        if (FAILED(events->GetEventHandle(reinterpret_cast<OAEVENT*>(&handle)))) return false;
+        if (FAILED(events->GetEventHandle(reinterpret_cast<OAEVENT*>(&handle))))
+            return ::testing::AssertionFailure() << "no event handle";
         DWORD start = ::GetTickCount();
         for (;;) {
             long c;
@@ -82,16 +83,43 @@ public:
                 events->FreeEventParams(c, p1, p2);
                 if (c == code) {
                     if (found) *found = {c, p1, p2};
-                    return true;
+                    return ::testing::AssertionSuccess();
                 }
             }
             DWORD spent = ::GetTickCount() - start;
-            if (spent >= timeoutMs) return false;
+            if (spent >= timeoutMs)
+                return ::testing::AssertionFailure() << "no event 0x" << std::hex << code << Report();
             ::MsgWaitForMultipleObjects(1, &handle, FALSE, 50, QS_ALLINPUT);
             MSG msg;
             while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
                 ::DispatchMessageA(&msg);
         }
+    }
+    // The events seen and each filter's state (a renderer still waiting for a sample to finish
+    // pausing answers VFW_S_STATE_INTERMEDIATE).
+    std::string Report() {
+        std::string text = "; events seen:";
+        for (const Event& e : seen) {
+            char one[40];
+            std::snprintf(one, sizeof one, " 0x%lx(%ld)", static_cast<unsigned long>(e.code),
+                          static_cast<long>(e.p1));
+            text += one;
+        }
+        ComPtr<IEnumFilters> filters;
+        if (!graph || FAILED(graph->EnumFilters(filters.GetAddressOf()))) return text;
+        ComPtr<IBaseFilter> filter;
+        while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+            FILTER_INFO about{};
+            filter->QueryFilterInfo(&about);
+            if (about.pGraph) about.pGraph->Release();
+            FILTER_STATE state = State_Stopped;
+            HRESULT hr = filter->GetState(0, &state);
+            char line[160];
+            std::snprintf(line, sizeof line, "; %ls: state %d (0x%lx)", about.achName,
+                          static_cast<int>(state), static_cast<unsigned long>(hr));
+            text += line;
+        }
+        return text;
     }
     void Drain() {
         while (WaitFor(-1, nullptr, 0)) {

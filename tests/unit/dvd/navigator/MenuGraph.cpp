@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "Handles.h"
+
 namespace navtest {
 
 namespace {
@@ -96,24 +98,18 @@ POINT OwnerWindow::RendererPoint(POINT picture) {
 
 bool OwnerWindow::WaitForShown(POINT picture, const std::function<bool(Colour)>& is, Colour* last,
                                DWORD timeoutMs) {
-    HDC screen = ::GetDC(nullptr);
+    fw::WindowDc screen(nullptr);
     DWORD start = ::GetTickCount();
-    bool seen = false;
     for (;;) {
         POINT p = RendererPoint(picture);
         ::ClientToScreen(mRenderer, &p);
-        COLORREF pixel = ::GetPixel(screen, p.x, p.y);
+        COLORREF pixel = ::GetPixel(screen.Get(), p.x, p.y);
         Colour c{GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)};
         if (last) *last = c;
-        if (pixel != CLR_INVALID && is(c)) {
-            seen = true;
-            break;
-        }
-        if (::GetTickCount() - start >= timeoutMs) break;
+        if (pixel != CLR_INVALID && is(c)) return true;
+        if (::GetTickCount() - start >= timeoutMs) return false;
         mNav.Pump(40);
     }
-    ::ReleaseDC(nullptr, screen);
-    return seen;
 }
 
 HRESULT OwnerWindow::MoveTo(POINT client) {
